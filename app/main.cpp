@@ -1,0 +1,17 @@
+// KALVEN: the resultant of a plane force system made of area loads.
+#include "core/windows/vstup1_wall.h"
+#include "platform/kalven_application.h"
+#include "platform/qt_user_dialogs.h"
+
+int main(int argc, char** argv)
+{
+    kalven::KalvenApplication app(argc, argv);
+    kalven::KalvenApplication::setApplicationName(QStringLiteral("KALVEN"));
+    kalven::QtUserDialogs dialogs;
+    kalven::Tvstupy window(dialogs);
+    dialogs.setParent(&window);
+    if (!window.FormCreate())
+        return 1;
+    window.show();
+    return kalven::KalvenApplication::exec();
+}

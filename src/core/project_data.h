@@ -1,0 +1,135 @@
+#pragma once
+// The whole state of one KALVEN run: settings, the project, the input state and the results.
+
+#include <cstdint>
+#include <string>
+
+#include "core/tables.h"
+
+namespace kalven {
+
+inline constexpr int kAreaCount = 20;          // load areas 1..20
+inline constexpr int kVertexCapacity = 42;     // stored vertices per area
+inline constexpr int kMaxPickedVertices = 40;  // the mouse input accepts a point while fewer are stored
+inline constexpr std::size_t kTitleLength = 40;
+inline constexpr std::size_t kAreaTextLength = 26;
+inline constexpr int kResultListCapacity = 80;
+inline constexpr int kColorCount = 8;
+
+// 0x00BBGGRR, or a system colour: top bit set plus the system colour index.
+using ColorValue = std::uint32_t;
+inline constexpr ColorValue kSystemWindowColor = 0x80000005u;
+
+// Colour slots, in the order of the colour dialog and of the configuration files.
+enum ColorSlot : int {
+    kBackground = 1,
+    kRasterLight = 2,
+    kRasterDark = 3,
+    kUniversalLine = 4,
+    kSolidLine = 5,
+    kForceLine = 6,
+    kInclinedForce = 7,
+    kLoadAreaColor = 8,
+};
+
+using ColorTable = Table1<ColorValue, kColorCount>;
+ColorTable DefaultColors();
+
+using Title = CountedString<kTitleLength>;
+using AreaText = CountedString<kAreaTextLength>;
+
+inline constexpr const char* kDefaultTitle = "Text";
+
+// One row of the load-area data grid.
+struct LoadAreaData {
+    std::int32_t Multiplier = 30;  // loading rate: the force is area times this
+    double Alpha = 180.0;          // degrees counter-clockwise from +X
+    double ShiftX = 0.0;           // X to which an inclined load's centroid is moved; 0 = none
+    AreaText Text{" "};
+
+    bool operator==(const LoadAreaData&) const = default;
+};
+
+// One force of the system.
+struct ForceRecord {
+    double CentroidX = 0;  // point of application, metres
+    double CentroidY = 0;
+    double TipX = 0;  // tip of the drawn arrow, metres
+    double TipY = 0;
+    double Force = 0;  // kN
+    double Alpha = 0;  // degrees
+    bool Valid = false;
+
+    bool operator==(const ForceRecord&) const = default;
+};
+
+struct PixelPoint {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+
+    bool operator==(const PixelPoint&) const = default;
+};
+
+using VertexTable = Table1<Table1<double, kAreaCount>, kVertexCapacity>;  // [vertex][area]
+
+struct ProjectData {
+    // Settings of the run (only the rounding is touched by a reset).
+    std::int32_t AreaLength = 25;       // metres, side of the square drawing area
+    std::int32_t MaxAreaLength = 1200;  // exclusive upper bound for AreaLength
+    std::uint8_t Rounding = 0;          // 0 = "1 cm", 1 = "5 cm"
+    ColorTable ColorSettings = DefaultColors();
+    std::string InitialDir;
+    std::string StartDir;
+    std::int32_t PrintLeftMargin = 14;
+
+    // Project content, stored in the project file.
+    kalven::Title Title{kDefaultTitle};
+    Table1<bool, kAreaCount> AreaUsed;
+    Table1<std::uint8_t, kAreaCount> VertexCount;
+    VertexTable VertexX;
+    VertexTable VertexY;
+    Table1<kalven::LoadAreaData, kAreaCount> LoadAreaData;
+
+    // State of the running program.
+    bool Idle = true;
+    std::int32_t CurrentArea = 1;
+    std::uint8_t InputMode = 0;  // 6 while a load-area polygon input is armed or running
+    bool PolygonStarted = false;
+    PixelPoint LastPointPx;
+    bool ReleaseAreaButton = false;
+    double CursorX = 0;
+    double CursorY = 0;
+    bool LengthChanged = false;
+    std::string ValidationMessage;
+    bool Computed = false;
+    std::int32_t CorrectionArea = 0;
+    std::uint8_t HelpTopic = 0;
+
+    // Results of the last computation.
+    Table1<ForceRecord, kAreaCount> AreaResult;
+    Table1<ForceRecord, kResultListCapacity> ResultList;
+    std::uint8_t ResultCount = 0;
+    Table1<double, kAreaCount> UnshiftedCentroidX;
+    double SumFx = 0;
+    double SumFy = 0;
+    double ResultantForce = 0;
+    double ResultantAngle = 0;
+    double ResultantXc = 0;
+    double ResultantYc = 0;
+    double ResultantTipX = 0;
+    double ResultantTipY = 0;
+    double LineX0 = 0;
+    double LineX1 = 0;
+    double ArrowScale = 0;
+};
+
+inline constexpr std::uint8_t kInputModeLoadArea = 6;
+
+// Returns the project to an empty drawing; keeps the settings (but for the rounding),
+// the input state, the message and the results.
+void ProjectReset(ProjectData& data);
+
+// Project content only (title, length, areas, vertices, data rows): what a project file holds.
+bool SameProjectContent(const ProjectData& a, const ProjectData& b);
+
+}  // namespace kalven

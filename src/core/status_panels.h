@@ -1,0 +1,15 @@
+#pragma once
+// The four text panels of the main window's status bar, as the logic writes them.
+
+#include <string>
+
+namespace kalven {
+
+class StatusPanels {
+public:
+    virtual ~StatusPanels() = default;
+    // panel 0..3; text in Windows-1252
+    virtual void setPanelText(int panel, const std::string& text) = 0;
+};
+
+}  // namespace kalven

@@ -1,0 +1,18 @@
+#pragma once
+// Whole-file reading and writing for the program's text files.
+
+#include <QString>
+#include <optional>
+#include <string>
+
+namespace kalven {
+
+// The file's bytes, or nothing when it cannot be opened.
+std::optional<std::string> ReadTextFile(const QString& path);
+
+// Writes the bytes through a temporary file and replaces the old file only when every byte
+// has been written, so a failure never leaves a truncated file behind.
+enum class WriteResult { Written, NotCreatable, WriteFailed };
+WriteResult WriteTextFile(const QString& path, const std::string& bytes);
+
+}  // namespace kalven

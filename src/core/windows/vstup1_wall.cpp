@@ -1,0 +1,333 @@
+#include "core/windows/vstup1_wall.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QToolButton>
+#include <exception>
+
+#include "core/config_file.h"
+#include "core/text_file.h"
+#include "core/text_reader.h"
+#include "core/windows/unit13_dir.h"
+#include "platform/drawing_image.h"
+#include "platform/qt_canvas.h"
+#include "platform/user_dialogs.h"
+#include "platform/win1252.h"
+
+namespace kalven {
+
+namespace {
+
+constexpr int kPanelWidths[4] = {160, 260, 150, 100};
+
+QIcon icon(const char* name)
+{
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+}
+
+}  // namespace
+
+Tvstupy::Tvstupy(UserDialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
+{
+    setWindowTitle(kProgramCaption + QStringLiteral("  ") + kOwnerNotice);
+    QFont font = this->font();
+    font.setPointSize(8);
+    setFont(font);
+    buildLayout();
+    buildMenu();
+    connectCommands();
+    canvas_ = std::make_unique<QtCanvas>(Image1_vstupy->image(), palette());
+}
+
+Tvstupy::~Tvstupy() = default;
+
+void Tvstupy::buildLayout()
+{
+    auto* client = new QWidget(this);
+    client->setMouseTracking(true);
+    client->installEventFilter(this);
+    setCentralWidget(client);
+
+    Image1_vstupy = new DrawingImage(client);
+    Image1_vstupy->setObjectName(QStringLiteral("Image1_vstupy"));
+    Image1_vstupy->move(80, 0);
+
+    SpBu_Kavern = new QToolButton(client);
+    SpBu_Kavern->setObjectName(QStringLiteral("SpBu_Kavern"));
+    SpBu_Kavern->setGeometry(8, 16, 23, 22);
+    SpBu_Kavern->setCheckable(true);
+    SpBu_Kavern->setIcon(icon("load_area"));
+    SpBu_Kavern->setToolTip(QStringLiteral("Load areas"));
+
+    SpinEdit_kavern = new QSpinBox(client);
+    SpinEdit_kavern->setObjectName(QStringLiteral("SpinEdit_kavern"));
+    SpinEdit_kavern->setGeometry(32, 16, 41, 22);
+    SpinEdit_kavern->setRange(1, kAreaCount);
+    SpinEdit_kavern->setValue(1);
+
+    SpBu_Kavern_no = new QToolButton(client);
+    SpBu_Kavern_no->setObjectName(QStringLiteral("SpBu_Kavern_no"));
+    SpBu_Kavern_no->setGeometry(8, 40, 23, 22);
+    SpBu_Kavern_no->setCheckable(true);
+    SpBu_Kavern_no->setIcon(icon("delete_area"));
+    SpBu_Kavern_no->setToolTip(QStringLiteral("Delete load area"));
+
+    SpBu_Kavern_abc = new QToolButton(client);
+    SpBu_Kavern_abc->setObjectName(QStringLiteral("SpBu_Kavern_abc"));
+    SpBu_Kavern_abc->setGeometry(32, 40, 41, 22);
+    SpBu_Kavern_abc->setText(QStringLiteral("data"));
+
+    Button1 = new QPushButton(QStringLiteral("Compute"), client);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(8, 88, 65, 33);
+    Button1->setDefault(true);
+
+    for (int i = 0; i < 4; ++i) {
+        panels_[i] = new QLabel(this);
+        panels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panels_[i]->setFixedWidth(kPanelWidths[i]);
+        panels_[i]->setFrameShape(QFrame::Panel);
+        panels_[i]->setFrameShadow(QFrame::Sunken);
+        statusBar()->addWidget(panels_[i]);
+    }
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setSizeGripEnabled(false);
+}
+
+void Tvstupy::buildMenu()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    FileMenu = bar->addMenu(QStringLiteral("&File"));
+    New1 = FileMenu->addAction(icon("new"), QStringLiteral("&New"));
+    Open1 = FileMenu->addAction(icon("open"), QStringLiteral("&Open"));
+    Save1 = FileMenu->addAction(icon("save"), QStringLiteral("&Save"));
+    Printgraphic1 = FileMenu->addAction(icon("print_graphic"), QStringLiteral("&Print graphic"));
+    Printtext1 = FileMenu->addAction(icon("print_text"), QStringLiteral("Print &text"));
+    DxfIn1 = FileMenu->addAction(icon("dxf_in"), QStringLiteral("&Dxf In"));
+    End1 = FileMenu->addAction(icon("end"), QStringLiteral("&End"));
+
+    AreaMenu = bar->addMenu(QStringLiteral("&Area"));
+    Length1 = AreaMenu->addAction(icon("length"), QStringLiteral("&Length + Rounding"));
+    Text1 = AreaMenu->addAction(icon("title"), QStringLiteral("&Title"));
+    Correctionterrain1 = AreaMenu->addAction(icon("correction"), QStringLiteral("&Correction-load area"));
+    Correctionterrain1->setStatusTip(QStringLiteral("Correction of XY-coordinate"));
+    Correctionterrain1->setToolTip(QStringLiteral("Correction of XY-coordinate"));
+
+    OptionsMenu = bar->addMenu(QStringLiteral("&Options"));
+    SetColor1 = OptionsMenu->addAction(icon("color"), QStringLiteral("Set &Color"));
+    Directory1 = OptionsMenu->addAction(icon("directory"), QStringLiteral("Di&rectory"));
+
+    HelpMenu = bar->addMenu(QStringLiteral("&Help"));
+    QMenu* helpSub = HelpMenu->addMenu(icon("help"), QStringLiteral("&Help"));
+    Caverns1 = helpSub->addAction(icon("help_area"), QStringLiteral("&Load area"));
+    Directory_Content1 = helpSub->addAction(icon("help_directory"), QStringLiteral("&Directory content"));
+    Theory1 = HelpMenu->addAction(icon("theory"), QStringLiteral("&Theory"));
+    About1 = HelpMenu->addAction(icon("about"), QStringLiteral("&About"));
+}
+
+void Tvstupy::connectCommands()
+{
+    const auto bind = [this](QAction* action, void (Tvstupy::*handler)()) {
+        connect(action, &QAction::triggered, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    };
+    bind(New1, &Tvstupy::New1Click);
+    bind(Open1, &Tvstupy::Open1Click);
+    bind(Save1, &Tvstupy::Save1Click);
+    bind(Printgraphic1, &Tvstupy::Printgraphic1Click);
+    bind(Printtext1, &Tvstupy::Printtext1Click);
+    bind(End1, &Tvstupy::End1Click);
+    bind(Length1, &Tvstupy::Length1Click);
+    bind(Text1, &Tvstupy::Text1Click);
+    bind(Correctionterrain1, &Tvstupy::Correctionterrain1Click);
+    bind(SetColor1, &Tvstupy::SetColor1Click);
+    bind(Directory1, &Tvstupy::Directory1Click);
+    bind(Caverns1, &Tvstupy::Caverns1Click);
+    bind(Directory_Content1, &Tvstupy::Directory_Content1Click);
+    bind(Theory1, &Tvstupy::Theory1Click);
+    bind(About1, &Tvstupy::About1Click);
+    // "&Dxf In" has no action.
+
+    connect(Button1, &QPushButton::clicked, this, [this] { guarded([this] { Button1Click(); }); });
+    connect(SpBu_Kavern, &QToolButton::clicked, this, [this] { guarded([this] { SpBu_KavernClick(); }); });
+    connect(SpBu_Kavern_no, &QToolButton::clicked, this, [this] { guarded([this] { SpBu_Kavern_noClick(); }); });
+    connect(SpBu_Kavern_abc, &QToolButton::clicked, this, [this] { guarded([this] { SpBu_Kavern_abcClick(); }); });
+    connect(Image1_vstupy, &DrawingImage::mouseMoved, this, [this](Qt::KeyboardModifiers m, int x, int y) {
+        guarded([&] { Image1_vstupyMouseMove(m, x, y); });
+    });
+    connect(Image1_vstupy, &DrawingImage::mouseDown, this,
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
+                guarded([&] { Image1_vstupyMouseDown(b, m, x, y); });
+            });
+}
+
+void Tvstupy::guarded(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::exception& error) {
+        showDrawing();
+        dialogs_.message(FromWin1252(error.what()), MessageKind::Error);
+    }
+    showDrawing();
+}
+
+bool Tvstupy::FormCreate()
+{
+    // 1. Compute is the active control.
+    Button1->setFocus();
+    // 2.-3. The window takes the screen's size; the drawing image is 96 x 72 pixels smaller.
+    const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize(1024, 768);
+    resize(screen);
+    Image1_vstupy->setImageSize(width() - 96, height() - 72);
+    // 4.
+    data_.MaxAreaLength = Image1_vstupy->image().width() - 20;
+    // 5.-6.
+    ProjectReset(data_);
+    data_.StartDir = ToWin1252(QDir::currentPath());
+    // 7. Configuration; the program ends when it cannot be read.
+    const std::optional<std::string> config = ReadTextFile(QString::fromLatin1(kConfigFileName));
+    if (!config) {
+        dialogs_.message(QString::fromLatin1(kMsgNoInitialFile), MessageKind::Plain);
+        dialogs_.message(QString::fromLatin1(kMsgInitialFileError), MessageKind::Plain);
+        return false;
+    }
+    try {
+        const Configuration parsed = ParseConfiguration(*config);
+        data_.InitialDir = parsed.InitialDir;
+        data_.ColorSettings = parsed.Colors;
+    } catch (const InvalidNumericInput&) {
+        dialogs_.message(QString::fromLatin1(kMsgInitialFileError), MessageKind::Plain);
+        return false;
+    }
+    // 8.
+    setDialogDirectory(FromWin1252(data_.InitialDir));
+    // 9.
+    Osnova();
+    showDrawing();
+    return true;
+}
+
+Canvas& Tvstupy::canvas()
+{
+    return *canvas_;
+}
+
+void Tvstupy::showDrawing()
+{
+    canvas_->flush();
+    Image1_vstupy->update();
+}
+
+void Tvstupy::setPanelText(int panel, const std::string& text)
+{
+    if (panel >= 0 && panel < 4)
+        panels_[panel]->setText(FromWin1252(text));
+}
+
+QString Tvstupy::panelText(int panel) const
+{
+    return panel >= 0 && panel < 4 ? panels_[panel]->text() : QString();
+}
+
+void Tvstupy::setProjectCaption(const QString& path)
+{
+    setWindowTitle(kProgramCaption + QStringLiteral("      ") + path);
+}
+
+void Tvstupy::askToSave()
+{
+    if (dialogs_.askYesNo(QStringLiteral("Save current file ?"), MessageKind::Warning))
+        Save1Click();
+}
+
+void Tvstupy::New1Click()
+{
+    if (!data_.Idle)
+        return;
+    askToSave();
+    ProjectReset(data_);
+    Osnova();
+}
+
+void Tvstupy::End1Click()
+{
+    if (!data_.Idle)
+        return;
+    if (!dialogs_.askYesNo(QStringLiteral("End. Are you sure ?"), MessageKind::Confirmation))
+        return;
+    askToSave();
+    endProgram();
+}
+
+void Tvstupy::endProgram()
+{
+    ended_ = true;
+    closeConfirmed_ = true;
+    close();
+}
+
+bool Tvstupy::FormCloseQuery()
+{
+    // Also while a polygon is being entered: closing without a question would throw the project away.
+    if (!dialogs_.askYesNo(QStringLiteral("End. Are you sure ?"), MessageKind::Confirmation))
+        return false;
+    askToSave();
+    return true;
+}
+
+void Tvstupy::closeEvent(QCloseEvent* event)
+{
+    if (closeConfirmed_) {
+        event->accept();
+        return;
+    }
+    bool mayClose = false;
+    guarded([&] { mayClose = FormCloseQuery(); });
+    if (mayClose) {
+        ended_ = true;
+        closeConfirmed_ = true;
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool Tvstupy::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::MouseMove) {
+        const auto* move = static_cast<QMouseEvent*>(event);
+        const QPoint p = move->position().toPoint();
+        guarded([&] { FormMouseMove(move->modifiers(), p.x(), p.y()); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Tvstupy::Directory1Click()
+{
+    if (!data_.Idle)
+        return;
+    Tmirt_dir dialog(data_, dialogs_, this);
+    dialogs_.runModal(dialog);
+    setDialogDirectory(FromWin1252(data_.InitialDir));
+}
+
+// Commands whose windows come with later work of the program do nothing yet.
+void Tvstupy::Printgraphic1Click() {}
+void Tvstupy::Printtext1Click() {}
+void Tvstupy::SetColor1Click() {}
+void Tvstupy::Caverns1Click() {}
+void Tvstupy::Directory_Content1Click() {}
+void Tvstupy::Theory1Click() {}
+void Tvstupy::About1Click() {}
+
+}  // namespace kalven

@@ -1,0 +1,152 @@
+#pragma once
+// Tvstupy, the main window: the drawing area, the tool column, the status bar and the menu.
+// Every command of the program starts here. Its handlers are split by subsystem:
+//   vstup1_wall.cpp          creation, layout, menu, New, End, close, directory
+//   vstup1_wall_input.cpp    raster and load-area drawing, polygon input, deletion, length dialog
+//   vstup1_wall_compute.cpp  Compute
+//   vstup1_wall_file.cpp     Save, Open and the dialogs that edit project data
+
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "core/project_data.h"
+#include "core/status_panels.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QSpinBox;
+class QToolButton;
+
+namespace kalven {
+
+class Canvas;
+class DrawingImage;
+class QtCanvas;
+class UserDialogs;
+
+inline const QString kProgramCaption = QStringLiteral(" KALVEN  V 1.0");
+inline const QString kOwnerNotice = QStringLiteral("(c) KALVEN developers");
+
+class Tvstupy : public QMainWindow, public StatusPanels {
+    Q_OBJECT
+public:
+    explicit Tvstupy(UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~Tvstupy() override;
+
+    // FormCreate: sizes the window to the screen, resets the project, reads kalven1.cfg from the
+    // current directory and draws the raster. False when the configuration could not be read;
+    // its messages have been shown and the program must end.
+    bool FormCreate();
+
+    ProjectData& data() { return data_; }
+    const ProjectData& data() const { return data_; }
+    UserDialogs& dialogs() { return dialogs_; }
+    Canvas& canvas();
+    // Shows what was drawn on the drawing image.
+    void showDrawing();
+
+    // StatusPanels
+    void setPanelText(int panel, const std::string& text) override;
+    QString panelText(int panel) const;
+
+    // True once End or an accepted close request has ended the program.
+    bool ended() const { return ended_; }
+
+    // Components, named as in the window's design.
+    DrawingImage* Image1_vstupy = nullptr;
+    QToolButton* SpBu_Kavern = nullptr;
+    QSpinBox* SpinEdit_kavern = nullptr;
+    QToolButton* SpBu_Kavern_no = nullptr;
+    QToolButton* SpBu_Kavern_abc = nullptr;
+    QPushButton* Button1 = nullptr;
+    QMenu* FileMenu = nullptr;
+    QMenu* AreaMenu = nullptr;
+    QMenu* OptionsMenu = nullptr;
+    QMenu* HelpMenu = nullptr;
+    QAction* New1 = nullptr;
+    QAction* Open1 = nullptr;
+    QAction* Save1 = nullptr;
+    QAction* Printgraphic1 = nullptr;
+    QAction* Printtext1 = nullptr;
+    QAction* DxfIn1 = nullptr;
+    QAction* End1 = nullptr;
+    QAction* Length1 = nullptr;
+    QAction* Text1 = nullptr;
+    QAction* Correctionterrain1 = nullptr;
+    QAction* SetColor1 = nullptr;
+    QAction* Directory1 = nullptr;
+    QAction* Caverns1 = nullptr;
+    QAction* Directory_Content1 = nullptr;
+    QAction* Theory1 = nullptr;
+    QAction* About1 = nullptr;
+
+    // The rubber band of the polygon input: from the last placed vertex to the last mouse position.
+    PixelPoint BandAnchor;
+    PixelPoint BandEnd;
+
+    // Operations of the main window.
+    void Osnova();  // raster and frame
+    void Kresli();  // load areas and title
+    void Vypocet(); // resultant computation and its drawing
+
+    // Command handlers. Every one of them does nothing while a polygon input is under way
+    // (Idle false), except the Help entries and About.
+    void New1Click();
+    void Open1Click();
+    void Save1Click();
+    void Printgraphic1Click();
+    void Printtext1Click();
+    void End1Click();
+    void Length1Click();
+    void Text1Click();
+    void Correctionterrain1Click();
+    void SetColor1Click();
+    void Directory1Click();
+    void Caverns1Click();
+    void Directory_Content1Click();
+    void Theory1Click();
+    void About1Click();
+    void Button1Click();
+    void SpBu_KavernClick();
+    void SpBu_Kavern_noClick();
+    void SpBu_Kavern_abcClick();
+    void Image1_vstupyMouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void Image1_vstupyMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void FormMouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    // FormCloseQuery: true when the window may close.
+    bool FormCloseQuery();
+
+    // Sets the caption " KALVEN  V 1.0      " + path after a successful Save or Open.
+    void setProjectCaption(const QString& path);
+    // The initial folder of the open and save dialogs.
+    QString dialogDirectory() const { return dialogDirectory_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildLayout();
+    void buildMenu();
+    void connectCommands();
+    // Runs a command; an error that leaves it is shown in the general error report.
+    void guarded(const std::function<void()>& command);
+    // "Save current file ?" and, on Yes, the Save command.
+    void askToSave();
+    void setDialogDirectory(const QString& directory) { dialogDirectory_ = directory; }
+    void endProgram();
+
+    ProjectData data_;
+    UserDialogs& dialogs_;
+    std::unique_ptr<QtCanvas> canvas_;
+    QLabel* panels_[4] = {};
+    QString dialogDirectory_;
+    bool ended_ = false;
+    bool closeConfirmed_ = false;
+};
+
+}  // namespace kalven

@@ -1,0 +1,103 @@
+#include "platform/qt_user_dialogs.h"
+
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace kalven {
+
+namespace {
+
+QMessageBox::Icon iconOf(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Warning:
+        return QMessageBox::Warning;
+    case MessageKind::Confirmation:
+        return QMessageBox::Question;
+    case MessageKind::Error:
+        return QMessageBox::Critical;
+    case MessageKind::Plain:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString captionOf(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Warning:
+        return QStringLiteral("Warning");
+    case MessageKind::Confirmation:
+        return QStringLiteral("Confirm");
+    case MessageKind::Error:
+        return QStringLiteral("Error");
+    case MessageKind::Plain:
+        break;
+    }
+    return QStringLiteral("KALVEN");
+}
+
+std::optional<QString> runFileDialog(QWidget* parent, const FileDialogOptions& options, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, options.title, options.directory, options.filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(options.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+void QtUserDialogs::message(const QString& text, MessageKind kind)
+{
+    QMessageBox box(iconOf(kind), captionOf(kind), text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+bool QtUserDialogs::askYesNo(const QString& text, MessageKind kind)
+{
+    QMessageBox box(iconOf(kind), captionOf(kind), text, QMessageBox::Yes | QMessageBox::No, parent_);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> QtUserDialogs::openFileName(const FileDialogOptions& options)
+{
+    return runFileDialog(parent_, options, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtUserDialogs::saveFileName(const FileDialogOptions& options)
+{
+    return runFileDialog(parent_, options, QFileDialog::AcceptSave);
+}
+
+bool QtUserDialogs::printerSetup(QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<std::uint32_t> QtUserDialogs::chooseColor(std::uint32_t initial)
+{
+    const QColor start(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
+    QColorDialog dialog(start, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QColor c = dialog.selectedColor();
+    return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
+           (static_cast<std::uint32_t>(c.blue()) << 16);
+}
+
+bool QtUserDialogs::runModal(QDialog& dialog)
+{
+    return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace kalven

@@ -1,0 +1,97 @@
+#include "support/fake_user_dialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace kalven::testing {
+
+void FakeUserDialogs::message(const QString& text, MessageKind kind)
+{
+    calls_.push_back({QStringLiteral("message"), text, kind, {}});
+}
+
+bool FakeUserDialogs::askYesNo(const QString& text, MessageKind kind)
+{
+    calls_.push_back({QStringLiteral("askYesNo"), text, kind, {}});
+    if (yesNo_.empty()) {
+        ADD_FAILURE() << "unexpected question: " << text.toStdString();
+        return false;
+    }
+    const bool answer = yesNo_.front();
+    yesNo_.pop_front();
+    return answer;
+}
+
+std::optional<QString> FakeUserDialogs::openFileName(const FileDialogOptions& options)
+{
+    calls_.push_back({QStringLiteral("openFileName"), options.title, MessageKind::Plain, options});
+    if (files_.empty()) {
+        ADD_FAILURE() << "unexpected open dialog";
+        return std::nullopt;
+    }
+    auto answer = files_.front();
+    files_.pop_front();
+    return answer;
+}
+
+std::optional<QString> FakeUserDialogs::saveFileName(const FileDialogOptions& options)
+{
+    calls_.push_back({QStringLiteral("saveFileName"), options.title, MessageKind::Plain, options});
+    if (files_.empty()) {
+        ADD_FAILURE() << "unexpected save dialog";
+        return std::nullopt;
+    }
+    auto answer = files_.front();
+    files_.pop_front();
+    return answer;
+}
+
+bool FakeUserDialogs::printerSetup(QPrinter& /*printer*/)
+{
+    calls_.push_back({QStringLiteral("printerSetup"), {}, MessageKind::Plain, {}});
+    if (printers_.empty()) {
+        ADD_FAILURE() << "unexpected printer set-up";
+        return false;
+    }
+    const bool answer = printers_.front();
+    printers_.pop_front();
+    return answer;
+}
+
+std::optional<std::uint32_t> FakeUserDialogs::chooseColor(std::uint32_t /*initial*/)
+{
+    calls_.push_back({QStringLiteral("chooseColor"), {}, MessageKind::Plain, {}});
+    if (colors_.empty()) {
+        ADD_FAILURE() << "unexpected colour chooser";
+        return std::nullopt;
+    }
+    auto answer = colors_.front();
+    colors_.pop_front();
+    return answer;
+}
+
+bool FakeUserDialogs::runModal(QDialog& dialog)
+{
+    calls_.push_back({QStringLiteral("runModal"), dialog.windowTitle(), MessageKind::Plain, {}});
+    if (modals_.empty())
+        return false;
+    auto fill = std::move(modals_.front());
+    modals_.pop_front();
+    return fill(dialog);
+}
+
+std::vector<QString> FakeUserDialogs::messages() const
+{
+    std::vector<QString> texts;
+    for (const auto& call : calls_) {
+        if (call.what == QLatin1String("message"))
+            texts.push_back(call.text);
+    }
+    return texts;
+}
+
+bool FakeUserDialogs::allAnswered() const
+{
+    return yesNo_.empty() && files_.empty() && printers_.empty() && colors_.empty() && modals_.empty();
+}
+
+}  // namespace kalven::testing
