@@ -63,6 +63,7 @@ public:
 
     bool operator==(const CountedString&) const = default;
     bool operator==(std::string_view other) const { return text_ == other; }
+    bool operator==(const char* other) const { return text_ == other; }
 
 private:
     void assign(std::string_view text) { text_.assign(text.substr(0, N)); }

@@ -20,6 +20,7 @@
 #include "core/windows/unit13_dir.h"
 #include "platform/drawing_image.h"
 #include "platform/qt_canvas.h"
+#include "platform/resources.h"
 #include "platform/user_dialogs.h"
 #include "platform/win1252.h"
 
@@ -38,6 +39,7 @@ QIcon icon(const char* name)
 
 Tvstupy::Tvstupy(UserDialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
 {
+    InitResources();
     setWindowTitle(kProgramCaption + QStringLiteral("  ") + kOwnerNotice);
     QFont font = this->font();
     font.setPointSize(8);
