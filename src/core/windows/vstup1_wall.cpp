@@ -323,13 +323,4 @@ void Tvstupy::Directory1Click()
     setDialogDirectory(FromWin1252(data_.InitialDir));
 }
 
-// Commands whose windows come with later work of the program do nothing yet.
-void Tvstupy::Printgraphic1Click() {}
-void Tvstupy::Printtext1Click() {}
-void Tvstupy::SetColor1Click() {}
-void Tvstupy::Caverns1Click() {}
-void Tvstupy::Directory_Content1Click() {}
-void Tvstupy::Theory1Click() {}
-void Tvstupy::About1Click() {}
-
 }  // namespace kalven

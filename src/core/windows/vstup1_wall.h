@@ -5,6 +5,8 @@
 //   vstup1_wall_input.cpp    raster and load-area drawing, polygon input, deletion, length dialog
 //   vstup1_wall_compute.cpp  Compute
 //   vstup1_wall_file.cpp     Save, Open and the dialogs that edit project data
+//   vstup1_wall_print.cpp    the text report and the graphic printout
+//   vstup1_wall_help.cpp     colours, help and about windows
 
 #include <QMainWindow>
 #include <QString>
