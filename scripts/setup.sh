@@ -11,6 +11,11 @@ packages=(
   desktop-file-utils appstream dpkg-dev
 )
 
+# The fuzz targets need clang and its fuzzer runtime; they are installed only when asked for.
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang-14 libclang-rt-14-dev)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
