@@ -1,0 +1,126 @@
+#include "analysis/result_drawing.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "core/text_format.h"
+#include "drawing/segment_clip.h"
+
+namespace kalven {
+
+namespace {
+
+// The pixel of a result item, kept as a real so a far-away point can still be cut exactly;
+// within the image it is the same whole number Round gives.
+double Column(const ResultView& view, double x)
+{
+    return std::nearbyint(x * view.s);
+}
+
+double Row(const ResultView& view, double y)
+{
+    return view.H - std::nearbyint(y * view.s);
+}
+
+void Line(Canvas& canvas, const ResultView& view, double x0, double y0, double x1, double y1)
+{
+    DrawClippedLine(canvas, Column(view, x0), Row(view, y0), Column(view, x1), Row(view, y1), view.W, view.H);
+}
+
+// A ring of the given half size around a point; one too far off the image to show is left out.
+void Ring(Canvas& canvas, const ResultView& view, double x, double y, int half)
+{
+    const double cx = Column(view, x);
+    const double cy = Row(view, y);
+    if (!WithinClipArea(cx, cy, view.W, view.H))
+        return;
+    const int px = Round(cx);
+    const int py = Round(cy);
+    canvas.ellipse(px - half, py - half, px + half, py + half);
+}
+
+double Radians(double degrees)
+{
+    return std::numbers::pi * degrees / 180;
+}
+
+}  // namespace
+
+void DrawShiftMark(Canvas& canvas, const ResultView& view, double fromX, double toX, double y)
+{
+    canvas.setPenColor(kBlack);
+    canvas.setPenWidth(1);
+    canvas.setPenStyle(PenStyle::Dashed);
+    Line(canvas, view, fromX, y, toX, y);
+    canvas.setPenStyle(PenStyle::Solid);
+}
+
+void DrawForceArrows(Canvas& canvas, const ResultView& view, ProjectData& data)
+{
+    canvas.setPenColor(kNavy);
+    canvas.setPenWidth(3);
+    canvas.setBrushStyle(BrushStyle::Clear);
+    const bool visible = data.ArrowScale != 0;
+    for (int k = 1; k <= data.ResultCount; ++k) {
+        ForceRecord& force = data.ResultList[k];
+        const double phi = Radians(force.Alpha);
+        const double length = force.Force * data.ArrowScale;
+        force.TipX = std::cos(phi) * length + force.CentroidX;
+        force.TipY = std::sin(phi) * length + force.CentroidY;
+        if (!visible)
+            continue;
+        Line(canvas, view, force.CentroidX, force.CentroidY, force.TipX, force.TipY);
+        Ring(canvas, view, force.TipX, force.TipY, 2);
+    }
+}
+
+void DrawLineOfAction(Canvas& canvas, const ResultView& view, const ProjectData& data)
+{
+    canvas.setPenColor(kBlack);
+    canvas.setPenWidth(1);
+    const double bottom = view.H;
+    const double top = view.H - std::nearbyint(data.AreaLength * view.s);
+    DrawClippedLine(canvas, Column(view, data.LineX0), bottom, Column(view, data.LineX1), top, view.W, view.H);
+}
+
+void DrawResultantArrow(Canvas& canvas, const ResultView& view, ProjectData& data)
+{
+    canvas.setPenColor(kRed);
+    canvas.setPenWidth(4);
+    const double phi = Radians(data.ResultantAngle);
+    const double length = data.ResultantForce * data.ArrowScale;
+    data.ResultantTipX = std::cos(phi) * length + data.ResultantXc;
+    data.ResultantTipY = std::sin(phi) * length + data.ResultantYc;
+    if (data.ArrowScale == 0)
+        return;
+    Line(canvas, view, data.ResultantXc, data.ResultantYc, data.ResultantTipX, data.ResultantTipY);
+    Ring(canvas, view, data.ResultantTipX, data.ResultantTipY, 3);
+}
+
+std::array<std::string, 4> ResultTexts(const ProjectData& data)
+{
+    return {
+        "Resultant force" + D(data.ResultantForce) + " kN",
+        "Resultant angle" + D(data.ResultantAngle) + kDegreeSign,
+        "Resultant Xc" + D(data.ResultantXc) + " m",
+        "Resultant Yc" + D(data.ResultantYc) + " m",
+    };
+}
+
+void DrawResultTexts(Canvas& canvas, const ProjectData& data)
+{
+    constexpr int kLeft = 65;
+    constexpr int kRows[4] = {32, 46, 60, 74};
+    const ColorValue textColor = data.ColorSettings[kUniversalLine];
+    // Transparent, so the lines show over the raster without a box.
+    canvas.setFontColor(textColor);
+    canvas.setBrushStyle(BrushStyle::Clear);
+    const std::array<std::string, 4> texts = ResultTexts(data);
+    for (int line = 0; line < 4; ++line)
+        canvas.textOut(kLeft, kRows[line], texts[line]);
+    canvas.setFontColor(textColor);
+    canvas.setBrushStyle(BrushStyle::Clear);
+    canvas.setPenWidth(1);
+}
+
+}  // namespace kalven

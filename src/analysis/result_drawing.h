@@ -1,0 +1,46 @@
+#pragma once
+// The results over the redrawn load areas: shift marks, force arrows, the line of action, the
+// resultant and the four result lines. A point (x, y) in metres is drawn at
+// (Round(x * s), H - Round(y * s)), one row below where a vertex at the same y is drawn.
+// Lines are cut to the image, so far-away ends never overflow a pixel coordinate.
+
+#include <array>
+#include <string>
+
+#include "core/project_data.h"
+#include "drawing/canvas.h"
+
+namespace kalven {
+
+// The drawing image of one computation, with its scale taken once at the start.
+struct ResultView {
+    double s = 0;  // pixels per metre
+    int W = 0;
+    int H = 0;
+};
+
+// Dashed black line from the centroid's X to the shifted X, at the centroid's height.
+void DrawShiftMark(Canvas& canvas, const ResultView& view, double fromX, double toX, double y);
+
+// Navy arrows of every entry of the force list with a ring at the tip; stores TipX and TipY.
+// An ArrowScale of 0 (every force zero) stores the tips but draws no arrow.
+void DrawForceArrows(Canvas& canvas, const ResultView& view, ProjectData& data);
+
+// The black line of action from its crossing with y = 0 to its crossing with y = L.
+void DrawLineOfAction(Canvas& canvas, const ResultView& view, const ProjectData& data);
+
+// The red resultant with a ring at its tip; stores ResultantTipX and ResultantTipY.
+// Like the force arrows, nothing is drawn when ArrowScale is 0.
+void DrawResultantArrow(Canvas& canvas, const ResultView& view, ProjectData& data);
+
+// "Resultant force", "Resultant angle", "Resultant Xc", "Resultant Yc" with their figures.
+std::array<std::string, 4> ResultTexts(const ProjectData& data);
+
+// The four result lines below the title, then the canvas state every drawing leaves behind.
+void DrawResultTexts(Canvas& canvas, const ProjectData& data);
+
+inline constexpr ColorValue kBlack = 0x000000;
+inline constexpr ColorValue kNavy = 0x800000;
+inline constexpr ColorValue kRed = 0x0000FF;
+
+}  // namespace kalven
