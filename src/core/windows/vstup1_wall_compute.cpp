@@ -1,9 +1,36 @@
 // The Compute command of the main window.
+#include "analysis/resultant.h"
+#include "analysis/validation.h"
 #include "core/windows/vstup1_wall.h"
+#include "platform/drawing_image.h"
+#include "platform/user_dialogs.h"
+#include "platform/win1252.h"
 
 namespace kalven {
 
-void Tvstupy::Button1Click() {}
-void Tvstupy::Vypocet() {}
+void Tvstupy::Button1Click()
+{
+    if (!data_.Idle)
+        return;
+    data_.ValidationMessage.clear();
+    ValidateLoadAreas(data_);
+    if (!data_.ValidationMessage.empty()) {
+        // A faulty area leaves the picture and the last results as they are.
+        dialogs_.message(FromWin1252(data_.ValidationMessage), MessageKind::Warning);
+        return;
+    }
+    data_.Computed = true;
+    Vypocet();
+}
+
+void Tvstupy::Vypocet()
+{
+    ComputeResultant(data_, canvas(), Image1_vstupy->image().width(), Image1_vstupy->image().height(), *this);
+    if (!data_.ValidationMessage.empty()) {
+        // The results stay drawn behind the warning.
+        showDrawing();
+        dialogs_.message(FromWin1252(data_.ValidationMessage), MessageKind::Warning);
+    }
+}
 
 }  // namespace kalven
