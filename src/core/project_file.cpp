@@ -1,0 +1,110 @@
+#include "core/project_file.h"
+
+#include "core/text_format.h"
+#include "core/text_reader.h"
+
+namespace kalven {
+
+namespace {
+
+void putLine(std::string& out, std::string_view text)
+{
+    out += text;
+    out += "\r\n";
+}
+
+// A line break inside a text would shift every later line of the file by one.
+void putTextLine(std::string& out, std::string_view text)
+{
+    const std::size_t start = out.size();
+    out += text;
+    for (std::size_t i = start; i < out.size(); ++i) {
+        if (out[i] == '\r' || out[i] == '\n')
+            out[i] = ' ';
+    }
+    out += "\r\n";
+}
+
+bool hasStoredVertices(const ProjectData& data, int a)
+{
+    return data.AreaUsed[a] && data.VertexCount[a] > 0;
+}
+
+std::int32_t readAreaLength(TextReader& in)
+{
+    const std::int32_t length = in.readInt32();
+    if (length < kMinFileAreaLength || length > kMaxFileAreaLength)
+        throw InvalidProjectFile("Invalid project file: area length " + I(length, 0) + " m, possible are " +
+                                 I(kMinFileAreaLength, 0) + " to " + I(kMaxFileAreaLength, 0) + " m");
+    return length;
+}
+
+std::uint8_t readVertexCount(TextReader& in, int area)
+{
+    const std::int32_t count = in.readInt32();
+    if (count < 0 || count > kVertexCapacity)
+        throw InvalidProjectFile("Invalid project file: load area " + I(area, 2) + " has " + I(count, 0) +
+                                 " vertices, possible are 0 to " + I(kVertexCapacity, 0));
+    return static_cast<std::uint8_t>(count);
+}
+
+}  // namespace
+
+std::string FormatProjectFile(const ProjectData& data)
+{
+    std::string out;
+    out.reserve(4096);
+    putTextLine(out, data.Title.str());
+    putLine(out, I(data.AreaLength, 0));
+    for (int a = 1; a <= kAreaCount; ++a) {
+        putLine(out, data.AreaUsed[a] ? "1" : "0");
+        putLine(out, I(data.VertexCount[a], 0));
+    }
+    for (int a = 1; a <= kAreaCount; ++a) {
+        const LoadAreaData& row = data.LoadAreaData[a];
+        putLine(out, Real23(row.Alpha));
+        putLine(out, I(row.Multiplier, 0));
+        putLine(out, Real23(row.ShiftX));
+        putTextLine(out, row.Text.str());
+    }
+    for (int a = 1; a <= kAreaCount; ++a) {
+        if (!hasStoredVertices(data, a))
+            continue;
+        for (int v = 1; v <= data.VertexCount[a]; ++v) {
+            putLine(out, Real23(data.VertexX[v][a]));
+            putLine(out, Real23(data.VertexY[v][a]));
+        }
+    }
+    return out;
+}
+
+ProjectData ReadProjectFile(std::string_view bytes, const ProjectData& current)
+{
+    ProjectData data = current;
+    ProjectReset(data);
+    TextReader in(bytes);
+    data.Title = in.readLine();
+    data.AreaLength = readAreaLength(in);
+    for (int a = 1; a <= kAreaCount; ++a) {
+        data.AreaUsed[a] = in.readInt32() == 1;
+        data.VertexCount[a] = readVertexCount(in, a);
+    }
+    for (int a = 1; a <= kAreaCount; ++a) {
+        LoadAreaData& row = data.LoadAreaData[a];
+        row.Alpha = in.readReal();
+        row.Multiplier = in.readInt32();
+        row.ShiftX = in.readReal();
+        row.Text = in.readLine();
+    }
+    for (int a = 1; a <= kAreaCount; ++a) {
+        if (!hasStoredVertices(data, a))
+            continue;
+        for (int v = 1; v <= data.VertexCount[a]; ++v) {
+            data.VertexX[v][a] = in.readReal();
+            data.VertexY[v][a] = in.readReal();
+        }
+    }
+    return data;
+}
+
+}  // namespace kalven

@@ -1,0 +1,39 @@
+#pragma once
+// The project file (.klv): the title, the area length, the flag and vertex count of every load
+// area, the data row of every load area, then the vertices of the used areas; one value a line.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "core/project_data.h"
+
+namespace kalven {
+
+// Lengths the drawing can live with: 0 would divide by zero and a huge one would never finish
+// the raster. Inside these bounds a file's length loads as it stands.
+inline constexpr std::int32_t kMinFileAreaLength = 1;
+inline constexpr std::int32_t kMaxFileAreaLength = 10000;
+
+inline constexpr const char* kMsgFileWriteFailed =
+    "File output error !!! The file could not be written completely; an earlier file of that name is unchanged.";
+
+// A file that reads as numbers but holds a value no project can have (a vertex count beyond the
+// storage of an area, an impossible area length). Its text says which value and where.
+class InvalidProjectFile : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The whole file: CR LF line ends, Windows-1252 bytes. Throws std::invalid_argument for a
+// number that is not finite.
+std::string FormatProjectFile(const ProjectData& data);
+
+// The project held in `bytes`: `current` after ProjectReset, with the file's content in it.
+// `current` itself is never touched, so the caller takes the result only when all of it was
+// read. Missing values at the end of the file read as 0 and empty texts. Throws
+// InvalidNumericInput for a malformed number and InvalidProjectFile for an impossible value.
+ProjectData ReadProjectFile(std::string_view bytes, const ProjectData& current);
+
+}  // namespace kalven
