@@ -1,12 +1,16 @@
 #pragma once
 // The canvas over a QPainter: the drawing image on screen or a printer page.
+// On a 32-bit image the 1-pixel pen, rectangles and not-xor shapes are drawn pixel by pixel so
+// end points, patterns and the not-xor mode come out exactly; other devices go through QPainter.
 
-#include <QPalette>
+#include <QFont>
 #include <QPainter>
+#include <QPalette>
 #include <memory>
 
 #include "drawing/canvas.h"
 
+class QImage;
 class QPaintDevice;
 
 namespace kalven {
@@ -19,6 +23,8 @@ class QtCanvas : public Canvas {
 public:
     QtCanvas(QPaintDevice& device, QPalette palette);
     ~QtCanvas() override;
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
 
     // Ends the painter so the device can be shown or printed; the next drawing opens it again.
     // Pen, brush, font and pen position are kept.
@@ -40,14 +46,23 @@ public:
     void ellipse(int left, int top, int right, int bottom) override;
     void textOut(int x, int y, const std::string& text) override;
 
+    // The font of a fresh canvas on this device: a small sans-serif of about 8 points.
+    static QFont DefaultFont(const QPaintDevice& device);
+
 private:
+    // The device as an image whose pixels may be written directly, or nullptr.
+    QImage* pixels();
     QPainter& painter();
-    QPen pen() const;
-    QBrush brush() const;
+    QPen qtPen() const;
+    QBrush qtBrush() const;
+    QRgb rgb(ColorValue value) const;
+    void wideLine(QPoint from, QPoint to);
 
     QPaintDevice& device_;
+    QImage* image_ = nullptr;  // the device, when it is an image
     QPalette palette_;
     std::unique_ptr<QPainter> painter_;
+    QFont font_;
     ColorValue penColor_ = 0;
     int penWidth_ = 1;
     PenStyle penStyle_ = PenStyle::Solid;
@@ -55,7 +70,6 @@ private:
     ColorValue brushColor_ = 0x00FFFFFF;
     BrushStyle brushStyle_ = BrushStyle::Solid;
     ColorValue fontColor_ = 0;
-    int fontHeight_ = 0;  // 0 = the device's default font
     QPoint pos_;
 };
 

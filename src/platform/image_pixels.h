@@ -1,0 +1,35 @@
+#pragma once
+// Drawing straight into the pixels of a 32-bit QImage, for what QPainter does not do exactly:
+// 1-pixel lines with the end point left out, the dotted and dashed patterns of a 1-pixel pen,
+// and the not-xor mode (screen := NOT (screen XOR colour)) without touching a pixel twice.
+// Every operation clips to the image, so coordinates far outside cost nothing.
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+
+#include "drawing/canvas.h"
+
+namespace kalven {
+
+// True for the image formats these functions write: 32 bits per pixel, no palette.
+bool IsPixelImage(const QImage& image);
+
+struct PixelPen {
+    QRgb color = 0xFF000000;
+    PenStyle style = PenStyle::Solid;
+    PenMode mode = PenMode::Copy;
+};
+
+// The line from `from` towards `to`, `to` itself excluded. Dotted is 3 pixels on and 3 off,
+// dashed 18 on and 6 off, both starting afresh at the first pixel of each line.
+void PlotLine(QImage& image, QPoint from, QPoint to, const PixelPen& pen);
+
+// Every pixel of the rectangle (clipped to the image) set to the colour, or not-xor combined with it.
+void FillPixels(QImage& image, const QRect& area, QRgb color, PenMode mode);
+
+// Applies the opaque pixels of `shape` (a premultiplied ARGB image drawn elsewhere) with its
+// top-left corner at `at`: copied, or not-xor combined with the image. Transparent pixels are skipped.
+void ApplyShape(QImage& image, const QImage& shape, QPoint at, PenMode mode);
+
+}  // namespace kalven
