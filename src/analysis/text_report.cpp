@@ -1,0 +1,131 @@
+#include "analysis/text_report.h"
+
+#include <algorithm>
+
+#include "core/text_format.h"
+#include "printout/printed_notice.h"
+
+namespace kalven {
+
+namespace {
+
+const std::string kBlankLine = "  ";
+
+std::string Blanks(int count)
+{
+    return std::string(static_cast<std::size_t>(std::max(count, 0)), ' ');
+}
+
+// The multiplier's lead-in: one- and two-digit values get one and two blanks, so the column
+// is not right-aligned for one- and three-digit values.
+std::string MultiplierLeadIn(std::int32_t m)
+{
+    if (m < 10)
+        return Blanks(1);
+    if (m < 100)
+        return Blanks(2);
+    return {};
+}
+
+// Angle and shift: right-aligned in five characters from 0.0 to 999.9.
+std::string DegreeLeadIn(double v)
+{
+    if (v < 10)
+        return Blanks(2);
+    if (v < 100)
+        return Blanks(1);
+    return {};
+}
+
+std::string AreaLine(int area, const LoadAreaData& row)
+{
+    const std::string& text = row.Text;
+    std::string line = I(area, 2) + Blanks(2) + text;
+    line += Blanks(static_cast<int>(kAreaTextLength) - static_cast<int>(text.size())) + Blanks(1);
+    line += MultiplierLeadIn(row.Multiplier) + I(row.Multiplier, 2) + Blanks(7);
+    line += DegreeLeadIn(row.Alpha) + F(row.Alpha, 2, 1) + Blanks(5);
+    line += DegreeLeadIn(row.ShiftX) + F(row.ShiftX, 2, 1) + Blanks(6);
+    return line;
+}
+
+void AppendLoadAreas(std::vector<std::string>& lines, const ProjectData& data)
+{
+    bool any = false;
+    for (int i = 1; i <= kAreaCount; ++i)
+        any = any || data.AreaUsed[i];
+    if (!any)
+        return;
+    lines.push_back(kBlankLine);
+    lines.push_back("LOAD AREAS");
+    lines.push_back(kBlankLine);
+    lines.push_back(std::string("No. Name                      multiplier  alpha (") + kDegreeSign + ")   Xc (m)");
+    lines.push_back(std::string(59, '-'));
+    for (int i = 1; i <= kAreaCount; ++i) {
+        if (data.AreaUsed[i])
+            lines.push_back(AreaLine(i, data.LoadAreaData[i]));
+    }
+}
+
+void AppendResults(std::vector<std::string>& lines, const ProjectData& data)
+{
+    // Decided by the figure itself, not by Computed: the last computation's values stay printable.
+    if (data.ResultantForce == 0)
+        return;
+    lines.push_back(kBlankLine);
+    lines.push_back(kBlankLine);
+    lines.push_back("R E S U L T S");
+    lines.push_back(kBlankLine);
+    lines.push_back("ALL FORCES  ");
+    lines.push_back(kBlankLine);
+    lines.push_back("Center of gravity");
+    lines.push_back(std::string("  Xc (m)   Yc (m)    force (kN)   angle (") + kDegreeSign + ")");
+    lines.push_back(std::string(43, '-'));
+    const int count = std::min<int>(data.ResultCount, kResultListCapacity);
+    for (int k = 1; k <= count; ++k) {
+        const ForceRecord& f = data.ResultList[k];
+        lines.push_back(F(f.CentroidX, 8, 2) + F(f.CentroidY, 8, 2) + F(f.Force, 12, 2) + F(f.Alpha, 13, 2));
+    }
+    lines.push_back(kBlankLine);
+    lines.push_back(kBlankLine);
+    lines.push_back("Resultant force" + F(data.ResultantForce, 8, 2) + " kN");
+    lines.push_back("Angle of resultant force " + F(data.ResultantAngle, 8, 2) + kDegreeSign);
+    lines.push_back("Resultant Xc = " + F(data.ResultantXc, 8, 2) + " m");
+    lines.push_back("Resultant Yc = " + F(data.ResultantYc, 8, 2) + " m");
+}
+
+}  // namespace
+
+std::vector<std::string> BuildTextReport(const ProjectData& data)
+{
+    std::vector<std::string> lines(3, kBlankLine);
+    lines.push_back("K A L V E N   Resultant Of General Force System" + Blanks(13) + kPrintedOwnerNotice);
+    lines.push_back(std::string(72, '='));
+    lines.push_back(kBlankLine);
+    lines.push_back(data.Title);
+    lines.push_back(kBlankLine);
+    lines.push_back(kBlankLine);
+    lines.push_back("I N P U T   D A T A  ");
+    AppendLoadAreas(lines, data);
+    AppendResults(lines, data);
+    return lines;
+}
+
+int ReportLineStart(const std::vector<std::string>& lines, int line)
+{
+    int start = 0;
+    for (int k = 1; k < line && k <= static_cast<int>(lines.size()); ++k)
+        start += static_cast<int>(lines[static_cast<std::size_t>(k - 1)].size()) + 2;
+    return start;
+}
+
+std::vector<std::string> WithLeftMargin(const std::vector<std::string>& lines, int margin)
+{
+    const std::string blanks = Blanks(margin);
+    std::vector<std::string> out;
+    out.reserve(lines.size());
+    for (const std::string& line : lines)
+        out.push_back(blanks + line);
+    return out;
+}
+
+}  // namespace kalven
