@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core locales poppler-utils
   desktop-file-utils appstream dpkg-dev
+  libdxflib-dev
 )
 
 # The fuzz targets need clang and its fuzzer runtime; they are installed only when asked for.

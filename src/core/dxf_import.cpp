@@ -1,0 +1,199 @@
+// From the outlines of a drawing to load areas: choice of area numbers, metres, the summary.
+#include "core/dxf_import.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "core/text_format.h"
+
+namespace kalven {
+
+double UnitsPerMetre(DrawingUnit unit)
+{
+    switch (unit) {
+    case DrawingUnit::Centimetre:
+        return 100.0;
+    case DrawingUnit::Millimetre:
+        return 1000.0;
+    case DrawingUnit::Metre:
+        break;
+    }
+    return 1.0;
+}
+
+DxfSkipCounts& DxfSkipCounts::operator+=(const DxfSkipCounts& other)
+{
+    openPolylines += other.openPolylines;
+    lines += other.lines;
+    circles += other.circles;
+    ellipses += other.ellipses;
+    arcs += other.arcs;
+    splines += other.splines;
+    inserts += other.inserts;
+    return *this;
+}
+
+DxfImportOptions DefaultImportOptions(const DxfDrawing& drawing)
+{
+    DxfImportOptions options;
+    for (const DxfLayer& layer : drawing.layers)
+        options.layers.insert(layer.name);
+    options.unit = drawing.unit.value_or(DrawingUnit::Metre);
+    return options;
+}
+
+DxfImportPlan PlanDxfImport(const DxfDrawing& drawing, const DxfImportOptions& options, const ProjectData& data)
+{
+    DxfImportPlan plan;
+    for (const DxfLayer& layer : drawing.layers)
+        if (options.layers.count(layer.name))
+            plan.skipped += layer.skipped;
+
+    std::vector<const DxfOutline*> chosen;
+    for (const DxfOutline& outline : drawing.outlines)
+        if (options.layers.count(outline.layer))
+            chosen.push_back(&outline);
+    plan.chosenOutlines = static_cast<int>(chosen.size());
+
+    // The origin is taken over every chosen outline, so the outlines keep their places relative
+    // to each other whichever of them find a free area number.
+    DxfPoint origin;
+    if (options.moveToOrigin && !chosen.empty()) {
+        origin = {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
+        for (const DxfOutline* outline : chosen)
+            for (const DxfPoint& p : outline->corners) {
+                origin.x = std::min(origin.x, p.x);
+                origin.y = std::min(origin.y, p.y);
+            }
+    }
+
+    std::vector<int> freeAreas;
+    for (int a = 1; a <= kAreaCount; ++a)
+        if (!data.AreaUsed[a])
+            freeAreas.push_back(a);
+    std::size_t nextFree = 0;
+
+    // Dividing, not multiplying by 0.001, gives 1234 mm exactly the metres 1.234 typed by hand.
+    const double perMetre = UnitsPerMetre(options.unit);
+    for (const DxfOutline* outline : chosen) {
+        const int corners = static_cast<int>(outline->corners.size());
+        if (corners > kMaxPickedVertices) {
+            plan.refused.push_back({outline->layer, outline->number, corners, DxfRefusedOutline::Reason::TooManyCorners});
+            continue;
+        }
+        DxfImportedArea area;
+        area.layer = outline->layer;
+        area.outlineNumber = outline->number;
+        area.hasArcs = outline->hasArcs;
+        bool finite = true;
+        for (const DxfPoint& p : outline->corners) {
+            const DxfPoint m{(p.x - origin.x) / perMetre, (p.y - origin.y) / perMetre};
+            finite = finite && std::isfinite(m.x) && std::isfinite(m.y);
+            area.vertices.push_back(m);
+        }
+        if (!finite) {
+            plan.refused.push_back({outline->layer, outline->number, corners, DxfRefusedOutline::Reason::OutOfRange});
+            continue;
+        }
+        if (nextFree == freeAreas.size()) {
+            ++plan.withoutFreeNumber;
+            continue;
+        }
+        // The closing copy of vertex 1, as the mouse input stores it.
+        area.vertices.push_back(area.vertices.front());
+        area.area = freeAreas[nextFree++];
+        plan.areas.push_back(std::move(area));
+    }
+    return plan;
+}
+
+void ApplyDxfImport(const DxfImportPlan& plan, ProjectData& data)
+{
+    for (const DxfImportedArea& area : plan.areas) {
+        const int a = area.area;
+        const int count = static_cast<int>(area.vertices.size());
+        data.AreaUsed[a] = true;
+        data.VertexCount[a] = static_cast<std::uint8_t>(count);
+        for (int v = 1; v <= kVertexCapacity; ++v) {
+            data.VertexX[v][a] = v <= count ? area.vertices[v - 1].x : 0.0;
+            data.VertexY[v][a] = v <= count ? area.vertices[v - 1].y : 0.0;
+        }
+    }
+    if (!plan.areas.empty())
+        data.Computed = false;
+}
+
+namespace {
+
+std::string Counted(int n, const char* one, const char* many)
+{
+    return I(n, 1) + " " + (n == 1 ? one : many);
+}
+
+std::string AreaList(const std::vector<int>& areas)
+{
+    std::string list;
+    for (std::size_t i = 0; i < areas.size(); ++i)
+        list += (i ? ", " : "") + I(areas[i], 1);
+    return list;
+}
+
+}  // namespace
+
+std::string DxfImportHeadline(const DxfImportPlan& plan)
+{
+    std::vector<int> numbers;
+    for (const DxfImportedArea& area : plan.areas)
+        numbers.push_back(area.area);
+    if (numbers.empty())
+        return "No outline imported.";
+    return Counted(static_cast<int>(numbers.size()), "outline", "outlines") + " imported as load " +
+           (numbers.size() == 1 ? "area " : "areas ") + AreaList(numbers) + ".";
+}
+
+std::string DxfImportSummary(const DxfImportPlan& plan)
+{
+    std::string text = DxfImportHeadline(plan);
+
+    std::vector<int> withArcs;
+    for (const DxfImportedArea& area : plan.areas)
+        if (area.hasArcs)
+            withArcs.push_back(area.area);
+    if (!withArcs.empty())
+        text += std::string("\nArcs replaced by their chords in load ") + (withArcs.size() == 1 ? "area " : "areas ") +
+                AreaList(withArcs) + ".";
+
+    for (const DxfRefusedOutline& r : plan.refused) {
+        text += "\nOutline " + I(r.outlineNumber, 1) + " on layer " + r.layer + ": ";
+        if (r.reason == DxfRefusedOutline::Reason::TooManyCorners)
+            text += I(r.corners, 1) + " corners, more than " + I(kMaxPickedVertices, 1) + " - not imported.";
+        else
+            text += "coordinates out of range - not imported.";
+    }
+
+    const DxfSkipCounts& s = plan.skipped;
+    const std::pair<int, std::string> skipped[] = {
+        {s.openPolylines, Counted(s.openPolylines, "open polyline", "open polylines")},
+        {s.lines, Counted(s.lines, "line", "lines")},
+        {s.circles, Counted(s.circles, "circle", "circles")},
+        {s.ellipses, Counted(s.ellipses, "ellipse", "ellipses")},
+        {s.arcs, Counted(s.arcs, "arc", "arcs")},
+        {s.splines, Counted(s.splines, "spline", "splines")},
+        {s.inserts, Counted(s.inserts, "block insert", "block inserts")},
+        {plan.withoutFreeNumber,
+         Counted(plan.withoutFreeNumber, "outline", "outlines") + " - no free load area number left"},
+    };
+    bool any = false;
+    for (const auto& [count, line] : skipped) {
+        if (count == 0)
+            continue;
+        if (!any)
+            text += "\nSkipped:";
+        any = true;
+        text += "\n   " + line;
+    }
+    return text;
+}
+
+}  // namespace kalven

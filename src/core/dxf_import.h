@@ -1,0 +1,124 @@
+#pragma once
+// Load areas from a CAD drawing: the closed polylines of a DXF file become load areas in the free
+// area numbers. Reading is a function of the file's bytes alone, so anything may be fed to it.
+
+#include <QString>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/project_data.h"
+
+namespace kalven {
+
+enum class DrawingUnit { Metre, Centimetre, Millimetre };
+
+// How many drawing units make one metre: 1, 100 or 1000.
+double UnitsPerMetre(DrawingUnit unit);
+
+struct DxfPoint {
+    double x = 0;
+    double y = 0;
+
+    bool operator==(const DxfPoint&) const = default;
+};
+
+// A closed polyline of the drawing, in drawing units.
+struct DxfOutline {
+    std::string layer;
+    int number = 0;                 // 1-based among the closed outlines of its layer, in file order
+    std::vector<DxfPoint> corners;  // file order; no corner given twice in a row, no closing repeat
+    bool hasArcs = false;           // some edge is an arc (bulge); the import takes its chord
+};
+
+// What a layer holds that cannot become a load area.
+struct DxfSkipCounts {
+    int openPolylines = 0;
+    int lines = 0;
+    int circles = 0;
+    int ellipses = 0;
+    int arcs = 0;
+    int splines = 0;
+    int inserts = 0;
+
+    DxfSkipCounts& operator+=(const DxfSkipCounts& other);
+    bool operator==(const DxfSkipCounts&) const = default;
+};
+
+struct DxfLayer {
+    std::string name;
+    int outlines = 0;
+    DxfSkipCounts skipped;
+};
+
+// The model space of a drawing as far as the import is concerned; block contents and paper space
+// are left out.
+struct DxfDrawing {
+    std::vector<DxfLayer> layers;      // every layer that carries an outline or a skipped entity, in file order
+    std::vector<DxfOutline> outlines;  // file order
+    std::optional<DrawingUnit> unit;   // what $INSUNITS says, when it is mm, cm or m
+};
+
+enum class DxfReadStatus { Read, Unreadable, Damaged };
+
+struct DxfReadResult {
+    DxfReadStatus status = DxfReadStatus::Damaged;
+    DxfDrawing drawing;  // empty unless Read
+};
+
+// A text DXF file (R12 up to the current versions). A file cut short, or one whose counts promise
+// more data than it holds, is Damaged.
+DxfReadResult ReadDxf(const std::string& bytes);
+DxfReadResult ReadDxfFile(const QString& path);
+
+struct DxfImportOptions {
+    std::set<std::string> layers;  // the chosen layers
+    DrawingUnit unit = DrawingUnit::Metre;
+    bool moveToOrigin = false;  // the lower-left corner of the chosen outlines' extent goes to (0, 0)
+};
+
+// Every layer chosen; the unit of the header, else metres.
+DxfImportOptions DefaultImportOptions(const DxfDrawing& drawing);
+
+struct DxfImportedArea {
+    int area = 0;
+    std::vector<DxfPoint> vertices;  // metres, the closing copy of vertex 1 included
+    std::string layer;
+    int outlineNumber = 0;
+    bool hasArcs = false;
+};
+
+struct DxfRefusedOutline {
+    enum class Reason { TooManyCorners, OutOfRange };
+    std::string layer;
+    int outlineNumber = 0;
+    int corners = 0;
+    Reason reason = Reason::TooManyCorners;
+};
+
+struct DxfImportPlan {
+    int chosenOutlines = 0;  // closed outlines on the chosen layers
+    std::vector<DxfImportedArea> areas;
+    std::vector<DxfRefusedOutline> refused;
+    int withoutFreeNumber = 0;
+    DxfSkipCounts skipped;  // on the chosen layers
+};
+
+// Which outline goes to which free area number, with its vertices in metres. Changes nothing.
+DxfImportPlan PlanDxfImport(const DxfDrawing& drawing, const DxfImportOptions& options, const ProjectData& data);
+
+// Stores the planned areas; the data rows keep their values. Results are stale afterwards.
+void ApplyDxfImport(const DxfImportPlan& plan, ProjectData& data);
+
+// The message that sums up an import, one line per fact (Windows-1252).
+std::string DxfImportSummary(const DxfImportPlan& plan);
+// Its first line: how many outlines go to which area numbers.
+std::string DxfImportHeadline(const DxfImportPlan& plan);
+
+inline constexpr const char* kMsgDxfUnreadable = "File input error !!!";
+inline constexpr const char* kMsgDxfDamaged = "The DXF file is damaged or incomplete: nothing was imported.";
+inline constexpr const char* kMsgDxfNoOutline = "The DXF file holds no closed outline: nothing was imported.";
+inline constexpr const char* kMsgDxfNoOutlineChosen = "No closed outline on the chosen layers: nothing was imported.";
+
+}  // namespace kalven

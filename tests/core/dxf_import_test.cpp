@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <locale>
+
+#include "core/dxf_import.h"
+
+namespace kalven {
+namespace {
+
+const char* const kFormats[] = {"r12", "2000"};
+
+DxfDrawing Fixture(const std::string& name)
+{
+    const DxfReadResult read = ReadDxfFile(QStringLiteral(KALVEN_TEST_DATA "/") + QString::fromStdString(name));
+    EXPECT_EQ(read.status, DxfReadStatus::Read) << name;
+    return read.drawing;
+}
+
+// A drawing of nothing but the given entities.
+std::string Entities(const std::string& groups)
+{
+    return "0\nSECTION\n2\nENTITIES\n" + groups + "0\nENDSEC\n0\nEOF\n";
+}
+
+std::vector<DxfPoint> Vertices(const ProjectData& data, int area)
+{
+    std::vector<DxfPoint> v;
+    for (int i = 1; i <= data.VertexCount[area]; ++i)
+        v.push_back({data.VertexX[i][area], data.VertexY[i][area]});
+    return v;
+}
+
+TEST(DxfRead, RetainingWallHasItsLayersOutlinesAndUnitInBothFormats)
+{
+    for (const std::string format : kFormats) {
+        SCOPED_TRACE(format);
+        const DxfDrawing d = Fixture("retaining_wall_mm_" + format + ".dxf");
+        ASSERT_EQ(d.layers.size(), 2u);
+        EXPECT_EQ(d.layers[0].name, "WALL");
+        EXPECT_EQ(d.layers[0].outlines, 2);
+        EXPECT_EQ(d.layers[1].name, "BACKFILL");
+        EXPECT_EQ(d.layers[1].outlines, 1);
+        ASSERT_EQ(d.outlines.size(), 3u);
+        // The repeated first point of the backfill and the shear key is no corner of its own.
+        EXPECT_EQ(d.outlines[1].corners, (std::vector<DxfPoint>{{5400, 2000}, {7000, 2000}, {7000, 6000}, {5250, 6000}}));
+        EXPECT_EQ(d.outlines[2].corners.size(), 4u);
+        EXPECT_EQ(d.outlines[2].number, 2);
+        EXPECT_EQ(d.unit, format == "r12" ? std::nullopt : std::optional(DrawingUnit::Millimetre));
+        EXPECT_EQ(DefaultImportOptions(d).unit, format == "r12" ? DrawingUnit::Metre : DrawingUnit::Millimetre);
+    }
+}
+
+TEST(DxfImport, FillsTheLowestFreeNumbersInMetresWithAClosingVertexAndKeepsTheDataRows)
+{
+    const DxfDrawing d = Fixture("retaining_wall_mm_r12.dxf");
+    ProjectData data;
+    data.AreaUsed[1] = data.AreaUsed[3] = true;
+    data.VertexCount[1] = 4;
+    data.VertexX[1][1] = 9.5;
+    data.LoadAreaData[2].Multiplier = 24;
+    data.VertexX[12][4] = 3.0;  // left over from an earlier area: cleared
+    data.Computed = true;
+    DxfImportOptions options = DefaultImportOptions(d);
+    options.unit = DrawingUnit::Millimetre;
+
+    const DxfImportPlan plan = PlanDxfImport(d, options, data);
+    ApplyDxfImport(plan, data);
+
+    EXPECT_EQ(Vertices(data, 2), (std::vector<DxfPoint>{{4.0, 1.5}, {7.0, 1.5}, {7.0, 2.0}, {5.4, 2.0}, {5.25, 6.0},
+                                                         {4.85, 6.0}, {4.8, 2.0}, {4.0, 2.0}, {4.0, 1.5}}));
+    EXPECT_EQ(Vertices(data, 4), (std::vector<DxfPoint>{{5.4, 2.0}, {7.0, 2.0}, {7.0, 6.0}, {5.25, 6.0}, {5.4, 2.0}}));
+    EXPECT_EQ(Vertices(data, 5), (std::vector<DxfPoint>{{5.8, 1.1}, {6.2, 1.1}, {6.2, 1.5}, {5.8, 1.5}, {5.8, 1.1}}));
+    for (int a : {2, 4, 5})
+        EXPECT_TRUE(data.AreaUsed[a]);
+    EXPECT_EQ(data.VertexX[12][4], 0.0);
+    EXPECT_EQ(data.VertexX[1][1], 9.5);
+    EXPECT_EQ(data.VertexCount[1], 4);
+    EXPECT_EQ(data.LoadAreaData[2].Multiplier, 24);
+    EXPECT_FALSE(data.Computed);
+    EXPECT_EQ(DxfImportSummary(plan), "3 outlines imported as load areas 2, 4, 5.");
+}
+
+TEST(DxfImport, MovesToTheOriginOfTheChosenLayersAndScalesByTheUnit)
+{
+    const DxfDrawing d = Fixture("retaining_wall_mm_2000.dxf");
+    ProjectData data;
+    DxfImportOptions options = DefaultImportOptions(d);
+    options.moveToOrigin = true;
+    DxfImportPlan plan = PlanDxfImport(d, options, data);
+    ASSERT_EQ(plan.areas.size(), 3u);
+    // The shear key reaches lowest: y 1100 mm.
+    EXPECT_EQ(plan.areas[0].vertices.front(), (DxfPoint{0.0, 0.4}));
+    EXPECT_EQ(plan.areas[2].vertices.front(), (DxfPoint{1.8, 0.0}));
+
+    options.layers = {"BACKFILL"};
+    options.unit = DrawingUnit::Centimetre;
+    plan = PlanDxfImport(d, options, data);
+    ASSERT_EQ(plan.areas.size(), 1u);
+    EXPECT_EQ(plan.areas[0].area, 1);
+    // The backfill alone: its top left corner at x 5250 mm is now the leftmost.
+    EXPECT_EQ(plan.areas[0].vertices[0], (DxfPoint{1.5, 0.0}));
+    EXPECT_EQ(plan.areas[0].vertices[2], (DxfPoint{17.5, 40.0}));
+
+    options.layers.clear();
+    plan = PlanDxfImport(d, options, data);
+    EXPECT_EQ(plan.chosenOutlines, 0);
+    ApplyDxfImport(plan, data);
+    EXPECT_FALSE(data.AreaUsed[1]);
+}
+
+TEST(DxfImport, SkipsCountsAndNamesWhatCannotBeALoadArea)
+{
+    for (const std::string format : kFormats) {
+        SCOPED_TRACE(format);
+        const DxfDrawing d = Fixture("open_polyline_and_bulge_" + format + ".dxf");
+        ASSERT_EQ(d.layers.size(), 2u);
+        EXPECT_EQ(d.layers[0].outlines, 4);  // the closed polyline inside the block does not count
+        EXPECT_EQ(d.layers[1].outlines, 1);
+        ProjectData data;
+        const DxfImportPlan plan = PlanDxfImport(d, DefaultImportOptions(d), data);
+        ASSERT_EQ(plan.areas.size(), 4u);
+        EXPECT_TRUE(plan.areas[0].hasArcs);
+        EXPECT_EQ(plan.areas[0].vertices,
+                  (std::vector<DxfPoint>{{2, 5}, {6, 5}, {6, 7}, {2, 7}, {2, 5}}));  // the arc's chord
+        EXPECT_EQ(plan.areas[1].vertices.size(), 41u);  // 40 corners fit
+        EXPECT_EQ(plan.areas[1].vertices[0], (DxfPoint{20.5, 5.0}));
+        EXPECT_EQ(plan.areas[1].vertices[10], (DxfPoint{18.0, 7.5}));
+        EXPECT_EQ(plan.areas[2].vertices, (std::vector<DxfPoint>{{8, 1}, {10, 1}, {10, 3}, {8, 3}, {8, 1}}));
+        EXPECT_EQ(plan.areas[3].layer, "NOTES");
+        const bool r12 = format == "r12";
+        EXPECT_EQ(DxfImportSummary(plan), std::string("4 outlines imported as load areas 1, 2, 3, 4.\n"
+                                                      "Arcs replaced by their chords in load area 1.\n"
+                                                      "Outline 2 on layer SECTION: 45 corners, more than 40 - not imported.\n"
+                                                      "Skipped:\n"
+                                                      "   1 open polyline\n"
+                                                      "   2 lines\n"
+                                                      "   1 circle\n"
+                                                      "   1 arc\n") +
+                                              (r12 ? "" : "   1 spline\n") + "   1 block insert");
+    }
+}
+
+TEST(DxfImport, OutlinesBeyondTheFreeNumbersAreSkippedAndCounted)
+{
+    for (const std::string format : kFormats) {
+        SCOPED_TRACE(format);
+        const DxfDrawing d = Fixture("twenty_five_outlines_" + format + ".dxf");
+        ProjectData data;
+        data.AreaUsed[2] = data.AreaUsed[5] = true;
+        const DxfImportPlan plan = PlanDxfImport(d, DefaultImportOptions(d), data);
+        ASSERT_EQ(plan.areas.size(), 18u);
+        EXPECT_EQ(plan.areas[1].area, 3);
+        EXPECT_EQ(plan.areas[17].area, 20);
+        EXPECT_EQ(plan.areas[17].vertices[0], (DxfPoint{3.0, 4.0}));  // the 18th square
+        EXPECT_EQ(plan.withoutFreeNumber, 7);
+        EXPECT_EQ(DxfImportSummary(plan),
+                  "18 outlines imported as load areas 1, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20.\n"
+                  "Skipped:\n   7 outlines - no free load area number left");
+        for (int a = 1; a <= kAreaCount; ++a)
+            data.AreaUsed[a] = true;
+        EXPECT_EQ(DxfImportSummary(PlanDxfImport(d, DefaultImportOptions(d), data)),
+                  "No outline imported.\nSkipped:\n   25 outlines - no free load area number left");
+    }
+}
+
+TEST(DxfRead, DamagedFilesAreRefusedWithoutHangingOrExhaustingMemory)
+{
+    for (const std::string format : kFormats)
+        EXPECT_EQ(ReadDxfFile(QStringLiteral(KALVEN_TEST_DATA "/truncated_%1.dxf").arg(QString::fromStdString(format))).status,
+                  DxfReadStatus::Damaged);
+    const std::string square = "0\nLWPOLYLINE\n8\nA\n90\n3\n70\n1\n10\n0\n20\n0\n10\n1\n20\n0\n10\n1\n20\n1\n";
+    ASSERT_EQ(ReadDxf(Entities(square)).status, DxfReadStatus::Read);
+    const std::string damaged[] = {
+        "",
+        "just some text",
+        Entities(square).substr(0, Entities(square).size() - 4),       // no end mark
+        Entities("0\nTEXT\n8\nA\n1\n" + std::string(1500, 'x') + "\n"),  // a line dxflib cannot take
+        Entities("0\nLWPOLYLINE\n8\nA\n90\n900000000\n10\n0\n20\n0\n"),
+        Entities("0\nLWPOLYLINE\n8\nA\n90\n-4\n10\n0\n20\n0\n"),
+        Entities("0\nSPLINE\n8\nA\n72\n900000000\n"),
+        Entities("0\nSPLINE\n8\nA\n73\n-1\n"),
+        Entities("0\nSPLINE\n8\nA\n74\n900000000\n"),
+        Entities("0\nLEADER\n8\nA\n76\n900000000\n"),
+    };
+    for (const std::string& bytes : damaged)
+        EXPECT_EQ(ReadDxf(bytes).status, DxfReadStatus::Damaged) << bytes.substr(0, 60);
+    EXPECT_EQ(ReadDxfFile(QStringLiteral(KALVEN_TEST_DATA "/no_such_drawing.dxf")).status, DxfReadStatus::Unreadable);
+}
+
+TEST(DxfRead, ClosureArcsOrientationAndSpaces)
+{
+    const auto outlines = [](const std::string& groups) { return ReadDxf(Entities(groups)).drawing.outlines; };
+    // Closed by a repeated first point; the bulge of that last point starts no edge.
+    auto o = outlines("0\nLWPOLYLINE\n8\nA\n90\n4\n70\n0\n10\n0\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n10\n0\n20\n0\n42\n1\n");
+    ASSERT_EQ(o.size(), 1u);
+    EXPECT_EQ(o[0].corners.size(), 3u);
+    EXPECT_FALSE(o[0].hasArcs);
+    // Closed by the flag: the last point's bulge is the edge back to the first.
+    o = outlines("0\nLWPOLYLINE\n8\nA\n90\n3\n70\n1\n10\n0\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n42\n-0.3\n");
+    ASSERT_EQ(o.size(), 1u);
+    EXPECT_TRUE(o[0].hasArcs);
+    // Drawn with its normal pointing down: seen from above, x is mirrored.
+    o = outlines("0\nLWPOLYLINE\n8\nA\n90\n3\n70\n1\n10\n1\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n210\n0\n220\n0\n230\n-1\n");
+    ASSERT_EQ(o.size(), 1u);
+    EXPECT_EQ(o[0].corners, (std::vector<DxfPoint>{{-1, 0}, {-2, 0}, {-2, 2}}));
+    // Paper space is not part of the section.
+    EXPECT_TRUE(outlines("0\nLWPOLYLINE\n8\nA\n67\n1\n90\n3\n70\n1\n10\n0\n20\n0\n10\n1\n20\n0\n10\n1\n20\n1\n").empty());
+    // Two points, open: a line rather than an outline.
+    const DxfDrawing d = ReadDxf(Entities("0\nLWPOLYLINE\n8\nA\n90\n2\n70\n0\n10\n0\n20\n0\n10\n1\n20\n0\n")).drawing;
+    EXPECT_TRUE(d.outlines.empty());
+    ASSERT_EQ(d.layers.size(), 1u);
+    EXPECT_EQ(d.layers[0].skipped.openPolylines, 1);
+}
+
+TEST(DxfRead, NumbersDoNotFollowACommaDecimalLocale)
+{
+    const std::string savedC = std::setlocale(LC_ALL, nullptr);
+    std::locale comma;
+    try {
+        comma = std::locale("de_DE.UTF-8");
+    } catch (const std::runtime_error&) {
+        GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
+    }
+    const std::locale saved = std::locale::global(comma);
+    const DxfDrawing d = Fixture("open_polyline_and_bulge_2000.dxf");
+    const bool globalKept = std::locale().name() == comma.name();
+    std::locale::global(saved);
+    std::setlocale(LC_ALL, savedC.c_str());
+    ASSERT_EQ(d.outlines.size(), 5u);
+    EXPECT_EQ(d.outlines[2].corners[0], (DxfPoint{20.5, 5.0}));
+    EXPECT_TRUE(globalKept);
+}
+
+}  // namespace
+}  // namespace kalven
