@@ -22,7 +22,9 @@ WriteResult WriteTextFile(const QString& path, const std::string& bytes)
     if (!file.open(QIODevice::WriteOnly))
         return WriteResult::NotCreatable;
     const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
+    // QSaveFile::commit does not see a failure of its own final flush (a full disk takes the
+    // last buffered bytes), so the flush is checked here, before the old file is replaced.
+    if (file.write(bytes.data(), size) != size || !file.flush()) {
         file.cancelWriting();
         return WriteResult::WriteFailed;
     }
