@@ -1,12 +1,120 @@
 // Save, Open and the dialogs of the main window that edit project data.
 #include "core/windows/vstup1_wall.h"
 
+#include <QSpinBox>
+#include <exception>
+
+#include "core/config_file.h"
+#include "core/project_file.h"
+#include "core/text_file.h"
+#include "core/windows/Unit10_title.h"
+#include "core/windows/Unit12_coor_Teren.h"
+#include "core/windows/unit5_abcKavern.h"
+#include "platform/user_dialogs.h"
+#include "platform/win1252.h"
+
 namespace kalven {
 
-void Tvstupy::Save1Click() {}
-void Tvstupy::Open1Click() {}
-void Tvstupy::SpBu_Kavern_abcClick() {}
-void Tvstupy::Text1Click() {}
-void Tvstupy::Correctionterrain1Click() {}
+namespace {
+
+FileDialogOptions saveDialog1(const QString& directory)
+{
+    return {QStringLiteral("Save File"), QStringLiteral("Kalven File *.klv (*.klv)"), QStringLiteral("klv"),
+            directory, true};
+}
+
+FileDialogOptions openDialog1(const QString& directory)
+{
+    return {QStringLiteral("Open File"), QStringLiteral("Kalven file (*.klv)"), QStringLiteral("klv"), directory,
+            false};
+}
+
+}  // namespace
+
+void Tvstupy::Save1Click()
+{
+    if (!data_.Idle)
+        return;
+    const std::optional<QString> path = dialogs_.saveFileName(saveDialog1(dialogDirectory()));
+    if (!path)
+        return;
+    // The whole file is written to a temporary file first, so a failure leaves an earlier file
+    // of that name as it was, and the caption still names the project's last good file.
+    switch (WriteTextFile(*path, FormatProjectFile(data_))) {
+    case WriteResult::NotCreatable:
+        dialogs_.message(QString::fromLatin1(kMsgFileOutputError), MessageKind::Plain);
+        return;
+    case WriteResult::WriteFailed:
+        dialogs_.message(QString::fromLatin1(kMsgFileWriteFailed), MessageKind::Error);
+        return;
+    case WriteResult::Written:
+        setProjectCaption(*path);
+        return;
+    }
+}
+
+void Tvstupy::Open1Click()
+{
+    if (!data_.Idle)
+        return;
+    askToSave();
+    const std::optional<QString> path = dialogs_.openFileName(openDialog1(dialogDirectory()));
+    if (!path)
+        return;
+    const std::optional<std::string> bytes = ReadTextFile(*path);
+    if (!bytes) {
+        dialogs_.message(QString::fromLatin1(kMsgFileInputError), MessageKind::Plain);
+        return;
+    }
+    // The file is read beside the open project, which is replaced only when all of it was read:
+    // a damaged file leaves the project, the caption and the drawing as they were.
+    ProjectData loaded;
+    try {
+        loaded = ReadProjectFile(*bytes, data_);
+    } catch (const std::exception& error) {
+        dialogs_.message(FromWin1252(error.what()), MessageKind::Error);
+        return;
+    }
+    data_ = loaded;
+    setProjectCaption(*path);
+    Osnova();
+    Kresli();
+}
+
+void Tvstupy::SpBu_Kavern_abcClick()
+{
+    if (!data_.Idle)
+        return;
+    Tabc_kavern dialog(data_, this);
+    dialogs_.runModal(dialog);
+}
+
+void Tvstupy::Text1Click()
+{
+    if (!data_.Idle)
+        return;
+    Ttitle dialog(data_, this);
+    dialogs_.runModal(dialog);
+    // "Text" stands for a project without title, which the drawing leaves out.
+    if (!(data_.Title == kDefaultTitle)) {
+        Osnova();
+        Kresli();
+    }
+}
+
+void Tvstupy::Correctionterrain1Click()
+{
+    if (!data_.Idle)
+        return;
+    const int area = SpinEdit_kavern->value();
+    if (!data_.AreaUsed[area])
+        return;
+    data_.CorrectionArea = area;
+    Tcoor_teren dialog(data_, this);
+    dialogs_.runModal(dialog);
+    data_.Computed = false;
+    Osnova();
+    Kresli();
+}
 
 }  // namespace kalven

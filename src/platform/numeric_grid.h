@@ -1,0 +1,62 @@
+#pragma once
+// StringGrid1 of the editing dialogs: a grid with a fixed header row and a fixed first column,
+// a cell editor that is always open on the current cell, number columns that take only the
+// digits and the point, and Enter moving to the next cell: to the right, then to column 1 of the
+// next row, and from the last row back to row 1.
+//
+// Cells are addressed as (column, row): row 0 is the fixed header row, column 0 the fixed first
+// column, rows 1..rowCount() the editable rows, as the dialogs' designs number them.
+
+#include <QTableWidget>
+#include <cstdint>
+#include <vector>
+
+class QKeyEvent;
+class QLineEdit;
+
+namespace kalven {
+
+class NumericGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    // columns: the fixed first column included; rows: the editable rows below the header.
+    NumericGrid(int columns, int rows, QWidget* parent = nullptr);
+
+    // A column in which every character may be typed (a free text); the others are numbers.
+    void setTextColumn(int column);
+    bool isTextColumn(int column) const;
+
+    QString cellText(int column, int row) const;
+    void setCellText(int column, int row, const QString& text);
+    std::int32_t cellInteger(int column, int row) const { return IntegerOf(cellText(column, row)); }
+    double cellReal(int column, int row) const { return RealOf(cellText(column, row)); }
+
+    // The current cell; row 0 and column 0 when there is none.
+    int gridColumn() const;
+    int gridRow() const;
+    void setGridCell(int column, int row);
+    void moveToNextCell();
+    // The editor open on the current cell.
+    QLineEdit* cellEditor() const;
+
+    // What a cell's text stands for. Never an error: an empty cell gives 0; a text that is not a
+    // number gives its longest leading number ("12.5" as an integer gives 12, "1.2.3" as a real
+    // 1.2); 0 when there is none or it lies beyond the range of its type.
+    static std::int32_t IntegerOf(const QString& text);
+    static double RealOf(const QString& text);
+
+    // The key filter and Enter movement for a key typed in `column`; true when the key is used up.
+    bool handleKey(int column, const QKeyEvent& event);
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    void makeFixed(QTableWidgetItem& item) const;
+
+    std::vector<bool> textColumns_;
+};
+
+}  // namespace kalven
