@@ -1,0 +1,208 @@
+#include "drawing/polygon_input.h"
+
+#include <cmath>
+
+#include "core/text_format.h"
+#include "drawing/fixed_colors.h"
+#include "drawing/load_areas.h"
+#include "drawing/raster.h"
+#include "drawing/view_mapping.h"
+
+namespace kalven {
+
+namespace {
+
+void Line(Canvas& canvas, PixelPoint from, PixelPoint to)
+{
+    canvas.moveTo(from.x, from.y);
+    canvas.lineTo(to.x, to.y);
+}
+
+// The band's end points use the rounding of the whole expression, which can differ by a row from
+// the vertex pixel.
+PixelPoint BandPixel(double x, double y, double s, int H)
+{
+    return {Round(x * s), Round(H - y * s - 1)};
+}
+
+}  // namespace
+
+SnappedCoordinate SnapCoordinate(double raw, std::uint8_t rounding)
+{
+    if (rounding == 0)
+        return {Round(raw * 100) / 100.0, F(raw, 3, 2)};
+    const double t = raw * 10;
+    const double f = std::fabs(t - std::trunc(t));
+    const double value = (f < 0.25 || f >= 0.75) ? Round(t) / 10.0 : Trunc(t) / 10.0 + 0.05;
+    return {value, F(value, 3, 2)};
+}
+
+bool ArmPolygonInput(ProjectData& data, StatusPanels& status, int area)
+{
+    if (data.AreaUsed[area])
+        return false;
+    data.InputMode = kInputModeLoadArea;
+    data.Idle = false;
+    data.CurrentArea = area;
+    status.setPanelText(1, " Loaded area - input data");
+    data.AreaUsed[area] = true;
+    return true;
+}
+
+bool DeleteLoadArea(ProjectData& data, int area)
+{
+    if (!data.Idle || !data.AreaUsed[area])
+        return false;
+    data.Computed = false;
+    data.VertexCount[area] = 0;
+    data.AreaUsed[area] = false;
+    for (int v = 1; v <= kVertexCapacity; ++v) {
+        data.VertexX[v][area] = 0;
+        data.VertexY[v][area] = 0;
+    }
+    return true;
+}
+
+bool TakeAreaButtonRelease(ProjectData& data)
+{
+    if (!data.Idle || !data.ReleaseAreaButton)
+        return false;
+    data.ReleaseAreaButton = false;
+    return true;
+}
+
+PolygonInput::PolygonInput(ProjectData& data, Canvas& canvas, StatusPanels& status, int width, int height,
+                           PixelPoint& bandAnchor, PixelPoint& bandEnd)
+    : data_(data), canvas_(canvas), status_(status), W_(width), H_(height), bandAnchor_(bandAnchor),
+      bandEnd_(bandEnd)
+{
+}
+
+double PolygonInput::scale() const
+{
+    return Scale(W_, data_.AreaLength);
+}
+
+void PolygonInput::mouseMove(int spinArea, int x, int y)
+{
+    const double s = scale();
+    const SnappedCoordinate cx = SnapCoordinate(RawX(x, s), data_.Rounding);
+    const SnappedCoordinate cy = SnapCoordinate(RawY(y, s, H_), data_.Rounding);
+    data_.CursorX = cx.value;
+    data_.CursorY = cy.value;
+    status_.setPanelText(0, "    X = " + cx.text + "      Y = " + cy.text);
+    status_.setPanelText(1, "    Load area No." + I(spinArea, 2));
+    if (data_.PolygonStarted) {
+        // The pen is in not-xor mode here: the old band is drawn again to take it away.
+        Line(canvas_, bandAnchor_, bandEnd_);
+        Line(canvas_, bandAnchor_, {x, y});
+        bandEnd_ = {x, y};
+    }
+}
+
+void PolygonInput::mouseDown(MouseButton button, int x, int y)
+{
+    if (data_.InputMode != kInputModeLoadArea)
+        return;
+    canvas_.setFontColor(kBlack);
+    if (button == MouseButton::Left)
+        addVertex(x, y);
+    else if (button == MouseButton::Right && data_.PolygonStarted)
+        closePolygon(x, y);
+}
+
+void PolygonInput::vertexMark(PixelPoint at)
+{
+    canvas_.ellipse(at.x - 3, at.y - 3, at.x + 3, at.y + 3);
+}
+
+void PolygonInput::addVertex(int x, int y)
+{
+    const int a = data_.CurrentArea;
+    const double s = scale();
+    const PixelPoint p = VertexPixel(data_.CursorX, data_.CursorY, s, H_);
+    const ColorTable& colors = data_.ColorSettings;
+    data_.Computed = false;
+    // A point on or past the right edge is refused, and so is a 41st picked point. The first
+    // vertex is always within the limit, whatever count an unused area holds.
+    const bool room = !data_.PolygonStarted || data_.VertexCount[a] < kMaxPickedVertices;
+    if (static_cast<double>(p.x) < data_.AreaLength * s && room) {
+        canvas_.setPenColor(kPureRed);
+        canvas_.setPenWidth(2);
+        if (data_.PolygonStarted) {
+            // Paint the rubber band over, draw the edge, turn the previous vertex blue.
+            canvas_.setPenMode(PenMode::Copy);
+            canvas_.setPenColor(kSystemWindowColor);
+            canvas_.setPenWidth(1);
+            Line(canvas_, data_.LastPointPx, {x, y});
+            canvas_.setPenColor(kPureRed);
+            canvas_.setPenWidth(2);
+            Line(canvas_, data_.LastPointPx, p);
+            canvas_.setBrushColor(kPureBlue);
+            canvas_.setPenColor(colors[kUniversalLine]);
+            canvas_.setPenWidth(1);
+            vertexMark(data_.LastPointPx);
+            canvas_.setBrushColor(kPureRed);
+            vertexMark(p);
+            const int k = ++data_.VertexCount[a];
+            data_.VertexX[k][a] = data_.CursorX;
+            data_.VertexY[k][a] = data_.CursorY;
+        } else {
+            canvas_.setBrushColor(kPureRed);
+            canvas_.setPenColor(colors[kUniversalLine]);
+            canvas_.setPenWidth(1);
+            vertexMark(p);
+            data_.Idle = false;
+            status_.setPanelText(2, "  End right mouse button !");
+            data_.VertexX[1][a] = data_.CursorX;
+            data_.VertexY[1][a] = data_.CursorY;
+            data_.VertexCount[a] = 1;
+            data_.PolygonStarted = true;
+        }
+        data_.LastPointPx = p;
+    }
+    // Accepted or not, the rubber band starts afresh at the cursor point.
+    canvas_.setPenColor(kPureRed);
+    canvas_.setPenWidth(1);
+    bandAnchor_ = BandPixel(data_.CursorX, data_.CursorY, s, H_);
+    bandEnd_ = bandAnchor_;
+    canvas_.setPenMode(PenMode::NotXor);
+}
+
+void PolygonInput::closePolygon(int x, int y)
+{
+    const int a = data_.CurrentArea;
+    const double s = scale();
+    const ColorTable& colors = data_.ColorSettings;
+    canvas_.setPenMode(PenMode::Copy);
+    canvas_.setPenColor(kSystemWindowColor);
+    canvas_.setPenWidth(1);
+    Line(canvas_, data_.LastPointPx, {x, y});
+    canvas_.setPenColor(kPureRed);
+    canvas_.setPenWidth(2);
+    Line(canvas_, data_.LastPointPx, BandPixel(data_.VertexX[1][a], data_.VertexY[1][a], s, H_));
+
+    const int k = ++data_.VertexCount[a];
+    data_.VertexX[k][a] = data_.VertexX[1][a];
+    data_.VertexY[k][a] = data_.VertexY[1][a];
+    data_.Idle = true;
+    status_.setPanelText(2, " ");
+
+    canvas_.setBrushColor(kPureBlue);
+    canvas_.setPenWidth(1);
+    canvas_.setPenColor(colors[kUniversalLine]);
+    vertexMark(data_.LastPointPx);
+    canvas_.setBrushColor(kSkyBlue);
+    const PixelPoint label = AreaLabelPosition(data_.VertexX[k - 1][a], data_.VertexY[k - 1][a], s, H_);
+    canvas_.textOut(label.x, label.y, AreaLabelText(a));
+
+    data_.PolygonStarted = false;
+    data_.InputMode = 0;
+    data_.ReleaseAreaButton = true;
+    status_.setPanelText(1, " ");
+    status_.setPanelText(2, LengthStatusText(data_.AreaLength));
+    canvas_.setPenColor(colors[kUniversalLine]);
+    canvas_.setPenWidth(1);
+}
+
+}  // namespace kalven
