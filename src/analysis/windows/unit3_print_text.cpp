@@ -1,0 +1,137 @@
+#include "analysis/windows/unit3_print_text.h"
+
+#include <QFontDatabase>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include "analysis/text_report.h"
+#include "platform/dialog_widgets.h"
+#include "platform/print_jobs.h"
+#include "platform/user_dialogs.h"
+#include "platform/win1252.h"
+
+namespace kalven {
+
+namespace {
+
+constexpr int kMaxMargin = 30;
+constexpr qreal kPrintPointSize = 10;
+
+}  // namespace
+
+QFont ReportFont()
+{
+    QFont font = QFontDatabase::families().contains(QStringLiteral("Courier New"))
+                     ? QFont(QStringLiteral("Courier New"))
+                     : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPointSize(8);
+    return font;
+}
+
+Tprint_text::Tprint_text(ProjectData& data, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), data_(data), dialogs_(dialogs)
+{
+    setWindowTitle(kPrintTextCaption);
+    setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowTitleHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    resize(632, 480);
+
+    RichEdit1 = new QTextEdit(this);
+    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setGeometry(8, 8, 529, 433);
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setLineWrapMode(QTextEdit::NoWrap);
+    RichEdit1->setFont(ReportFont());
+    RichEdit1->document()->setDefaultFont(ReportFont());
+
+    Label1 = DialogLabel(this, "Label1", QStringLiteral("Left margin"), 552, 16);
+    SpinEdit1 = new QSpinBox(this);
+    SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
+    SpinEdit1->setGeometry(552, 32, 49, 22);
+    SpinEdit1->setRange(0, kMaxMargin);
+    SpinEdit1->setSingleStep(1);
+    Button1 = DialogButton(this, "Button1", QStringLiteral("OK"), 544, 416, true);
+    connect(Button1, &QPushButton::clicked, this, &Tprint_text::Button1Click);
+    FormCreate();
+}
+
+Tprint_text::~Tprint_text() = default;
+
+void Tprint_text::FormCreate()
+{
+    lines_ = BuildTextReport(data_);
+    fillView();
+    SpinEdit1->setValue(data_.PrintLeftMargin);
+}
+
+void Tprint_text::fillView()
+{
+    QStringList text;
+    for (const std::string& line : lines_)
+        text << FromWin1252(line);
+    RichEdit1->setPlainText(text.join(QChar::LineFeed));
+
+    // The view counts one character per line break where the report's text counts two.
+    const int start = ReportLineStart(lines_, kReportTitleLine) - (kReportTitleLine - 1);
+    const int last = RichEdit1->document()->characterCount() - 1;
+    const int length = static_cast<int>(data_.Title.size());
+    QTextCursor title(RichEdit1->document());
+    title.setPosition(std::min(start, last));
+    title.setPosition(std::min(start + length, last), QTextCursor::KeepAnchor);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    title.mergeCharFormat(bold);
+}
+
+std::unique_ptr<QTextDocument> Tprint_text::printedReport(int margin) const
+{
+    std::unique_ptr<QTextDocument> report(RichEdit1->document()->clone());
+    QFont font = report->defaultFont();
+    font.setPointSizeF(kPrintPointSize);
+    report->setDefaultFont(font);
+    QTextCursor all(report.get());
+    all.select(QTextCursor::Document);
+    QTextCharFormat size;
+    size.setFontPointSize(kPrintPointSize);
+    all.mergeCharFormat(size);
+
+    const QString blanks(margin, QLatin1Char(' '));
+    for (QTextBlock block = report->begin(); block.isValid() && margin > 0; block = block.next()) {
+        QTextCursor start(block);
+        QTextCharFormat plain = start.charFormat();
+        plain.setFontWeight(QFont::Normal);
+        start.insertText(blanks, plain);
+    }
+    return report;
+}
+
+void Tprint_text::Button1Click()
+{
+    data_.PrintLeftMargin = SpinEdit1->value();
+    RichEdit1->hide();
+    // The margin goes into a copy, so a cancelled set-up leaves the view as built and the next OK
+    // puts the margin in front of the lines once.
+    const std::unique_ptr<QTextDocument> report = printedReport(data_.PrintLeftMargin);
+    QPrinter printer(QPrinter::HighResolution);
+    if (!dialogs_.printerSetup(printer)) {
+        RichEdit1->show();
+        return;
+    }
+    try {
+        PrintDocument(printer, *report, kPrintTextCaption);
+    } catch (...) {
+        RichEdit1->show();  // the window stays open behind the error report
+        throw;
+    }
+    accept();
+}
+
+}  // namespace kalven
