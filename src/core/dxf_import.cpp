@@ -139,22 +139,37 @@ std::string AreaList(const std::vector<int>& areas)
     return list;
 }
 
-}  // namespace
-
-std::string DxfImportHeadline(const DxfImportPlan& plan)
+std::vector<int> AreaNumbers(const DxfImportPlan& plan)
 {
     std::vector<int> numbers;
     for (const DxfImportedArea& area : plan.areas)
         numbers.push_back(area.area);
-    if (numbers.empty())
-        return "No outline imported.";
-    return Counted(static_cast<int>(numbers.size()), "outline", "outlines") + " imported as load " +
-           (numbers.size() == 1 ? "area " : "areas ") + AreaList(numbers) + ".";
+    return numbers;
+}
+
+// "3 outlines" and "load areas 1, 2, 4".
+std::string OutlineCount(const DxfImportPlan& plan)
+{
+    return Counted(static_cast<int>(plan.areas.size()), "outline", "outlines");
+}
+std::string AreaNames(const DxfImportPlan& plan)
+{
+    return std::string(plan.areas.size() == 1 ? "load area " : "load areas ") + AreaList(AreaNumbers(plan));
+}
+
+}  // namespace
+
+std::string DxfImportPreviewText(const DxfImportPlan& plan)
+{
+    if (plan.areas.empty())
+        return "Imports no outline.";
+    return "Imports " + OutlineCount(plan) + " as " + AreaNames(plan) + ".";
 }
 
 std::string DxfImportSummary(const DxfImportPlan& plan)
 {
-    std::string text = DxfImportHeadline(plan);
+    std::string text =
+        plan.areas.empty() ? "No outline imported." : OutlineCount(plan) + " imported as " + AreaNames(plan) + ".";
 
     std::vector<int> withArcs;
     for (const DxfImportedArea& area : plan.areas)

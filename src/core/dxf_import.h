@@ -113,8 +113,8 @@ void ApplyDxfImport(const DxfImportPlan& plan, ProjectData& data);
 
 // The message that sums up an import, one line per fact (Windows-1252).
 std::string DxfImportSummary(const DxfImportPlan& plan);
-// Its first line: how many outlines go to which area numbers.
-std::string DxfImportHeadline(const DxfImportPlan& plan);
+// What the import dialog says the plan will do: how many outlines go to which area numbers.
+std::string DxfImportPreviewText(const DxfImportPlan& plan);
 
 inline constexpr const char* kMsgDxfUnreadable = "File input error !!!";
 inline constexpr const char* kMsgDxfDamaged = "The DXF file is damaged or incomplete: nothing was imported.";

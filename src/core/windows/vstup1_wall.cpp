@@ -157,7 +157,7 @@ void Tvstupy::connectCommands()
     bind(Directory_Content1, &Tvstupy::Directory_Content1Click);
     bind(Theory1, &Tvstupy::Theory1Click);
     bind(About1, &Tvstupy::About1Click);
-    // "&Dxf In" has no action.
+    bind(DxfIn1, &Tvstupy::DxfIn1Click);
 
     connect(Button1, &QPushButton::clicked, this, [this] { guarded([this] { Button1Click(); }); });
     connect(SpBu_Kavern, &QToolButton::clicked, this, [this] { guarded([this] { SpBu_KavernClick(); }); });

@@ -7,6 +7,7 @@
 //   vstup1_wall_file.cpp     Save, Open and the dialogs that edit project data
 //   vstup1_wall_print.cpp    the text report and the graphic printout
 //   vstup1_wall_help.cpp     colours, help and about windows
+//   vstup1_wall_dxf.cpp      DXF import
 
 #include <QMainWindow>
 #include <QString>
@@ -102,6 +103,7 @@ public:
     void Save1Click();
     void Printgraphic1Click();
     void Printtext1Click();
+    void DxfIn1Click();
     void End1Click();
     void Length1Click();
     void Text1Click();

@@ -1,0 +1,52 @@
+// "&Dxf In": closed outlines of a CAD drawing become load areas.
+#include "core/windows/vstup1_wall.h"
+
+#include "core/dxf_import.h"
+#include "core/windows/dxf_import_dialog.h"
+#include "platform/user_dialogs.h"
+#include "platform/win1252.h"
+
+namespace kalven {
+
+void Tvstupy::DxfIn1Click()
+{
+    if (!data_.Idle)
+        return;
+    FileDialogOptions options;
+    options.title = QStringLiteral("Dxf In");
+    options.filter = QStringLiteral("Dxf file (*.dxf)");
+    options.defaultSuffix = QStringLiteral("dxf");
+    options.directory = dialogDirectory();
+    const std::optional<QString> path = dialogs_.openFileName(options);
+    if (!path)
+        return;
+
+    const DxfReadResult read = ReadDxfFile(*path);
+    if (read.status != DxfReadStatus::Read) {
+        const char* text = read.status == DxfReadStatus::Unreadable ? kMsgDxfUnreadable : kMsgDxfDamaged;
+        dialogs_.message(QString::fromLatin1(text), MessageKind::Plain);
+        return;
+    }
+    if (read.drawing.outlines.empty()) {
+        dialogs_.message(QString::fromLatin1(kMsgDxfNoOutline), MessageKind::Plain);
+        return;
+    }
+
+    Tdxf_import dialog(read.drawing, data_, this);
+    if (!dialogs_.runModal(dialog))
+        return;
+    const DxfImportPlan plan = PlanDxfImport(read.drawing, dialog.options(), data_);
+    if (plan.chosenOutlines == 0) {
+        dialogs_.message(QString::fromLatin1(kMsgDxfNoOutlineChosen), MessageKind::Plain);
+        return;
+    }
+    if (!plan.areas.empty()) {
+        ApplyDxfImport(plan, data_);
+        Osnova();
+        Kresli();
+        showDrawing();
+    }
+    dialogs_.message(FromWin1252(DxfImportSummary(plan)), MessageKind::Plain);
+}
+
+}  // namespace kalven
