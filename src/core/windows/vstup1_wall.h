@@ -29,6 +29,7 @@ namespace kalven {
 class Canvas;
 class DrawingImage;
 class QtCanvas;
+class Tmirt_color;
 class UserDialogs;
 
 inline const QString kProgramCaption = QStringLiteral(" KALVEN  V 1.0");
@@ -86,6 +87,8 @@ public:
     QAction* Directory_Content1 = nullptr;
     QAction* Theory1 = nullptr;
     QAction* About1 = nullptr;
+    // The colour dialog: created at the first "Set Color" and kept, so its working copy lasts.
+    Tmirt_color* mirt_color = nullptr;
 
     // The rubber band of the polygon input: from the last placed vertex to the last mouse position.
     PixelPoint BandAnchor;

@@ -1,12 +1,49 @@
 // The colour settings, the help windows and the about window of the main window.
 #include "core/windows/vstup1_wall.h"
 
+#include "core/windows/Unit15_help1.h"
+#include "core/windows/Unit16_about1.h"
+#include "core/windows/Unit2_Help_Area.h"
+#include "drawing/windows/unit14_color.h"
+#include "platform/user_dialogs.h"
+
 namespace kalven {
 
-void Tvstupy::SetColor1Click() {}
-void Tvstupy::Caverns1Click() {}
-void Tvstupy::Directory_Content1Click() {}
-void Tvstupy::Theory1Click() {}
-void Tvstupy::About1Click() {}
+void Tvstupy::SetColor1Click()
+{
+    if (!data_.Idle)
+        return;
+    // Created once, after the configuration has been read, and only hidden when closed.
+    if (!mirt_color)
+        mirt_color = new Tmirt_color(data_, dialogs_, this);
+    dialogs_.runModal(*mirt_color);
+}
+
+void Tvstupy::Caverns1Click()
+{
+    data_.HelpTopic = 2;
+    THelp_Load_area window(data_, this);
+    dialogs_.runModal(window);
+}
+
+void Tvstupy::Directory_Content1Click()
+{
+    data_.HelpTopic = 3;
+    Tunit15_help viewer(data_, dialogs_, this);
+    dialogs_.runModal(viewer);
+}
+
+void Tvstupy::Theory1Click()
+{
+    data_.HelpTopic = 1;
+    Tunit15_help viewer(data_, dialogs_, this);
+    dialogs_.runModal(viewer);
+}
+
+void Tvstupy::About1Click()
+{
+    Tabout window(this);
+    dialogs_.runModal(window);
+}
 
 }  // namespace kalven

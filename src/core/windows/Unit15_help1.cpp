@@ -1,0 +1,76 @@
+#include "core/windows/Unit15_help1.h"
+
+#include <QDir>
+#include <QKeyEvent>
+#include <QTextEdit>
+
+#include "core/text_file.h"
+#include "platform/rtf_reader.h"
+#include "platform/user_dialogs.h"
+#include "platform/win1252.h"
+
+namespace kalven {
+
+Tunit15_help::Tunit15_help(const ProjectData& data, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), data_(data), dialogs_(dialogs)
+{
+    setObjectName(QStringLiteral("unit15_help"));
+    setWindowTitle(QStringLiteral(" HELP"));
+    resize(640, 316);
+    RichEdit1 = new QTextEdit(this);
+    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setGeometry(16, 8, 593, 265);
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Long paragraphs wrap at the box's width; the horizontal bar stays for wide lines.
+    RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
+    RichEdit1->installEventFilter(this);
+    FormCreate();
+}
+
+QString Tunit15_help::helpFilePath(const ProjectData& data)
+{
+    const char* name = nullptr;
+    if (data.HelpTopic == 1)
+        name = kTheoryHelpFile;
+    else if (data.HelpTopic == 3)
+        name = kDirectoryHelpFile;
+    if (!name)
+        return {};
+    return QDir(FromWin1252(data.StartDir)).filePath(QString::fromLatin1(name));
+}
+
+void Tunit15_help::FormCreate()
+{
+    const QString path = helpFilePath(data_);
+    if (path.isEmpty())
+        return;
+    const std::optional<std::string> bytes = ReadTextFile(path);
+    if (!bytes) {
+        dialogs_.message(QStringLiteral("Cannot open file ") + path, MessageKind::Error);
+        return;
+    }
+    ReadRtf(*bytes, *RichEdit1->document());
+    RichEdit1->moveCursor(QTextCursor::Start);
+}
+
+void Tunit15_help::RichEdit1KeyPress()
+{
+    close();
+}
+
+bool Tunit15_help::eventFilter(QObject* watched, QEvent* event)
+{
+    // A typed character closes the viewer; keys without a character (cursor, page, function
+    // keys) move through the text as usual.
+    if (watched == RichEdit1 && event->type() == QEvent::KeyPress &&
+        !static_cast<QKeyEvent*>(event)->text().isEmpty()) {
+        RichEdit1KeyPress();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace kalven
