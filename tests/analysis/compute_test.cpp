@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "analysis/result_drawing.h"
+#include "analysis/resultant.h"
+#include "drawing/load_areas.h"
+#include "drawing/raster.h"
+#include "drawing/segment_clip.h"
+#include "support/load_area_fixture.h"
+#include "support/recording_canvas.h"
+
+namespace kalven {
+namespace {
+
+using testing::CanvasCall;
+using testing::SetLoad;
+using testing::SetOutline;
+using Kind = CanvasCall::Kind;
+constexpr double kTiny = 1e-9;
+constexpr int M = kClipMargin;
+
+struct Run : StatusPanels {
+    testing::RecordingCanvas canvas;
+    std::vector<CanvasCall> results;  // what was drawn after the redraw of raster and load areas
+    std::string panels[4];
+    void setPanelText(int panel, const std::string& text) override { panels[panel] = text; }
+};
+
+// On the design size of the drawing image, 601 x 425 pixels: 24.04 pixels per metre for L = 25.
+Run Compute(ProjectData& data)
+{
+    Run run;
+    testing::RecordingCanvas redraw;
+    DrawRaster(redraw, data, 601, 425, run);
+    DrawLoadAreas(redraw, data, 601, 425);
+    ComputeResultant(data, run.canvas, 601, 425, run);
+    run.results.assign(run.canvas.calls().begin() + static_cast<long>(redraw.calls().size()), run.canvas.calls().end());
+    return run;
+}
+
+void SetSquare(ProjectData& data, int area, double left = 0, double bottom = 0)
+{
+    SetOutline(data, area, {{left, bottom}, {left + 2, bottom}, {left + 2, bottom + 2}, {left, bottom + 2}, {left, bottom}});
+}
+
+void ExpectCall(const CanvasCall& call, Kind kind, std::array<int, 4> at, ColorValue pen, int width,
+                PenStyle style = PenStyle::Solid)
+{
+    EXPECT_EQ(call.kind, kind);
+    EXPECT_EQ((std::array{call.x1, call.y1, call.x2, call.y2}), at);
+    EXPECT_EQ(call.state.penColor, pen);
+    EXPECT_EQ(call.state.penWidth, width);
+    EXPECT_EQ(call.state.penStyle, style);
+}
+
+TEST(DirectionAngle, CoversEveryQuadrantAndTheVerticals)
+{
+    EXPECT_NEAR(DirectionAngle(0, 0, 1, std::sqrt(3.0)), 60, kTiny);
+    EXPECT_DOUBLE_EQ(DirectionAngle(1, 1, 0, 2), 135);
+    EXPECT_DOUBLE_EQ(DirectionAngle(0, 0, -1, 0), 180);
+    EXPECT_DOUBLE_EQ(DirectionAngle(1, 1, 0, 0), 225);
+    EXPECT_DOUBLE_EQ(DirectionAngle(0, 0, 1, -1), 315);
+    EXPECT_EQ(DirectionAngle(5, 5, 5.00009, 7), 90);  // within the tolerance the vector is vertical
+    EXPECT_EQ(DirectionAngle(5, 5, 5, 5), 270);        // and one of no length points down
+}
+
+TEST(ComputeResultant, ReducesTheWorkedExamples)
+{
+    ProjectData data;
+    testing::SetTwoAreaExample(data);
+    auto run = Compute(data);
+    EXPECT_EQ(data.ResultCount, 2);
+    EXPECT_NEAR(data.ResultantForce, 40 * std::sqrt(2.0), kTiny);
+    EXPECT_NEAR(data.ResultantXc, 1, kTiny);
+    EXPECT_NEAR(data.ResultantYc, 0.5, kTiny);
+    EXPECT_NEAR(data.ResultantAngle, 315, kTiny);
+    EXPECT_NEAR(data.LineX0, 1.5, kTiny);
+    EXPECT_NEAR(data.LineX1, -23.5, kTiny);
+    EXPECT_NEAR(data.ArrowScale, 5 / (40 * std::sqrt(2.0)), kTiny);
+    EXPECT_EQ(data.ValidationMessage, "");
+    EXPECT_TRUE(data.Computed);
+    EXPECT_EQ(run.panels[1], " ");
+
+    // 20 kN upward at (5, 0.5) instead: the lever rule of antiparallel forces puts Xc off the area.
+    SetLoad(data, 2, 10, 90);
+    Compute(data);
+    EXPECT_NEAR(data.ResultantForce, 20, kTiny);
+    EXPECT_NEAR(data.ResultantAngle, 270, kTiny);
+    EXPECT_NEAR(data.ResultantXc, -3, kTiny);
+    EXPECT_NEAR(data.ResultantYc, 1, kTiny);  // no horizontal component: the first force's y
+    EXPECT_EQ(data.ValidationMessage, " Resultant is outside the desktop !");
+
+    data.AreaUsed[1] = false;  // a new run starts from cleared lists
+    Compute(data);
+    EXPECT_EQ(data.ResultCount, 1);
+    EXPECT_EQ(data.ResultList[2], ForceRecord{});
+    EXPECT_EQ(data.AreaResult[1], ForceRecord{});
+}
+
+TEST(ComputeResultant, ShiftsOnlyInclinedLoadsAndIgnoresOrientation)
+{
+    for (double alpha : {90.0, 0.0, 180.0}) {
+        ProjectData data;
+        ProjectReset(data);
+        SetSquare(data, 1);
+        SetLoad(data, 1, 10, alpha, 3);
+        Compute(data);
+        const double x = alpha == 90 ? 3 : 1;
+        EXPECT_NEAR(data.ResultList[1].CentroidX, x, kTiny) << alpha;
+        EXPECT_NEAR(data.UnshiftedCentroidX[1], alpha == 90 ? 1 : 3.0, kTiny) << alpha;  // else the reset value
+        EXPECT_NEAR(data.ResultantXc, x, kTiny) << alpha;
+        EXPECT_NEAR(data.ResultantYc, 1, kTiny);
+        EXPECT_NEAR(data.ResultantAngle, alpha, kTiny);
+    }
+    ProjectData counter, clockwise;
+    SetOutline(counter, 1, {{1, 1}, {4, 1}, {4, 2}, {2, 3}, {1, 2}, {1, 1}});
+    SetOutline(clockwise, 1, {{1, 1}, {1, 2}, {2, 3}, {4, 2}, {4, 1}, {1, 1}});
+    Compute(counter);
+    Compute(clockwise);
+    EXPECT_NEAR(clockwise.ResultList[1].Force, 30 * 4.5, kTiny);
+    EXPECT_NEAR(clockwise.ResultList[1].CentroidX, counter.ResultList[1].CentroidX, kTiny);
+    EXPECT_NEAR(clockwise.ResultList[1].CentroidY, counter.ResultList[1].CentroidY, kTiny);
+}
+
+TEST(ComputeResultant, VerticalHorizontalAndOffTheDesktop)
+{
+    ProjectData vertical;
+    SetSquare(vertical, 1);
+    SetSquare(vertical, 2, 4, 2);
+    SetLoad(vertical, 1, 10, 270);
+    SetLoad(vertical, 2, 10, 270);
+    Compute(vertical);
+    EXPECT_NEAR(vertical.ResultantXc, 3, kTiny);
+    EXPECT_NEAR(vertical.ResultantYc, 1, kTiny);  // the first force's y
+    EXPECT_NEAR(vertical.LineX0, 3, 1e-4);
+    EXPECT_NEAR(vertical.LineX1, 3, 1e-4);
+
+    ProjectData horizontal;
+    SetSquare(horizontal, 1, 2, 2);
+    SetLoad(horizontal, 1, 10, 180);
+    Compute(horizontal);
+    EXPECT_NEAR(horizontal.LineX0, 3 - 10000 * 3, 1e-6);
+    EXPECT_NEAR(horizontal.LineX1, 3 + 10000 * 22, 1e-6);
+
+    const auto message = [](double left, double shiftX) {
+        ProjectData data;
+        SetSquare(data, 1, left);
+        SetLoad(data, 1, 10, 90, shiftX);
+        Compute(data);
+        return data.ValidationMessage;
+    };
+    EXPECT_EQ(message(-1, 0), " Resultant is outside the desktop !");  // Xc exactly 0
+    EXPECT_EQ(message(0, 25), "");                                     // Xc = L
+}
+
+TEST(ComputeResultant, AllForcesZeroDrawNoArrowsAndStayFinite)
+{
+    ProjectData data;
+    testing::SetTwoAreaExample(data);
+    SetLoad(data, 1, 0, 270);
+    SetLoad(data, 2, 0, 0);
+    auto run = Compute(data);
+    EXPECT_EQ(data.ArrowScale, 0);
+    EXPECT_EQ(data.ResultantAngle, 270);
+    EXPECT_EQ(data.ResultList[2].TipX, data.ResultList[2].CentroidX);  // arrows of no length
+    for (double v : {data.LineX0, data.LineX1, data.ResultantTipX, data.ResultantXc, data.ResultList[1].TipY})
+        EXPECT_TRUE(std::isfinite(v));
+    ASSERT_EQ(run.results.size(), 5u);  // the line of action and the four texts
+    EXPECT_EQ(run.results[0].kind, Kind::Line);
+    EXPECT_EQ(run.results[1].text, "Resultant force    0.00 kN");
+}
+
+TEST(ResultDrawing, TwoAreaExampleAtItsPixels)
+{
+    ProjectData data;
+    data.ColorSettings[kUniversalLine] = 0x00123456;
+    testing::SetTwoAreaExample(data);
+    auto run = Compute(data);
+    const auto& calls = run.results;
+    ASSERT_EQ(calls.size(), 9u);
+    // Area 1's arrow leaves the image at the bottom, where its ring lies too far below to show.
+    ExpectCall(calls[0], Kind::Line, {24, 401, 24, 425 + M}, kNavy, 3);
+    ExpectCall(calls[1], Kind::Line, {120, 413, 205, 413}, kNavy, 3);
+    ExpectCall(calls[2], Kind::Ellipse, {203, 411, 207, 415}, kNavy, 3);
+    EXPECT_EQ(calls[2].state.brushStyle, BrushStyle::Clear);
+    ExpectCall(calls[3], Kind::Line, {36, 425, -M, 373}, kBlack, 1);    // toward (-565, -176)
+    ExpectCall(calls[4], Kind::Line, {24, 413, 52, 425 + M}, kRed, 4);  // toward (109, 498)
+    const char* texts[4] = {"Resultant force   56.57 kN", "Resultant angle  315.00\xB0", "Resultant Xc    1.00 m",
+                            "Resultant Yc    0.50 m"};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(calls[5 + i].text, texts[i]);
+        EXPECT_EQ((std::array{calls[5 + i].x1, calls[5 + i].y1}), (std::array{65, 32 + 14 * static_cast<int>(i)}));
+        EXPECT_EQ(calls[5 + i].state.fontColor, 0x00123456u);
+        EXPECT_EQ(calls[5 + i].state.brushStyle, BrushStyle::Clear);
+    }
+    EXPECT_EQ(run.canvas.state().penWidth, 1);
+    data.ResultantForce = 12345.678;
+    EXPECT_EQ(ResultTexts(data)[0], "Resultant force12345.68 kN");
+}
+
+TEST(ResultDrawing, ShiftedAreaWithItsMarkArrowsAndRings)
+{
+    ProjectData data;
+    SetSquare(data, 1);
+    SetLoad(data, 1, 10, 90, 3);
+    auto run = Compute(data);
+    const auto& calls = run.results;
+    ASSERT_EQ(calls.size(), 10u);
+    ExpectCall(calls[0], Kind::Line, {24, 401, 72, 401}, kBlack, 1, PenStyle::Dashed);  // from x = 1 m to 3 m
+    ExpectCall(calls[1], Kind::Line, {72, 401, 72, 281}, kNavy, 3);                      // 5 m up
+    ExpectCall(calls[2], Kind::Ellipse, {70, 279, 74, 283}, kNavy, 3);
+    ExpectCall(calls[3], Kind::Line, {72, 425, 72, -M}, kBlack, 1);
+    ExpectCall(calls[4], Kind::Line, {72, 401, 72, 281}, kRed, 4);
+    ExpectCall(calls[5], Kind::Ellipse, {69, 278, 75, 284}, kRed, 4);
+}
+
+TEST(ResultDrawing, FarAwayItemsAreCutToTheImage)
+{
+    // A shift a thousand million kilometres away: only the mark shows, up to the right margin.
+    ProjectData shifted;
+    SetSquare(shifted, 1);
+    SetLoad(shifted, 1, 10, 90, 1e12);
+    auto far = Compute(shifted);
+    ASSERT_EQ(far.results.size(), 5u);
+    ExpectCall(far.results[0], Kind::Line, {24, 401, 601 + M, 401}, kBlack, 1, PenStyle::Dashed);
+
+    // Two huge opposite loads (negative multipliers) beside a small upward one: arrows 10^9 m long,
+    // cut at the margins on their exact slope of 1 degree.
+    ProjectData huge;
+    SetSquare(huge, 1, 4, 4);
+    SetSquare(huge, 2, 8, 4);
+    SetSquare(huge, 3, 12, 4);
+    SetLoad(huge, 1, -2000000000, 1);
+    SetLoad(huge, 2, -2000000000, 181);
+    SetLoad(huge, 3, 10, 90);
+    auto wide = Compute(huge);
+    ExpectCall(wide.results[0], Kind::Line, {120, 305, -M, 307}, kNavy, 3);
+    ExpectCall(wide.results[1], Kind::Line, {216, 305, 601 + M, 298}, kNavy, 3);
+    for (const CanvasCall& c : wide.results) {
+        const int reach = std::max({std::abs(c.x1), std::abs(c.x2), std::abs(c.y1), std::abs(c.y2)});
+        EXPECT_TRUE(c.kind == Kind::Text || reach <= 601 + M + 3) << reach;
+    }
+
+    // A horizontal resultant at y = 3 m: its line of action rises 0.0001 per metre from 30 km left.
+    ProjectData flat;
+    SetSquare(flat, 1, 2, 2);
+    SetLoad(flat, 1, 10, 180);
+    ExpectCall(Compute(flat).results[1], Kind::Line, {-M, 353, 601 + M, 353}, kBlack, 1);
+}
+
+}  // namespace
+}  // namespace kalven
