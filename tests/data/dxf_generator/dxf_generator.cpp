@@ -91,7 +91,7 @@ void write(const std::string& path, const Drawing& drawing, DL_Codes::version ve
         dxf.writeLayer(*w, DL_LayerData(layer, 0), DL_Attributes("", DL_Codes::black, 100, "CONTINUOUS", 1.0));
     w->tableEnd();
     w->tableStyle(1);
-    dxf.writeStyle(*w, DL_StyleData("standard", 0, 2.5, 1.0, 0.0, 0, 2.5, "txt", ""));
+    dxf.writeStyle(*w, DL_StyleData("Standard", 0, 2.5, 1.0, 0.0, 0, 2.5, "txt", ""));
     w->tableEnd();
     dxf.writeView(*w);
     dxf.writeUcs(*w);
@@ -204,7 +204,7 @@ Drawing openPolylineAndBulge(int insunits)
         dxf.writeInsert(w, DL_InsertData("ANCHOR", 14, 1, 0, 1, 1, 1, 0, 1, 1, 0, 0), onLayer("SECTION"));
         // 6: on the other layer.
         writePolyline(dxf, w, "NOTES", {{1, 18}, {3, 18}, {3, 19}, {1, 19}}, true);
-        dxf.writeText(w, DL_TextData(1, 19.5, 0, 0, 0, 0, 0.3, 1, 0, 0, 0, "Section A-A", "standard", 0),
+        dxf.writeText(w, DL_TextData(1, 19.5, 0, 0, 0, 0, 0.3, 1, 0, 0, 0, "Section A-A", "Standard", 0),
                       onLayer("NOTES"));
     };
     return d;
