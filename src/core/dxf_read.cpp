@@ -58,9 +58,10 @@ bool AnnouncesCount(const std::string& entity, int code)
 }
 
 // Walks the group pairs exactly as dxflib's reading loop does, before dxflib sees them. The file
-// is sound when it ends with the end mark (0, EOF), every line fits dxflib's line buffer (a longer
-// one stops its reader without ending it) and no count exceeds what the file could hold: each
-// announced item takes a group pair of four bytes at the least.
+// is sound when it holds the end mark (0, EOF), so it was not cut short (blank lines may follow),
+// every line fits dxflib's line buffer (a longer one stops its reader without ending it) and no
+// count exceeds what the file could hold: each announced item takes a group pair of four bytes at
+// the least. What follows the end mark is checked too, since dxflib reads on.
 bool GroupsAreSound(const std::string& bytes)
 {
     const long long limit = static_cast<long long>(bytes.size() / 4);
@@ -79,9 +80,8 @@ bool GroupsAreSound(const std::string& bytes)
             const int group = GroupInt(code);
             if (group == 0) {
                 entity = value;
-                ended = Trimmed(value) == "EOF";
+                ended = ended || Trimmed(value) == "EOF";
             } else {
-                ended = false;
                 if (AnnouncesCount(entity, group)) {
                     const int count = GroupInt(value);
                     if (count < 0 || count > limit)

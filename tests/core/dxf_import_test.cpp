@@ -171,6 +171,10 @@ TEST(DxfRead, DamagedFilesAreRefusedWithoutHangingOrExhaustingMemory)
                   DxfReadStatus::Damaged);
     const std::string square = "0\nLWPOLYLINE\n8\nA\n90\n3\n70\n1\n10\n0\n20\n0\n10\n1\n20\n0\n10\n1\n20\n1\n";
     ASSERT_EQ(ReadDxf(Entities(square)).status, DxfReadStatus::Read);
+    std::string crlf;
+    for (char c : Entities(square) + "\n\n")
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    EXPECT_EQ(ReadDxf(crlf).drawing.outlines.size(), 1u);  // Windows line ends and blank lines at the end
     const std::string damaged[] = {
         "",
         "just some text",
