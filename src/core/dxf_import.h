@@ -60,7 +60,8 @@ struct DxfDrawing {
     std::optional<DrawingUnit> unit;   // what $INSUNITS says, when it is mm, cm or m
 };
 
-enum class DxfReadStatus { Read, Unreadable, Damaged };
+// Binary: the binary form of DXF, which dxflib does not read.
+enum class DxfReadStatus { Read, Unreadable, Damaged, Binary };
 
 struct DxfReadResult {
     DxfReadStatus status = DxfReadStatus::Damaged;
@@ -118,6 +119,8 @@ std::string DxfImportPreviewText(const DxfImportPlan& plan);
 
 inline constexpr const char* kMsgDxfUnreadable = "File input error !!!";
 inline constexpr const char* kMsgDxfDamaged = "The DXF file is damaged or incomplete: nothing was imported.";
+inline constexpr const char* kMsgDxfBinary =
+    "The DXF file is binary: save the drawing as a text (ASCII) DXF file. Nothing was imported.";
 inline constexpr const char* kMsgDxfNoOutline = "The DXF file holds no closed outline: nothing was imported.";
 inline constexpr const char* kMsgDxfNoOutlineChosen = "No closed outline on the chosen layers: nothing was imported.";
 

@@ -260,6 +260,8 @@ private:
 
 DxfReadResult ReadDxf(const std::string& bytes)
 {
+    if (bytes.rfind("AutoCAD Binary DXF", 0) == 0)
+        return {DxfReadStatus::Binary, {}};
     if (!GroupsAreSound(bytes))
         return {DxfReadStatus::Damaged, {}};
     const ClassicNumbers numbers;

@@ -190,6 +190,7 @@ TEST(DxfRead, DamagedFilesAreRefusedWithoutHangingOrExhaustingMemory)
     for (const std::string& bytes : damaged)
         EXPECT_EQ(ReadDxf(bytes).status, DxfReadStatus::Damaged) << bytes.substr(0, 60);
     EXPECT_EQ(ReadDxfFile(QStringLiteral(KALVEN_TEST_DATA "/no_such_drawing.dxf")).status, DxfReadStatus::Unreadable);
+    EXPECT_EQ(ReadDxf(std::string("AutoCAD Binary DXF\r\n\x1a\0", 22) + Entities(square)).status, DxfReadStatus::Binary);
 }
 
 TEST(DxfRead, ClosureArcsOrientationAndSpaces)

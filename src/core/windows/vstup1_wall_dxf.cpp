@@ -23,7 +23,9 @@ void Tvstupy::DxfIn1Click()
 
     const DxfReadResult read = ReadDxfFile(*path);
     if (read.status != DxfReadStatus::Read) {
-        const char* text = read.status == DxfReadStatus::Unreadable ? kMsgDxfUnreadable : kMsgDxfDamaged;
+        const char* text = read.status == DxfReadStatus::Unreadable ? kMsgDxfUnreadable
+                           : read.status == DxfReadStatus::Binary   ? kMsgDxfBinary
+                                                                    : kMsgDxfDamaged;
         dialogs_.message(QString::fromLatin1(text), MessageKind::Plain);
         return;
     }
