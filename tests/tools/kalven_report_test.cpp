@@ -1,9 +1,7 @@
 // kalven-report as a user runs it: arguments, exit status, the report, and the PDF and PNG files.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "analysis/text_report.h"
@@ -21,15 +19,13 @@ struct ToolRun {
     QString err;
 };
 
-ToolRun Report(const QStringList& arguments, bool withoutDisplay = false)
+ToolRun Report(const QStringList& arguments)
 {
     QProcess process;
-    if (withoutDisplay) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-            env.remove(QString::fromLatin1(name));
-        process.setProcessEnvironment(env);
-    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})  // it must find its own way
+        env.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(env);
     process.start(QStringLiteral(KALVEN_REPORT_BINARY), arguments);
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return {};
@@ -49,116 +45,84 @@ class KalvenReport : public ::testing::Test {
 protected:
     QString write(const QString& name, const ProjectData& data)
     {
-        const QString path = dir_.filePath(name);
+        QFile file(dir.filePath(name));
         const std::string bytes = FormatProjectFile(data);
-        QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-        return path;
+        return file.fileName();
     }
-    QString path(const QString& name) const { return dir_.filePath(name); }
-
-    QTemporaryDir dir_;
+    QTemporaryDir dir;
 };
 
-TEST_F(KalvenReport, ComputesAndWritesTheReportWithItsMargin)
+TEST_F(KalvenReport, ExitStatusAndReportTellWhatBecameOfTheProject)
 {
     ProjectData computed = TwoAreaExample();
     const QString project = write("two.klv", computed);
     ComputeOnScreen(computed);
-
-    ToolRun run = Report({project}, true);
+    ToolRun run = Report({"--margin", "30", project});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, Lines(BuildTextReport(computed)));
-    EXPECT_FALSE(run.err.contains(QStringLiteral("kalven-report:")));
-
-    run = Report({"--margin", "30", project});
-    EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, Lines(WithLeftMargin(BuildTextReport(computed), 30)));
-
-    // The delivered example holds the same two areas.
+    EXPECT_FALSE(run.err.contains(QStringLiteral("kalven-report:")));
     run = Report({QStringLiteral(KALVEN_SHARE_DIR "/examples/two_areas.klv")});
     EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(run.out.contains(QStringLiteral("Resultant force   56.57 kN\n")));
-    EXPECT_TRUE(run.out.contains(QString::fromUtf8("Angle of resultant force   315.00°\n")));
-}
+    EXPECT_TRUE(run.out.contains(QString::fromUtf8("\nAngle of resultant force   315.00°\n")));
 
-TEST_F(KalvenReport, ExitStatusTellsWhatBecameOfTheProject)
-{
-    // Computed, with the resultant off the drawing area: a warning, still success.
-    ProjectData outside = TwoAreaExample();
+    ProjectData outside = TwoAreaExample();  // an upward force beside a downward one
     outside.LoadAreaData[2].Multiplier = 10;
     outside.LoadAreaData[2].Alpha = 90;
-    ToolRun run = Report({write("outside.klv", outside)});
+    run = Report({write("outside.klv", outside)});
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.err.contains(QStringLiteral(" Resultant is outside the desktop !")));
-    EXPECT_TRUE(run.out.contains(QStringLiteral("Resultant Xc =    -3.00 m\n")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\nResultant Xc =    -3.00 m\n")));
 
-    // No area in use: the check's message, and the report without results.
     run = Report({write("empty.klv", ProjectData{})});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral(" Non-existent area load !")));
     EXPECT_EQ(run.out, Lines(BuildTextReport(ProjectData{})));
 
-    run = Report({path("missing.klv")});
+    run = Report({dir.filePath("missing.klv")});
     EXPECT_EQ(run.status, 2);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("cannot read")));
     EXPECT_TRUE(run.out.isEmpty());
     run = Report({QStringLiteral(KALVEN_TEST_DATA "/malformed_number.klv")});
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.err.contains(QStringLiteral("Invalid numeric input")));
 
-    const QString project = write("two.klv", TwoAreaExample());
-    const std::vector<QStringList> bad = {
-        {},
-        {"--margin", "31", project},
-        {"--margin", "-1", project},
-        {"--margin", "1.5", project},
-        {project, "--margin"},
-        {"--size", "0x5", "--png", path("a.png"), project},
-        {"--size", "640", "--png", path("a.png"), project},
-        {"--size", "640x480", project},
-        {"--landscape", project},
-        {"--colour", project},
-        {project, project},
-    };
-    for (const QStringList& arguments : bad) {
-        run = Report(arguments);
-        EXPECT_EQ(run.status, 64) << arguments.join(' ').toStdString();
+    for (const QStringList& bad : std::vector<QStringList>{{},
+                                                           {"--margin", "31", project},
+                                                           {"--margin", "1.5", project},
+                                                           {project, "--margin"},
+                                                           {"--png", "a.png", "--size", "0x5", project},
+                                                           {"--landscape", project},
+                                                           {"--colour", project},
+                                                           {project, project}}) {
+        run = Report(bad);
+        EXPECT_EQ(run.status, 64) << bad.join(' ').toStdString();
         EXPECT_TRUE(run.out.isEmpty());
     }
     run = Report({"--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.startsWith(QStringLiteral("Usage: kalven-report [--margin N]")));
-
-    run = Report({"--png", path("no/such/folder/a.png"), project});
-    EXPECT_EQ(run.status, 73);
-    run = Report({"--pdf", path("no/such/folder/a.pdf"), project});
-    EXPECT_EQ(run.status, 73);
+    EXPECT_EQ(Report({"--png", dir.filePath("no/folder/a.png"), project}).status, 73);
+    EXPECT_EQ(Report({"--pdf", dir.filePath("no/folder/a.pdf"), project}).status, 73);
 }
 
 TEST_F(KalvenReport, WritesTheDrawingAreaAndTheGraphicPage)
 {
     const QString project = write("two.klv", TwoAreaExample());
-    ToolRun run = Report({"--png", path("area.png"), "--pdf", path("page.pdf"), project});
+    ToolRun run = Report({"--png", dir.filePath("area.png"), "--pdf", dir.filePath("page.pdf"), project});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
-
-    QImage area(path("area.png"));
-    ASSERT_FALSE(area.isNull());
+    const QImage area(dir.filePath("area.png"));
     EXPECT_EQ(area.size(), QSize(928, 696));
-    // The red resultant starts at (1, 0.5): 37 pixels per metre.
-    EXPECT_EQ(area.pixelColor(37 + 6, 696 - 19 + 6), QColor(Qt::red));
+    EXPECT_EQ(area.pixelColor(37 + 6, 677 + 6), QColor(Qt::red));  // on the resultant from (1, 0.5)
+    EXPECT_EQ(PdfPages(dir.filePath("page.pdf")), 1);
+    EXPECT_TRUE(Poppler("pdfinfo", {dir.filePath("page.pdf")}).contains(QStringLiteral("595 x 842 pts (A4)")));
+    EXPECT_TRUE(PdfText(dir.filePath("page.pdf")).simplified().contains(QStringLiteral("Resultant force 56.57 kN")));
 
-    EXPECT_EQ(PdfPages(path("page.pdf")), 1);
-    EXPECT_TRUE(Poppler("pdfinfo", {path("page.pdf")}).contains(QStringLiteral("595 x 842 pts (A4)")));
-    const QString text = PdfText(path("page.pdf")).simplified();
-    EXPECT_TRUE(text.contains(QStringLiteral("Resultant force 56.57 kN"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("KALVEN V 1.0")));
-
-    run = Report({"--png", path("small.png"), "--size", "300x200", "--pdf", path("wide.pdf"), "--landscape", project});
+    run = Report({"--png", dir.filePath("small.png"), "--size", "300x200", "--pdf", dir.filePath("wide.pdf"),
+                  "--landscape", project});
     ASSERT_EQ(run.status, 0);
-    EXPECT_EQ(QImage(path("small.png")).size(), QSize(300, 200));
-    EXPECT_TRUE(Poppler("pdfinfo", {path("wide.pdf")}).contains(QStringLiteral("842 x 595 pts (A4)")));
+    EXPECT_EQ(QImage(dir.filePath("small.png")).size(), QSize(300, 200));
+    EXPECT_TRUE(Poppler("pdfinfo", {dir.filePath("wide.pdf")}).contains(QStringLiteral("842 x 595 pts (A4)")));
 }
 
 }  // namespace

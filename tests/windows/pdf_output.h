@@ -1,13 +1,11 @@
 #pragma once
 // Printing into PDF files in the tests, and reading them back with the poppler tools.
 
-#include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
-#include <vector>
 
 #include "support/fake_user_dialogs.h"
 
@@ -16,9 +14,8 @@ namespace kalven::testing {
 // Fake dialogs whose printer set-up, when confirmed, points the printer at a PDF file.
 class PdfPrinterDialogs : public FakeUserDialogs {
 public:
-    explicit PdfPrinterDialogs(QString path, QPageSize size = QPageSize(QPageSize::A4),
-                               QPageLayout::Orientation orientation = QPageLayout::Portrait)
-        : path_(std::move(path)), size_(std::move(size)), orientation_(orientation)
+    explicit PdfPrinterDialogs(QString path, QPageSize size = QPageSize(QPageSize::A4))
+        : path_(std::move(path)), size_(std::move(size))
     {
     }
     void setPath(QString path) { path_ = std::move(path); }
@@ -28,14 +25,12 @@ public:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path_);
         printer.setPageSize(size_);
-        printer.setPageOrientation(orientation_);
         return FakeUserDialogs::printerSetup(printer);
     }
 
 private:
     QString path_;
     QPageSize size_;
-    QPageLayout::Orientation orientation_;
 };
 
 // Standard output of a poppler tool, empty when it fails.
@@ -66,32 +61,6 @@ inline std::string WithoutBlanks(QString text)
 {
     text.remove(QRegularExpression(QStringLiteral("\\s")));
     return text.toStdString();
-}
-
-struct PdfWord {
-    QString text;
-    double xMin = 0;
-    double yMin = 0;
-    int page = 0;
-};
-
-// Every word with its position in points, pages counted from 1.
-inline std::vector<PdfWord> PdfWords(const QString& path)
-{
-    const QString html = Poppler("pdftotext", {"-bbox", path, "-"});
-    std::vector<PdfWord> words;
-    int page = 0;
-    static const QRegularExpression token(
-        QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
-    for (auto it = token.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        if (m.captured(0).startsWith(QStringLiteral("<page"))) {
-            ++page;
-            continue;
-        }
-        words.push_back({m.captured(3), m.captured(1).toDouble(), m.captured(2).toDouble(), page});
-    }
-    return words;
 }
 
 }  // namespace kalven::testing
