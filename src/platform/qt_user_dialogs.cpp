@@ -88,6 +88,8 @@ std::optional<std::uint32_t> QtUserDialogs::chooseColor(std::uint32_t initial)
 {
     const QColor start(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
     QColorDialog dialog(start, parent_);
+    // Qt's own chooser always shows its custom colours; a desktop's native one may hide them.
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QColor c = dialog.selectedColor();

@@ -8,6 +8,7 @@
 
 #include "core/config_file.h"
 #include "core/text_file.h"
+#include "platform/dialog_widgets.h"
 #include "platform/qt_canvas.h"
 #include "platform/user_dialogs.h"
 
@@ -67,21 +68,19 @@ Tmirt_color::Tmirt_color(ProjectData& data, UserDialogs& dialogs, QWidget* paren
         items_->addButton(item, i);
     }
 
-    const auto button = [this](QPushButton*& b, const char* name, const char* caption, int left, int top,
+    const auto button = [this](const char* name, const char* caption, int left, int top,
                                void (Tmirt_color::*handler)()) {
-        b = new QPushButton(QString::fromLatin1(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(left, top, 75, 25);
-        b->setAutoDefault(false);
+        QPushButton* b = DialogButton(this, name, QString::fromLatin1(caption), left, top);
         connect(b, &QPushButton::clicked, this, handler);
+        return b;
     };
-    button(Button1, "Button1", "Manual set up", 16, 328, &Tmirt_color::Button1Click);
-    button(Button2, "Button2", "Light", 16, 360, &Tmirt_color::Button2Click);
-    button(Button3, "Button3", "Dark", 16, 392, &Tmirt_color::Button3Click);
-    button(Button4, "Button4", "Reset", 16, 424, &Tmirt_color::Button4Click);
-    button(Button7, "Button7", "Save", 120, 328, &Tmirt_color::Button7Click);
-    button(Button6, "Button6", "Cancel", 120, 384, &Tmirt_color::Button6Click);
-    button(Button5, "Button5", "OK", 120, 424, &Tmirt_color::Button5Click);
+    Button1 = button("Button1", "Manual set up", 16, 328, &Tmirt_color::Button1Click);
+    Button2 = button("Button2", "Light", 16, 360, &Tmirt_color::Button2Click);
+    Button3 = button("Button3", "Dark", 16, 392, &Tmirt_color::Button3Click);
+    Button4 = button("Button4", "Reset", 16, 424, &Tmirt_color::Button4Click);
+    Button7 = button("Button7", "Save", 120, 328, &Tmirt_color::Button7Click);
+    Button6 = button("Button6", "Cancel", 120, 384, &Tmirt_color::Button6Click);
+    Button5 = button("Button5", "OK", 120, 424, &Tmirt_color::Button5Click);
 
     refillShapes();
     setItemIndex(kUniversalLine - 1);
