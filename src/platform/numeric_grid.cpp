@@ -17,6 +17,8 @@ namespace {
 
 constexpr int kRowHeight = 24;
 constexpr const char* kColumnProperty = "gridColumn";
+constexpr int kShownValueRole = Qt::UserRole;
+constexpr int kShownTextRole = Qt::UserRole + 1;
 
 bool isDigit(char c)
 {
@@ -199,6 +201,23 @@ void NumericGrid::setCellText(int column, int row, const QString& text)
     QTableWidgetItem* cell = row == 0 ? horizontalHeaderItem(column) : item(row - 1, column);
     if (cell)
         cell->setText(text);
+}
+
+void NumericGrid::setCellReal(int column, int row, const QString& text, double value)
+{
+    setCellText(column, row, text);
+    if (QTableWidgetItem* cell = row >= 1 ? item(row - 1, column) : nullptr) {
+        cell->setData(kShownValueRole, value);
+        cell->setData(kShownTextRole, text);
+    }
+}
+
+double NumericGrid::cellReal(int column, int row) const
+{
+    const QTableWidgetItem* cell = row >= 1 ? item(row - 1, column) : nullptr;
+    if (cell && cell->data(kShownValueRole).isValid() && cell->text() == cell->data(kShownTextRole).toString())
+        return cell->data(kShownValueRole).toDouble();
+    return RealOf(cellText(column, row));
 }
 
 int NumericGrid::gridColumn() const

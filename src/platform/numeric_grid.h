@@ -29,7 +29,10 @@ public:
     QString cellText(int column, int row) const;
     void setCellText(int column, int row, const QString& text);
     std::int32_t cellInteger(int column, int row) const { return IntegerOf(cellText(column, row)); }
-    double cellReal(int column, int row) const { return RealOf(cellText(column, row)); }
+    // Shows `text`, the short form of `value`. While the cell still holds that text, cellReal
+    // gives back `value` itself, so a cell nobody touched keeps the digits its form does not show.
+    void setCellReal(int column, int row, const QString& text, double value);
+    double cellReal(int column, int row) const;
 
     // The current cell; row 0 and column 0 when there is none.
     int gridColumn() const;

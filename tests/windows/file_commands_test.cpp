@@ -1,49 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <csignal>
 #include <sys/resource.h>
 
-#include "core/config_file.h"
 #include "core/project_file.h"
-#include "core/windows/vstup1_wall.h"
-#include "platform/drawing_image.h"
-#include "support/fake_user_dialogs.h"
 #include "support/load_area_fixture.h"
-#include "support/working_folder.h"
+#include "support/started_window.h"
 
 namespace kalven {
 namespace {
 
-using testing::FakeUserDialogs;
-using testing::WorkingFolder;
+using testing::StartedWindow;
 
-struct StartedWindow {
-    WorkingFolder folder;
-    FakeUserDialogs dialogs;
-    Tvstupy window{dialogs};
-    StartedWindow() { EXPECT_TRUE(window.FormCreate()); }
-};
+const QString kCaption = QStringLiteral(" KALVEN  V 1.0      ");
 
-const QImage& paintMarker(Tvstupy& window)
-{
-    window.showDrawing();
-    window.Image1_vstupy->image().fill(QColor(0x12, 0x34, 0x56));
-    return window.Image1_vstupy->image();
-}
-
-bool stillMarked(Tvstupy& window)
-{
-    window.showDrawing();
-    return window.Image1_vstupy->image().pixelColor(0, 0) == QColor(0x12, 0x34, 0x56);
-}
-
-QString fixturePath(const char* name)
-{
-    return QStringLiteral(KALVEN_TEST_DATA "/") + QLatin1String(name);
-}
-
-// Writes beyond `bytes` fail, as on a full disk (chmod does not stop root).
+// Writes beyond `bytes` fail as on a full disk; root ignores chmod, not this limit.
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes)
@@ -52,17 +23,17 @@ public:
         rlimit limit = saved_;
         limit.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limit);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        handler_ = std::signal(SIGXFSZ, SIG_IGN);
     }
     ~FileSizeLimit()
     {
         setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
+        std::signal(SIGXFSZ, handler_);
     }
 
 private:
     rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
+    void (*handler_)(int) = nullptr;
 };
 
 TEST(ProjectFileCommands, SaveThenOpenRestoresTheProjectUnderItsPath)
@@ -78,37 +49,32 @@ TEST(ProjectFileCommands, SaveThenOpenRestoresTheProjectUnderItsPath)
 
     s.dialogs.answerFile(path);
     s.window.Save1Click();
-    ASSERT_EQ(s.dialogs.calls().size(), 1u);
-    const FileDialogOptions& save = s.dialogs.calls()[0].options;
-    EXPECT_EQ(save.title, QStringLiteral("Save File"));
-    EXPECT_EQ(save.filter, QStringLiteral("Kalven File *.klv (*.klv)"));
-    EXPECT_EQ(save.defaultSuffix, QStringLiteral("klv"));
-    EXPECT_EQ(save.directory, QStringLiteral("examples"));
+    const FileDialogOptions& save = s.dialogs.calls().at(0).options;
+    EXPECT_EQ(save.title + save.filter + save.defaultSuffix + save.directory,
+              QStringLiteral("Save FileKalven File *.klv (*.klv)klvexamples"));
     EXPECT_TRUE(save.confirmOverwrite);
-    EXPECT_EQ(s.window.windowTitle(), QStringLiteral(" KALVEN  V 1.0      ") + path);
+    EXPECT_EQ(s.window.windowTitle(), kCaption + path);
     EXPECT_EQ(s.folder.read(QStringLiteral("quay.klv")), FormatProjectFile(saved));
 
     ProjectReset(data);
     data.Rounding = 0;
     data.Computed = true;
     s.window.setProjectCaption(QStringLiteral("elsewhere.klv"));
-    paintMarker(s.window);
+    s.markDrawing();
     s.dialogs.clearCalls();
     s.dialogs.answerNo();
     s.dialogs.answerFile(path);
     s.window.Open1Click();
-    ASSERT_EQ(s.dialogs.calls().size(), 2u);
-    EXPECT_EQ(s.dialogs.calls()[0].text, QStringLiteral("Save current file ?"));
-    EXPECT_EQ(s.dialogs.calls()[0].kind, MessageKind::Warning);
-    const FileDialogOptions& open = s.dialogs.calls()[1].options;
-    EXPECT_EQ(open.title, QStringLiteral("Open File"));
-    EXPECT_EQ(open.filter, QStringLiteral("Kalven file (*.klv)"));
-    EXPECT_EQ(open.directory, QStringLiteral("examples"));
+    EXPECT_EQ(s.dialogs.calls().at(0).text, QStringLiteral("Save current file ?"));
+    EXPECT_EQ(s.dialogs.calls().at(0).kind, MessageKind::Warning);
+    const FileDialogOptions& open = s.dialogs.calls().at(1).options;
+    EXPECT_EQ(open.title + open.filter + open.directory, QStringLiteral("Open FileKalven file (*.klv)examples"));
     EXPECT_TRUE(SameProjectContent(data, saved));
     EXPECT_EQ(data.Rounding, 1);
     EXPECT_FALSE(data.Computed);
-    EXPECT_EQ(s.window.windowTitle(), QStringLiteral(" KALVEN  V 1.0      ") + path);
-    EXPECT_FALSE(stillMarked(s.window));
+    EXPECT_EQ(s.window.windowTitle(), kCaption + path);
+    EXPECT_FALSE(s.stillMarked());
+    EXPECT_TRUE(s.dialogs.messages().empty());
 }
 
 TEST(ProjectFileCommands, OpenOfADamagedOrMissingFileLeavesProjectCaptionAndDrawing)
@@ -119,31 +85,28 @@ TEST(ProjectFileCommands, OpenOfADamagedOrMissingFileLeavesProjectCaptionAndDraw
     s.window.setProjectCaption(QStringLiteral("/srv/walls/good.klv"));
     const QString caption = s.window.windowTitle();
     const ProjectData before = s.window.data();
-    const std::pair<const char*, MessageKind> cases[] = {
-        {"malformed_number.klv", MessageKind::Error},
-        {"vertex_count_257.klv", MessageKind::Error},
-        {"area_length_0.klv", MessageKind::Error},
-        {"no_such_file.klv", MessageKind::Plain},
+    const struct {
+        const char* file;
+        const char* message;
+        MessageKind kind;
+    } cases[] = {
+        {"malformed_number.klv", "Invalid numeric input", MessageKind::Error},
+        {"vertex_count_257.klv", "Invalid project file: load area  2 has 257 vertices, possible are 0 to 42",
+         MessageKind::Error},
+        {"area_length_0.klv", "Invalid project file: area length 0 m, possible are 1 to 10000 m", MessageKind::Error},
+        {"no_such_file.klv", "File input error !!!", MessageKind::Plain},
     };
-    const QString expected[] = {
-        QStringLiteral("Invalid numeric input"),
-        QStringLiteral("Invalid project file: load area  2 has 257 vertices, possible are 0 to 42"),
-        QStringLiteral("Invalid project file: area length 0 m, possible are 1 to 10000 m"),
-        QStringLiteral("File input error !!!"),
-    };
-    for (int i = 0; i < 4; ++i) {
-        paintMarker(s.window);
+    for (const auto& c : cases) {
+        s.markDrawing();
         s.dialogs.clearCalls();
         s.dialogs.answerNo();
-        s.dialogs.answerFile(fixturePath(cases[i].first));
+        s.dialogs.answerFile(QStringLiteral(KALVEN_TEST_DATA "/") + QLatin1String(c.file));
         s.window.Open1Click();
-        ASSERT_EQ(s.dialogs.messages().size(), 1u) << cases[i].first;
-        EXPECT_EQ(s.dialogs.messages()[0], expected[i]);
-        EXPECT_EQ(s.dialogs.calls().back().kind, cases[i].second) << cases[i].first;
-        EXPECT_TRUE(SameProjectContent(s.window.data(), before)) << cases[i].first;
-        EXPECT_TRUE(s.window.data().Computed) << cases[i].first;
-        EXPECT_EQ(s.window.windowTitle(), caption) << cases[i].first;
-        EXPECT_TRUE(stillMarked(s.window)) << cases[i].first;
+        EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{QLatin1String(c.message)});
+        EXPECT_EQ(s.dialogs.calls().back().kind, c.kind) << c.file;
+        EXPECT_TRUE(SameProjectContent(s.window.data(), before) && s.window.data().Computed) << c.file;
+        EXPECT_EQ(s.window.windowTitle(), caption) << c.file;
+        EXPECT_TRUE(s.stillMarked()) << c.file;
     }
 }
 
@@ -153,40 +116,35 @@ TEST(ProjectFileCommands, FailedSaveKeepsTheEarlierFileAndTheCaption)
     s.window.setProjectCaption(QStringLiteral("/srv/walls/good.klv"));
     const QString caption = s.window.windowTitle();
     s.folder.write(QStringLiteral("wall.klv"), "earlier project\r\n");
-
     const auto save = [&](const QString& path) {
         s.dialogs.clearCalls();
         s.dialogs.answerFile(path);
         s.window.Save1Click();
         EXPECT_EQ(s.window.windowTitle(), caption);
         EXPECT_EQ(s.folder.read(QStringLiteral("wall.klv")), "earlier project\r\n");
-        return s.dialogs.calls().back();
+        return std::pair(s.dialogs.calls().back().text, s.dialogs.calls().back().kind);
     };
-    for (const QString& uncreatable : {s.folder.file(QStringLiteral("gone/wall.klv")), s.folder.path()}) {
-        const testing::DialogCall call = save(uncreatable);
-        EXPECT_EQ(call.text, QStringLiteral("File output error !!!"));
-        EXPECT_EQ(call.kind, MessageKind::Plain);
-    }
-    testing::DialogCall call;
+    const auto notCreatable = std::pair(QStringLiteral("File output error !!!"), MessageKind::Plain);
+    EXPECT_EQ(save(s.folder.file(QStringLiteral("gone/wall.klv"))), notCreatable);
+    EXPECT_EQ(save(s.folder.path()), notCreatable);
+    std::pair<QString, MessageKind> failed;
     {
         FileSizeLimit full(256);
-        call = save(s.folder.file(QStringLiteral("wall.klv")));
+        failed = save(s.folder.file(QStringLiteral("wall.klv")));
     }
-    EXPECT_EQ(call.text, QString::fromLatin1(kMsgFileWriteFailed));
-    EXPECT_EQ(call.kind, MessageKind::Error);
+    EXPECT_EQ(failed, std::pair(QString::fromLatin1(kMsgFileWriteFailed), MessageKind::Error));
     EXPECT_EQ(s.folder.read(QStringLiteral("wall.klv")), "earlier project\r\n");
     EXPECT_EQ(QDir(s.folder.path()).entryList(QDir::Files),
-              (QStringList{QStringLiteral("kalven1.cfg"), QStringLiteral("wall.klv")}));  // no half-written rest
+              (QStringList{QStringLiteral("kalven1.cfg"), QStringLiteral("wall.klv")}));  // nothing half-written
 }
 
 TEST(ProjectFileCommands, SaveQuestionsOfNewOpenAndEndSaveForReal)
 {
     StartedWindow s;
     ProjectData& data = s.window.data();
-    const QString first = s.folder.file(QStringLiteral("first.klv"));
     data.Title = "Before New";
     const std::string beforeNew = FormatProjectFile(data);
-
+    const QString first = s.folder.file(QStringLiteral("first.klv"));
     s.dialogs.answerYes();
     s.dialogs.answerFile(first);
     s.window.New1Click();
@@ -213,8 +171,7 @@ TEST(ProjectFileCommands, SaveQuestionsOfNewOpenAndEndSaveForReal)
     s.window.End1Click();
     EXPECT_TRUE(s.window.ended());
     EXPECT_EQ(s.folder.read(QStringLiteral("last.klv")), FormatProjectFile(data));
-    EXPECT_TRUE(s.dialogs.allAnswered());
-    EXPECT_TRUE(s.dialogs.messages().empty());
+    EXPECT_TRUE(s.dialogs.allAnswered() && s.dialogs.messages().empty());
 }
 
 }  // namespace

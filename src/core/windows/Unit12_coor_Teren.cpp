@@ -40,8 +40,10 @@ void Tcoor_teren::FormCreate()
     StringGrid1->setCellText(kY, 0, QStringLiteral("    Y"));
     for (int v = 1; v <= data_.VertexCount[area_]; ++v) {
         StringGrid1->setCellText(kVertex, v, FromWin1252(I(v, 0)));
-        StringGrid1->setCellText(kX, v, FromWin1252(F(data_.VertexX[v][area_], 3, 3)));
-        StringGrid1->setCellText(kY, v, FromWin1252(F(data_.VertexY[v][area_], 3, 3)));
+        const double x = data_.VertexX[v][area_];
+        const double y = data_.VertexY[v][area_];
+        StringGrid1->setCellReal(kX, v, FromWin1252(F(x, 3, 3)), x);
+        StringGrid1->setCellReal(kY, v, FromWin1252(F(y, 3, 3)), y);
     }
 }
 

@@ -32,10 +32,20 @@ Tabc_kavern::Tabc_kavern(ProjectData& data, QWidget* parent) : QDialog(parent), 
     Button1 = DialogButton(this, "Button1", QStringLiteral("OK"), 88, 344);
     Button2 = DialogButton(this, "Button2", QStringLiteral("Cancel"), 208, 344);
     Label1 = DialogLabel(this, "Label1", QStringLiteral("Units : integer, degree, m"), 304, 350);
-    Label2 = DialogLabel(this, "Label2", QStringLiteral("MULTIPLIER loading rate, for example density, specific gravity, earth pressure etc."), 16, 392);
-    Label6 = DialogLabel(this, "Label6", QStringLiteral("ALPHA         direction of the area load  0\u00B0 - 359\u00B0  from the positive X axis CCW"), 16, 416);
-    Label8 = DialogLabel(this, "Label8", QStringLiteral("X                   move the center of gravity of the area load along the X-axis "), 16, 440);
-    Label5 = DialogLabel(this, "Label5", QStringLiteral("X=0m and alpha=0\u00B0 or 180\u00B0 is without moving"), 16, 464);
+    Label2 = DialogLabel(this, "Label2",
+                         QStringLiteral("MULTIPLIER loading rate, for example density, specific gravity, "
+                                        "earth pressure etc."),
+                         16, 392);
+    Label6 = DialogLabel(this, "Label6",
+                         QStringLiteral("ALPHA         direction of the area load  0\u00B0 - 359\u00B0  "
+                                        "from the positive X axis CCW"),
+                         16, 416);
+    Label8 = DialogLabel(this, "Label8",
+                         QStringLiteral("X                   move the center of gravity of the area load "
+                                        "along the X-axis "),
+                         16, 440);
+    Label5 = DialogLabel(this, "Label5", QStringLiteral("X=0m and alpha=0\u00B0 or 180\u00B0 is without moving"),
+                         16, 464);
     connect(Button1, &QPushButton::clicked, this, &Tabc_kavern::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &Tabc_kavern::Button2Click);
 
@@ -54,8 +64,8 @@ void Tabc_kavern::FormCreate()
         const LoadAreaData& row = data_.LoadAreaData[r];
         StringGrid1->setCellText(kNumber, r, FromWin1252(I(r, 0)));
         StringGrid1->setCellText(kMultiplier, r, FromWin1252(I(row.Multiplier, 0)));
-        StringGrid1->setCellText(kAlpha, r, FromWin1252(F(row.Alpha, 3, 1)));
-        StringGrid1->setCellText(kShift, r, FromWin1252(F(row.ShiftX, 2, 2)));
+        StringGrid1->setCellReal(kAlpha, r, FromWin1252(F(row.Alpha, 3, 1)), row.Alpha);
+        StringGrid1->setCellReal(kShift, r, FromWin1252(F(row.ShiftX, 2, 2)), row.ShiftX);
         StringGrid1->setCellText(kText, r, FromWin1252(row.Text));
     }
 }

@@ -1,0 +1,63 @@
+#pragma once
+// A main window started in a fresh working folder with the delivered kalven1.cfg, with scripted
+// answers for everything that waits on a person.
+
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QImage>
+#include <functional>
+
+#include "core/windows/vstup1_wall.h"
+#include "platform/drawing_image.h"
+#include "support/fake_user_dialogs.h"
+#include "support/working_folder.h"
+
+namespace kalven::testing {
+
+struct StartedWindow {
+    WorkingFolder folder;
+    FakeUserDialogs dialogs;
+    Tvstupy window{dialogs};
+    StartedWindow() { EXPECT_TRUE(window.FormCreate()); }
+
+    // Queues what the person does in the next dialog, which must be a D; the dialog's own
+    // buttons close it.
+    template <typename D>
+    void inDialog(std::function<void(D&)> act)
+    {
+        dialogs.answerModal([act](QDialog& dialog) {
+            auto* typed = dynamic_cast<D*>(&dialog);
+            EXPECT_NE(typed, nullptr);
+            if (typed) {
+                typed->show();
+                act(*typed);
+            }
+            return dialog.result() == QDialog::Accepted;
+        });
+    }
+
+    // Covers the drawing area with a marker colour; stillMarked() tells whether anything redrew it.
+    void markDrawing()
+    {
+        window.showDrawing();
+        window.Image1_vstupy->image().fill(kMarker);
+    }
+    bool stillMarked()
+    {
+        window.showDrawing();
+        return window.Image1_vstupy->image().pixelColor(0, 0) == kMarker;
+    }
+    // Runs the command over a marked drawing; true when it redrew.
+    bool redraws(void (Tvstupy::*command)())
+    {
+        markDrawing();
+        (window.*command)();
+        EXPECT_TRUE(dialogs.allAnswered());
+        return !stillMarked();
+    }
+
+    static inline const QColor kMarker{0x12, 0x34, 0x56};
+};
+
+}  // namespace kalven::testing

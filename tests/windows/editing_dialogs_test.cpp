@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include "core/windows/Unit10_title.h"
+#include "core/windows/Unit12_coor_Teren.h"
+#include "core/windows/unit5_abcKavern.h"
+#include "platform/numeric_grid.h"
+#include "support/load_area_fixture.h"
+#include "support/started_window.h"
+
+namespace kalven {
+namespace {
+
+using testing::StartedWindow;
+
+void type(NumericGrid& grid, int column, int row, const char* keys)
+{
+    grid.setGridCell(column, row);
+    ASSERT_NE(grid.cellEditor(), nullptr);
+    QTest::keyClicks(grid.cellEditor(), QString::fromLatin1(keys));
+}
+
+// Presses Enter in the cell and returns the cell the cursor moved to.
+std::pair<int, int> enterIn(NumericGrid& grid, int column, int row)
+{
+    grid.setGridCell(column, row);
+    QTest::keyClick(grid.cellEditor(), Qt::Key_Return);
+    return {grid.gridColumn(), grid.gridRow()};
+}
+
+TEST(NumericGridCells, ReadEveryTextAsANumberWithoutAnError)
+{
+    const std::pair<const char*, std::int32_t> integers[] = {
+        {"", 0}, {"30", 30}, {"-7", -7}, {"12.5", 12}, {".", 0}, {"99999999999", 0}};
+    for (const auto& [text, value] : integers)
+        EXPECT_EQ(NumericGrid::IntegerOf(QLatin1String(text)), value) << text;
+    const std::pair<const char*, double> reals[] = {{"", 0},    {"90", 90}, {"-2.50", -2.5}, {"1.2.3", 1.2},
+                                                    {"5.", 5},  {".5", .5}, {"..", 0},       {"1e999", 0}};
+    for (const auto& [text, value] : reals)
+        EXPECT_EQ(NumericGrid::RealOf(QLatin1String(text)), value) << text;
+}
+
+TEST(DataGridDialog, FiltersKeysMovesOnEnterAndWritesBackOnOkOnly)
+{
+    StartedWindow s;
+    ProjectData& data = s.window.data();
+    data.LoadAreaData[5] = {-4, 12.25, -2.5, "retained soil"};  // as a file may hold them
+    data.Computed = true;
+    const auto edit = [](Tabc_kavern& d) {
+        NumericGrid& g = *d.StringGrid1;
+        const char* shown[2][5] = {{"1", "30", "180.0", "0.00", " "},
+                                   {"5", "-4", "12.2", "-2.50", "retained soil"}};  // 12.25: half to even
+        for (int c = 0; c < 5; ++c)
+            EXPECT_TRUE(g.cellText(c, 1) == QLatin1String(shown[0][c]) &&
+                        g.cellText(c, 5) == QLatin1String(shown[1][c]))
+                << c;
+        type(g, 2, 1, "-,a 90");
+        EXPECT_EQ(g.cellText(2, 1), QStringLiteral("90"));
+        type(g, 1, 2, "1x5");
+        type(g, 4, 3, "-a, Backfill of gravel, wet, 2011.");
+        EXPECT_EQ(g.cellText(4, 3), QStringLiteral("-a, Backfill of gravel, wet, 2011."));
+        EXPECT_EQ(enterIn(g, 2, 4), std::pair(3, 4));
+        EXPECT_EQ(enterIn(g, 4, 4), std::pair(1, 5));
+        EXPECT_EQ(enterIn(g, 4, 20), std::pair(1, 1));
+    };
+    const ProjectData before = data;
+    s.inDialog<Tabc_kavern>([&](Tabc_kavern& d) {
+        edit(d);
+        d.Button2->click();
+    });
+    s.window.SpBu_Kavern_abcClick();
+    EXPECT_EQ(data.LoadAreaData, before.LoadAreaData);
+
+    s.inDialog<Tabc_kavern>([&](Tabc_kavern& d) {
+        edit(d);
+        d.Button1->click();
+    });
+    EXPECT_FALSE(s.redraws(&Tvstupy::SpBu_Kavern_abcClick));
+    EXPECT_EQ(data.LoadAreaData[1].Alpha, 90.0);
+    EXPECT_EQ(data.LoadAreaData[2].Multiplier, 15);
+    EXPECT_EQ(data.LoadAreaData[3].Text, "-a, Backfill of gravel, we");
+    EXPECT_EQ(data.LoadAreaData[5], before.LoadAreaData[5]);  // untouched: not cut to what the grid shows
+    EXPECT_TRUE(data.Computed);
+    s.inDialog<Tabc_kavern>([](Tabc_kavern& d) {
+        EXPECT_EQ(d.StringGrid1->cellText(2, 1), QStringLiteral("90.0"));
+        d.Button2->click();
+    });
+    s.window.SpBu_Kavern_abcClick();
+}
+
+TEST(TitleDialog, KeepsFortyCharactersAndRedrawsUnlessTheTitleIsText)
+{
+    StartedWindow s;
+    const auto setTitle = [&](const char* title) {
+        s.inDialog<Ttitle>([title](Ttitle& d) {
+            d.Edit1->setText(QString::fromLatin1(title));
+            d.Button1->click();
+        });
+        return s.redraws(&Tvstupy::Text1Click);
+    };
+    s.window.data().Computed = true;
+    EXPECT_TRUE(setTitle("Quay wall of the eastern basin, section 12 B"));  // 45 characters
+    EXPECT_EQ(s.window.data().Title, "Quay wall of the eastern basin, section ");
+    EXPECT_TRUE(s.window.data().Computed);
+    s.inDialog<Ttitle>([](Ttitle& d) {
+        EXPECT_EQ(d.Edit1->text(), QStringLiteral("Quay wall of the eastern basin, section "));
+        d.Edit1->setText(QStringLiteral("thrown away"));
+        d.Button2->click();
+    });
+    EXPECT_TRUE(s.redraws(&Tvstupy::Text1Click));
+    EXPECT_EQ(s.window.data().Title, "Quay wall of the eastern basin, section ");
+    EXPECT_FALSE(setTitle("Text"));
+    EXPECT_TRUE(setTitle(""));
+    EXPECT_EQ(s.window.data().Title, "");
+}
+
+TEST(CoordinateDialog, ListsEveryStoredVertexAndAlwaysClearsTheResults)
+{
+    StartedWindow s;
+    ProjectData& data = s.window.data();
+    testing::SetOutline(data, 7, {{12.5, 3}, {20, 3}, {20, 8.0004}, {12.5, 3}});
+    s.window.SpinEdit_kavern->setValue(7);
+    data.Computed = true;
+    s.inDialog<Tcoor_teren>([](Tcoor_teren& d) {
+        NumericGrid& g = *d.StringGrid1;
+        EXPECT_EQ(g.cellText(0, 0) + '|' + g.cellText(1, 0) + '|' + g.cellText(2, 0),
+                  QStringLiteral(" Load area No  7|    X|    Y"));
+        ASSERT_EQ(g.rowCount(), 4);
+        EXPECT_EQ(g.cellText(0, 4) + '|' + g.cellText(1, 4) + '|' + g.cellText(2, 4), QStringLiteral("4|12.500|3.000"));
+        type(g, 1, 1, "13");
+        d.Button2->click();
+    });
+    EXPECT_TRUE(s.redraws(&Tvstupy::Correctionterrain1Click));
+    EXPECT_EQ(data.VertexX[1][7], 12.5);
+    EXPECT_FALSE(data.Computed);
+
+    data.Computed = true;
+    s.inDialog<Tcoor_teren>([](Tcoor_teren& d) {
+        type(*d.StringGrid1, 2, 4, "a-4.25");
+        EXPECT_EQ(enterIn(*d.StringGrid1, 2, 4), std::pair(1, 1));
+        d.Button1->click();
+    });
+    EXPECT_TRUE(s.redraws(&Tvstupy::Correctionterrain1Click));
+    EXPECT_TRUE(data.VertexY[4][7] == 4.25 && data.VertexX[4][7] == 12.5 && data.VertexCount[7] == 4);
+    EXPECT_EQ(data.VertexY[3][7], 8.0004);  // shown as 8.000, untouched
+    EXPECT_FALSE(data.Computed);
+
+    // An area not in use opens nothing; one in use without vertices opens an empty grid.
+    s.window.SpinEdit_kavern->setValue(8);
+    s.dialogs.clearCalls();
+    s.window.Correctionterrain1Click();
+    EXPECT_TRUE(s.dialogs.calls().empty());
+    data.AreaUsed[8] = true;
+    s.inDialog<Tcoor_teren>([](Tcoor_teren& d) {
+        EXPECT_EQ(d.StringGrid1->rowCount(), 0);
+        d.StringGrid1->moveToNextCell();
+        d.Button1->click();
+    });
+    s.window.Correctionterrain1Click();
+    EXPECT_EQ(data.CorrectionArea, 8);
+}
+
+}  // namespace
+}  // namespace kalven
