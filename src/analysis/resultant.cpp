@@ -132,8 +132,13 @@ double DirectionAngle(double x1, double y1, double x2, double y2)
     if (WithinTolerance(dx))
         return dy > 0 ? 90 : 270;
     const double theta = std::fabs(std::atan(dy / dx)) * 180 / std::numbers::pi;
-    if (dx > 0)
-        return dy >= 0 ? theta : 360 - theta;
+    if (dx > 0) {
+        if (dy >= 0)
+            return theta;
+        // A direction just below the X axis would round to 360, which is 0 again.
+        const double angle = 360 - theta;
+        return angle < 360 ? angle : 0;
+    }
     return dy >= 0 ? 180 - theta : 180 + theta;
 }
 

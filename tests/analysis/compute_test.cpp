@@ -64,6 +64,7 @@ TEST(DirectionAngle, CoversEveryQuadrantAndTheVerticals)
     EXPECT_DOUBLE_EQ(DirectionAngle(0, 0, 1, -1), 315);
     EXPECT_EQ(DirectionAngle(5, 5, 5.00009, 7), 90);  // within the tolerance the vector is vertical
     EXPECT_EQ(DirectionAngle(5, 5, 5, 5), 270);        // and one of no length points down
+    EXPECT_EQ(DirectionAngle(0, 0, 1, -1e-17), 0);     // never 360: the angle stays below a full turn
 }
 
 TEST(ComputeResultant, ReducesTheWorkedExamples)
