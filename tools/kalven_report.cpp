@@ -237,14 +237,10 @@ int main(int argc, char** argv)
         NoPanels panels;
         DrawRaster(canvas, data, image.width(), image.height(), panels);
         DrawLoadAreas(canvas, data, image.width(), image.height());
-        data.ValidationMessage.clear();
-        ValidateLoadAreas(data);
-        if (!data.ValidationMessage.empty()) {
-            status = kValidationFailed;
-        } else {
-            data.Computed = true;
+        if (ValidateForCompute(data))
             ComputeResultant(data, canvas, image.width(), image.height(), panels);
-        }
+        else
+            status = kValidationFailed;
         if (!data.ValidationMessage.empty())
             Say(FromWin1252(data.ValidationMessage).toStdString());
     }

@@ -23,6 +23,15 @@ CrossVerdict SegmentsCross(PlanePoint P1, PlanePoint P2, PlanePoint Q1, PlanePoi
 // otherwise it holds the text of the first failure; nothing else is touched.
 void ValidateLoadAreas(ProjectData& data);
 
+// The check that opens the Compute command: empties the message, validates, and tells whether
+// every area in use may be computed.
+inline bool ValidateForCompute(ProjectData& data)
+{
+    data.ValidationMessage.clear();
+    ValidateLoadAreas(data);
+    return data.ValidationMessage.empty();
+}
+
 inline constexpr const char* kMsgNoLoadArea = " Non-existent area load !";
 
 }  // namespace kalven

@@ -306,5 +306,32 @@ TEST(CloseRequest, AlsoAsksWhileAPolygonIsEntered)
     EXPECT_TRUE(dialogs.allAnswered());
 }
 
+TEST(CloseRequest, SavesTheUnfinishedProjectWhenAskedTo)
+{
+    WorkingFolder folder;
+    FakeUserDialogs dialogs;
+    Tvstupy window(dialogs);
+    ASSERT_TRUE(window.FormCreate());
+    window.show();
+    ProjectData& data = window.data();
+    data.Idle = false;
+    data.InputMode = kInputModeLoadArea;
+    data.PolygonStarted = true;
+    data.AreaUsed[4] = true;
+    data.VertexCount[4] = 2;
+    data.VertexX[1][4] = 1.5;
+    data.VertexX[2][4] = 3.25;
+
+    dialogs.answerYes();
+    dialogs.answerYes();
+    dialogs.answerFile(folder.file(QStringLiteral("unfinished.klv")));
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(dialogs.allAnswered());
+    const std::string saved = folder.read(QStringLiteral("unfinished.klv"));
+    EXPECT_NE(saved.find(" 1.50000000000000E+0000\r\n 0.00000000000000E+0000\r\n 3.25000000000000E+0000"),
+              std::string::npos);
+}
+
 }  // namespace
 }  // namespace kalven

@@ -249,7 +249,7 @@ void Tvstupy::setProjectCaption(const QString& path)
 void Tvstupy::askToSave()
 {
     if (dialogs_.askYesNo(QStringLiteral("Save current file ?"), MessageKind::Warning))
-        Save1Click();
+        SaveProject();
 }
 
 void Tvstupy::New1Click()

@@ -142,7 +142,10 @@ private:
     void connectCommands();
     // Runs a command; an error that leaves it is shown in the general error report.
     void guarded(const std::function<void()>& command);
-    // "Save current file ?" and, on Yes, the Save command.
+    // The Save command without its guard: the save question of a close request during polygon
+    // input must save the project as it stands.
+    void SaveProject();
+    // "Save current file ?" and, on Yes, the save.
     void askToSave();
     void setDialogDirectory(const QString& directory) { dialogDirectory_ = directory; }
     void endProgram();

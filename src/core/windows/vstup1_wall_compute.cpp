@@ -12,9 +12,7 @@ void Tvstupy::Button1Click()
 {
     if (!data_.Idle)
         return;
-    data_.ValidationMessage.clear();
-    ValidateLoadAreas(data_);
-    if (!data_.ValidationMessage.empty()) {
+    if (!ValidateForCompute(data_)) {
         // A faulty area leaves the picture and the last results as they are.
         dialogs_.message(FromWin1252(data_.ValidationMessage), MessageKind::Warning);
         return;

@@ -35,6 +35,11 @@ void Tvstupy::Save1Click()
 {
     if (!data_.Idle)
         return;
+    SaveProject();
+}
+
+void Tvstupy::SaveProject()
+{
     const std::optional<QString> path = dialogs_.saveFileName(saveDialog1(dialogDirectory()));
     if (!path)
         return;
