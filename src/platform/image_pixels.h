@@ -1,8 +1,9 @@
 #pragma once
-// Drawing straight into the pixels of a 32-bit QImage, for what QPainter does not do exactly:
-// 1-pixel lines with the end point left out, the dotted and dashed patterns of a 1-pixel pen,
-// and the not-xor mode (screen := NOT (screen XOR colour)) without touching a pixel twice.
-// Every operation clips to the image, so coordinates far outside cost nothing.
+// Drawing straight into the pixels of a 32-bit QImage, for what QPainter does not do exactly or
+// fast enough: 1-pixel lines with the end point left out, the dotted and dashed patterns of a
+// 1-pixel pen, the not-xor mode (screen := NOT (screen XOR colour)) without touching a pixel
+// twice, and wide solid lines. Every operation clips to the image, so coordinates far outside
+// cost nothing.
 
 #include <QImage>
 #include <QPoint>
@@ -25,11 +26,18 @@ struct PixelPen {
 // dashed 18 on and 6 off, both starting afresh at the first pixel of each line.
 void PlotLine(QImage& image, QPoint from, QPoint to, const PixelPen& pen);
 
+// A solid line of the given width (up to 7) in copy mode, both ends covered by round caps: a disc
+// of that diameter around each point of the line, end point included.
+void PlotWideLine(QImage& image, QPoint from, QPoint to, int width, QRgb color);
+
 // Every pixel of the rectangle (clipped to the image) set to the colour, or not-xor combined with it.
 void FillPixels(QImage& image, const QRect& area, QRgb color, PenMode mode);
 
 // Applies the opaque pixels of `shape` (a premultiplied ARGB image drawn elsewhere) with its
 // top-left corner at `at`: copied, or not-xor combined with the image. Transparent pixels are skipped.
 void ApplyShape(QImage& image, const QImage& shape, QPoint at, PenMode mode);
+
+// Copies the pixels of `block` (a 32-bit image) with its top-left corner at `at`.
+void CopyBlock(QImage& image, const QImage& block, QPoint at);
 
 }  // namespace kalven

@@ -162,7 +162,7 @@ QRgb QtCanvas::rgb(ColorValue value) const
 
 QPen QtCanvas::qtPen() const
 {
-    QPen p(ToQColor(penColor_, palette_));
+    QPen p(QColor::fromRgb(penRgb_));
     if (penWidth_ <= 1) {
         p.setWidth(0);  // cosmetic: one device pixel
         p.setCapStyle(Qt::FlatCap);
@@ -186,20 +186,20 @@ QBrush QtCanvas::qtBrush() const
 {
     if (brushStyle_ == BrushStyle::Clear)
         return Qt::NoBrush;
-    return QBrush(ToQColor(brushColor_, palette_));
+    return QBrush(QColor::fromRgb(brushRgb_));
 }
 
-void QtCanvas::setPenColor(ColorValue color) { penColor_ = color; }
+void QtCanvas::setPenColor(ColorValue color) { penRgb_ = rgb(color); }
 void QtCanvas::setPenWidth(int width) { penWidth_ = width; }
 void QtCanvas::setPenStyle(PenStyle style) { penStyle_ = style; }
 void QtCanvas::setPenMode(PenMode mode) { penMode_ = mode; }
 void QtCanvas::setBrushColor(ColorValue color)
 {
-    brushColor_ = color;
+    brushRgb_ = rgb(color);
     brushStyle_ = BrushStyle::Solid;
 }
 void QtCanvas::setBrushStyle(BrushStyle style) { brushStyle_ = style; }
-void QtCanvas::setFontColor(ColorValue color) { fontColor_ = color; }
+void QtCanvas::setFontColor(ColorValue color) { fontRgb_ = rgb(color); }
 
 int QtCanvas::fontHeight() const
 {
@@ -213,6 +213,7 @@ void QtCanvas::setFontHeight(int pixels)
     } else {
         font_ = DefaultFont(device_);
     }
+    textBoxes_.clear();
     if (painter_)
         painter_->setFont(font_);
 }
@@ -224,21 +225,32 @@ void QtCanvas::rectangle(int left, int top, int right, int bottom)
         return;
     QImage* image = pixels();
     if (image && penWidth_ <= 1) {
+        const PixelPen pen{penRgb_, penStyle_, penMode_};
+        const QRgb brush = brushRgb_;
         const QRect inside = box.adjusted(1, 1, -1, -1);
-        if (brushStyle_ == BrushStyle::Solid && !inside.isEmpty())
-            FillPixels(*image, inside, rgb(brushColor_), penMode_);
-        const PixelPen pen{rgb(penColor_), penStyle_, penMode_};
+        // The frame over a fresh fill of the same colour needs no second fill inside.
+        const bool filledAlready = penMode_ == PenMode::Copy && uniform_ && uniform_->color == brush &&
+                                   uniform_->imageKey == image->cacheKey();
+        if (brushStyle_ == BrushStyle::Solid && !inside.isEmpty() && !filledAlready)
+            FillPixels(*image, inside, brush, penMode_);
         if (box.width() == 1 || box.height() == 1) {
             FillPixels(*image, box, pen.color, penMode_);
-            return;
+        } else {
+            // Four sides, each leaving out its last pixel: every frame pixel is drawn exactly once.
+            PlotLine(*image, box.topLeft(), box.topRight(), pen);
+            PlotLine(*image, box.topRight(), box.bottomRight(), pen);
+            PlotLine(*image, box.bottomRight(), box.bottomLeft(), pen);
+            PlotLine(*image, box.bottomLeft(), box.topLeft(), pen);
         }
-        // Four sides, each leaving out its last pixel: every frame pixel is drawn exactly once.
-        PlotLine(*image, box.topLeft(), box.topRight(), pen);
-        PlotLine(*image, box.topRight(), box.bottomRight(), pen);
-        PlotLine(*image, box.bottomRight(), box.bottomLeft(), pen);
-        PlotLine(*image, box.bottomLeft(), box.topLeft(), pen);
+        const bool oneColour = penMode_ == PenMode::Copy && penStyle_ == PenStyle::Solid &&
+                               brushStyle_ == BrushStyle::Solid && pen.color == brush;
+        if (oneColour && box.contains(image->rect()))
+            uniform_ = Uniform{brush, image->cacheKey()};
+        else
+            uniform_.reset();
         return;
     }
+    uniform_.reset();
     QPainter& p = painter();
     p.setCompositionMode(Composition(penMode_));
     p.setPen(qtPen());
@@ -254,10 +266,11 @@ void QtCanvas::moveTo(int x, int y)
 void QtCanvas::lineTo(int x, int y)
 {
     const QPoint to(x, y);
+    uniform_.reset();
     if (penWidth_ > 1) {
         wideLine(pos_, to);
     } else if (QImage* image = pixels()) {
-        PlotLine(*image, pos_, to, PixelPen{rgb(penColor_), penStyle_, penMode_});
+        PlotLine(*image, pos_, to, PixelPen{penRgb_, penStyle_, penMode_});
     } else if (pos_ != to) {
         // A flat-capped cosmetic line leaves its end point out.
         QPointF from = pos_, end = to;
@@ -275,6 +288,11 @@ void QtCanvas::lineTo(int x, int y)
 void QtCanvas::wideLine(QPoint from, QPoint to)
 {
     // A wide pen covers its end point with a round cap, as the platform's wide lines do.
+    if (QImage* image = pixels();
+        image && penMode_ == PenMode::Copy && penStyle_ == PenStyle::Solid && penWidth_ <= 4) {
+        PlotWideLine(*image, from, to, penWidth_, penRgb_);
+        return;
+    }
     QPointF a = from, b = to;
     const double margin = penWidth_ + 2.0;
     const QRectF area(-margin, -margin, device_.width() + 2 * margin, device_.height() + 2 * margin);
@@ -298,6 +316,7 @@ void QtCanvas::ellipse(int left, int top, int right, int bottom)
                                .intersected(QRectF(0, 0, device_.width(), device_.height()));
     if (visible.isEmpty())
         return;
+    uniform_.reset();
     QImage* image = pixels();
     if (image && penMode_ == PenMode::NotXor) {
         // Pen and brush are drawn together on a scratch shape first, so no pixel is combined twice.
@@ -324,14 +343,40 @@ void QtCanvas::textOut(int x, int y, const std::string& text)
 {
     if (text.empty() || x >= device_.width() || y >= device_.height() || x < -kFar || y < -kFar)
         return;
+    uniform_.reset();
+    const QString s = FromWin1252(text);
+    if (QImage* image = pixels(); image && brushStyle_ == BrushStyle::Solid) {
+        opaqueText(*image, x, y, s);
+        return;
+    }
     QPainter& p = painter();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    const QString s = FromWin1252(text);
     const QFontMetrics metrics = p.fontMetrics();
     if (brushStyle_ == BrushStyle::Solid)
-        p.fillRect(QRect(x, y, metrics.horizontalAdvance(s), metrics.height()), ToQColor(brushColor_, palette_));
-    p.setPen(ToQColor(fontColor_, palette_));
+        p.fillRect(QRect(x, y, metrics.horizontalAdvance(s), metrics.height()), QColor::fromRgb(brushRgb_));
+    p.setPen(QColor::fromRgb(fontRgb_));
     p.drawText(QPoint(x, y + metrics.ascent()), s);
+}
+
+void QtCanvas::opaqueText(QImage& image, int x, int y, const QString& text)
+{
+    // The raster labels come back at every redraw: each is laid out and drawn once, then copied.
+    const TextBoxKey key{text, fontRgb_, brushRgb_};
+    auto found = textBoxes_.constFind(key);
+    if (found == textBoxes_.constEnd()) {
+        if (textBoxes_.size() > 1024)
+            textBoxes_.clear();
+        const QFontMetrics metrics(font_, &device_);
+        QImage box(metrics.horizontalAdvance(text), metrics.height(), QImage::Format_RGB32);
+        box.fill(key.brush);
+        QPainter p(&box);
+        p.setFont(font_);
+        p.setPen(QColor::fromRgb(key.font));
+        p.drawText(QPoint(0, metrics.ascent()), text);
+        p.end();
+        found = textBoxes_.insert(key, box);
+    }
+    CopyBlock(image, *found, QPoint(x, y));
 }
 
 }  // namespace kalven

@@ -4,13 +4,15 @@
 // end points, patterns and the not-xor mode come out exactly; other devices go through QPainter.
 
 #include <QFont>
+#include <QHash>
+#include <QImage>
 #include <QPainter>
 #include <QPalette>
 #include <memory>
+#include <optional>
 
 #include "drawing/canvas.h"
 
-class QImage;
 class QPaintDevice;
 
 namespace kalven {
@@ -57,20 +59,41 @@ private:
     QBrush qtBrush() const;
     QRgb rgb(ColorValue value) const;
     void wideLine(QPoint from, QPoint to);
+    void opaqueText(QImage& image, int x, int y, const QString& text);
+
+    // An opaque text as it stands on the image, drawn once for each text and pair of colours.
+    struct TextBoxKey {
+        QString text;
+        QRgb font;
+        QRgb brush;
+        bool operator==(const TextBoxKey&) const = default;
+        friend size_t qHash(const TextBoxKey& key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.text, key.font, key.brush);
+        }
+    };
+    // The image known to hold one colour throughout, since the fill that made it so.
+    struct Uniform {
+        QRgb color;
+        qint64 imageKey;
+    };
 
     QPaintDevice& device_;
     QImage* image_ = nullptr;  // the device, when it is an image
     QPalette palette_;
     std::unique_ptr<QPainter> painter_;
     QFont font_;
-    ColorValue penColor_ = 0;
+    // Colours as resolved when they were chosen: the palette does not change under a canvas.
+    QRgb penRgb_ = 0xFF000000;
     int penWidth_ = 1;
     PenStyle penStyle_ = PenStyle::Solid;
     PenMode penMode_ = PenMode::Copy;
-    ColorValue brushColor_ = 0x00FFFFFF;
+    QRgb brushRgb_ = 0xFFFFFFFF;
     BrushStyle brushStyle_ = BrushStyle::Solid;
-    ColorValue fontColor_ = 0;
+    QRgb fontRgb_ = 0xFF000000;
     QPoint pos_;
+    QHash<TextBoxKey, QImage> textBoxes_;
+    std::optional<Uniform> uniform_;
 };
 
 }  // namespace kalven

@@ -8,6 +8,7 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <climits>
+#include <functional>
 
 #include "platform/qt_canvas.h"
 
@@ -152,6 +153,55 @@ TEST(QtCanvasPixels, RectangleAndEllipseLeaveRightAndBottomOut)
     EXPECT_EQ(image.pixel(13, 13), kGreen);
 }
 
+TEST(QtCanvasPixels, WideLinesHaveRoundCapsOverBothEnds)
+{
+    QImage image = Blank();
+    QtCanvas canvas(image, QApplication::palette());
+    canvas.setPenColor(0x000000);
+    canvas.setPenWidth(2);
+    canvas.moveTo(5, 10);
+    canvas.lineTo(15, 10);
+    canvas.flush();
+    // Rows 9 and 10, columns 4 to 15: two pixels wide, the end point covered.
+    EXPECT_EQ(CountColor(image, QRect(4, 9, 12, 2), 0xFF000000u), 24);
+    EXPECT_EQ(CountColor(image, image.rect(), 0xFF000000u), 24);
+}
+
+TEST(QtCanvasPixels, AFillIsRepeatedWhenAnythingChangedTheImage)
+{
+    // The frame over a fresh fill of its own colour skips the second fill inside; anything
+    // drawn in between, by the canvas or by others, must make it fill again.
+    QImage image = Blank();
+    QtCanvas canvas(image, QApplication::palette());
+    const auto fillAndFrame = [&](const std::function<void()>& between) {
+        canvas.setPenColor(0x00FFFFFF);
+        canvas.setBrushColor(0x00FFFFFF);
+        canvas.rectangle(0, 0, 40, 30);
+        between();
+        canvas.setPenColor(0x000000);
+        canvas.rectangle(1, 1, 39, 29);
+        canvas.flush();
+        return CountColor(image, QRect(2, 2, 36, 26), kWhite);
+    };
+    EXPECT_EQ(fillAndFrame([] {}), 36 * 26);
+    EXPECT_EQ(fillAndFrame([&] { image.setPixel(10, 10, kGreen); }), 36 * 26);
+    EXPECT_EQ(fillAndFrame([&] { canvas.textOut(5, 5, "10"); }), 36 * 26);
+    EXPECT_EQ(fillAndFrame([&] {
+                  canvas.setBrushStyle(BrushStyle::Clear);
+                  canvas.textOut(5, 5, "10");
+                  canvas.setBrushColor(0x00FFFFFF);
+              }),
+              36 * 26);
+    EXPECT_EQ(fillAndFrame([&] {
+                  canvas.setPenColor(0x0000FF);
+                  canvas.setPenWidth(2);
+                  canvas.moveTo(3, 3);
+                  canvas.lineTo(30, 20);
+                  canvas.setPenWidth(1);
+              }),
+              36 * 26);
+}
+
 TEST(QtCanvasPixels, TextOnOpaqueOrTransparentBox)
 {
     for (const bool opaque : {true, false}) {
@@ -180,6 +230,17 @@ TEST(QtCanvasPixels, TextOnOpaqueOrTransparentBox)
         EXPECT_EQ(image.pixel(5, box.bottom() + 1), kGreen);
         EXPECT_LE(metrics.height(), 16);  // the labels stand 16 rows above the bottom
     }
+
+    // The same text in other colours comes out in those colours.
+    QImage image = Blank(kGreen, 80, 30);
+    QtCanvas canvas(image, QApplication::palette());
+    canvas.setBrushColor(0x00FFFF);
+    canvas.textOut(5, 6, "18");
+    canvas.setBrushColor(0xFF0000);
+    canvas.textOut(40, 6, "18");
+    canvas.flush();
+    EXPECT_EQ(image.pixel(5, 6), 0xFFFFFF00u);
+    EXPECT_EQ(image.pixel(40, 6), 0xFF0000FFu);
 }
 
 TEST(QtCanvasPixels, ColourValuesAndTheSystemWindowColour)
