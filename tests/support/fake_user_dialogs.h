@@ -47,6 +47,8 @@ public:
     bool allAnswered() const;
 
 private:
+    std::optional<QString> nextFile();
+
     std::vector<DialogCall> calls_;
     std::deque<bool> yesNo_;
     std::deque<std::optional<QString>> files_;
