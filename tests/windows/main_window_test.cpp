@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
+#include <QTest>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -331,6 +333,33 @@ TEST(CloseRequest, SavesTheUnfinishedProjectWhenAskedTo)
     const std::string saved = folder.read(QStringLiteral("unfinished.klv"));
     EXPECT_NE(saved.find(" 1.50000000000000E+0000\r\n 0.00000000000000E+0000\r\n 3.25000000000000E+0000"),
               std::string::npos);
+}
+
+}  // namespace
+}  // namespace kalven
+
+namespace kalven {
+namespace {
+
+// Makes docs/main_window.png by hand:
+// KALVEN_SCREENSHOTS=<folder> test_windows --gtest_also_run_disabled_tests --gtest_filter='*MainWindowScreenshot*'
+TEST(MainWindowLayout, DISABLED_MainWindowScreenshot)
+{
+    const QString target = qEnvironmentVariable("KALVEN_SCREENSHOTS");
+    if (target.isEmpty())
+        GTEST_SKIP() << "KALVEN_SCREENSHOTS names no folder";
+    WorkingFolder folder;
+    FakeUserDialogs dialogs;
+    Tvstupy window(dialogs);
+    ASSERT_TRUE(window.FormCreate());
+    window.show();
+    dialogs.answerNo();
+    dialogs.answerFile(QStringLiteral(KALVEN_SHARE_DIR "/examples/retaining_wall.klv"));
+    window.Open1Click();
+    window.Button1Click();
+    window.showDrawing();
+    QTest::qWait(50);
+    EXPECT_TRUE(window.grab().save(QDir(target).filePath(QStringLiteral("main_window.png"))));
 }
 
 }  // namespace
