@@ -10,6 +10,7 @@ packages=(
   fonts-dejavu-core locales poppler-utils
   desktop-file-utils appstream dpkg-dev
   libdxflib-dev
+  xvfb xdotool x11-apps xclip
 )
 
 # The fuzz targets need clang and its fuzzer runtime; they are installed only when asked for.
