@@ -14,10 +14,6 @@ namespace {
 
 using namespace kalven;
 
-struct NoPanels : StatusPanels {
-    void setPanelText(int, const std::string&) override {}
-};
-
 // Twenty round areas of 40 points each plus the closing copy, in five columns and four rows.
 ProjectData FullProject()
 {
@@ -48,7 +44,7 @@ void BM_Compute(benchmark::State& state)
     constexpr int H = 1008;
     QImage image(W, H, QImage::Format_RGB32);
     QtCanvas canvas(image, QPalette());
-    NoPanels panels;
+    NoStatusPanels panels;
     ProjectData data = FullProject();
     for (auto _ : state) {
         data.ValidationMessage.clear();

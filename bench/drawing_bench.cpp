@@ -21,10 +21,6 @@ using namespace kalven;
 constexpr int kWidth = 1824;
 constexpr int kHeight = 1008;
 
-struct NoPanels : StatusPanels {
-    void setPanelText(int, const std::string&) override {}
-};
-
 // Twenty areas of 40 picked points and the closing copy, two rows of ten on a 1200 m area.
 ProjectData FullProject()
 {
@@ -69,7 +65,7 @@ void BM_Redraw(benchmark::State& state)
     const ProjectData data = FullProject();
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     QtCanvas canvas(image, QApplication::palette());
-    NoPanels panels;
+    NoStatusPanels panels;
     for (auto _ : state) {
         DrawRaster(canvas, data, kWidth, kHeight, panels);
         DrawLoadAreas(canvas, data, kWidth, kHeight);

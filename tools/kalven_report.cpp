@@ -68,11 +68,6 @@ struct Options {
     bool help = false;
 };
 
-// Status panels for a run without a window.
-struct NoPanels : StatusPanels {
-    void setPanelText(int, const std::string&) override {}
-};
-
 void Say(const std::string& text)
 {
     std::fputs(("kalven-report: " + text + "\n").c_str(), stderr);
@@ -234,7 +229,7 @@ int main(int argc, char** argv)
     int status = kComputed;
     {
         QtCanvas canvas(image, QGuiApplication::palette());
-        NoPanels panels;
+        NoStatusPanels panels;
         DrawRaster(canvas, data, image.width(), image.height(), panels);
         DrawLoadAreas(canvas, data, image.width(), image.height());
         if (ValidateForCompute(data))

@@ -12,4 +12,10 @@ public:
     virtual void setPanelText(int panel, const std::string& text) = 0;
 };
 
+// For drawings made without a window (pictures, the batch report, benchmarks): texts go nowhere.
+class NoStatusPanels : public StatusPanels {
+public:
+    void setPanelText(int, const std::string&) override {}
+};
+
 }  // namespace kalven

@@ -24,12 +24,6 @@ constexpr int kLineHeight = 14;
 constexpr int kArcRadius = 30;
 constexpr int kArcStepDegrees = 5;
 
-// The picture has no status bar.
-class NoStatus : public StatusPanels {
-public:
-    void setPanelText(int, const std::string&) override {}
-};
-
 bool IsShifted(const LoadAreaData& load)
 {
     return load.Alpha != 0 && load.Alpha != 180 && load.ShiftX != 0;
@@ -81,7 +75,7 @@ void DrawLegend(Canvas& canvas, const ProjectData& data)
 
 void DrawNotice(Canvas& canvas, ProjectData& data, int W, int H, const std::string& notice)
 {
-    NoStatus status;
+    NoStatusPanels status;
     DrawRaster(canvas, data, W, H, status);
     canvas.setBrushStyle(BrushStyle::Clear);
     canvas.setFontColor(kRed);
@@ -122,7 +116,7 @@ ProjectData DrawLoadAreaExample(Canvas& canvas, const std::optional<std::string>
         DrawNotice(canvas, example, W, H, message);
         return example;
     }
-    NoStatus status;
+    NoStatusPanels status;
     ComputeResultant(example, canvas, W, H, status);
 
     const double s = Scale(W, example.AreaLength);
