@@ -1,7 +1,10 @@
 // The project file reader. Properties beyond "no crash":
 //  - a failed load leaves the project it loads beside untouched;
 //  - nothing is ever stored beyond 42 vertices or 20 areas;
-//  - a project that loads, saved and loaded again, gives the same project.
+//  - a project that loads, saved and loaded again, gives the same project: every flag, count,
+//    multiplier and text exactly, every real to the 15 significant digits the file keeps, and
+//    from then on the same file byte for byte.
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -25,6 +28,31 @@ kalven::ProjectData currentProject()
     data.LoadAreaData[20].Multiplier = 18;
     data.Computed = true;
     return data;
+}
+
+// Equal to the 15 significant digits of the file's reals (denormals keep fewer).
+bool SameReal(double a, double b)
+{
+    return std::fabs(a - b) <= 1e-14 * std::max(std::fabs(a), std::fabs(b)) + 1e-300;
+}
+
+bool SameToFifteenDigits(const kalven::ProjectData& a, const kalven::ProjectData& b)
+{
+    if (!(a.Title == b.Title && a.AreaLength == b.AreaLength && a.AreaUsed == b.AreaUsed &&
+          a.VertexCount == b.VertexCount))
+        return false;
+    for (int i = 1; i <= kalven::kAreaCount; ++i) {
+        const kalven::LoadAreaData& x = a.LoadAreaData[i];
+        const kalven::LoadAreaData& y = b.LoadAreaData[i];
+        if (!(x.Multiplier == y.Multiplier && x.Text == y.Text && SameReal(x.Alpha, y.Alpha) &&
+              SameReal(x.ShiftX, y.ShiftX)))
+            return false;
+        for (int v = 1; v <= kalven::kVertexCapacity; ++v) {
+            if (!SameReal(a.VertexX[v][i], b.VertexX[v][i]) || !SameReal(a.VertexY[v][i], b.VertexY[v][i]))
+                return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -69,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     } catch (const std::exception&) {
         FUZZ_CHECK(false);  // what the program wrote, it reads
     }
-    FUZZ_CHECK(kalven::SameProjectContent(again, loaded));
+    FUZZ_CHECK(SameToFifteenDigits(again, loaded));
     FUZZ_CHECK(kalven::FormatProjectFile(again) == saved);
     return 0;
 }
