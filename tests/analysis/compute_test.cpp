@@ -4,12 +4,9 @@
 #include <cmath>
 
 #include "analysis/result_drawing.h"
-#include "analysis/resultant.h"
-#include "drawing/load_areas.h"
-#include "drawing/raster.h"
 #include "drawing/segment_clip.h"
 #include "support/load_area_fixture.h"
-#include "support/recording_canvas.h"
+#include "support/screen_computation.h"
 
 namespace kalven {
 namespace {
@@ -17,28 +14,10 @@ namespace {
 using testing::CanvasCall;
 using testing::SetLoad;
 using testing::SetOutline;
+using testing::ComputeOnScreen;
 using Kind = CanvasCall::Kind;
 constexpr double kTiny = 1e-9;
 constexpr int M = kClipMargin;
-
-struct Run : StatusPanels {
-    testing::RecordingCanvas canvas;
-    std::vector<CanvasCall> results;  // what was drawn after the redraw of raster and load areas
-    std::string panels[4];
-    void setPanelText(int panel, const std::string& text) override { panels[panel] = text; }
-};
-
-// On the design size of the drawing image, 601 x 425 pixels: 24.04 pixels per metre for L = 25.
-Run Compute(ProjectData& data)
-{
-    Run run;
-    testing::RecordingCanvas redraw;
-    DrawRaster(redraw, data, 601, 425, run);
-    DrawLoadAreas(redraw, data, 601, 425);
-    ComputeResultant(data, run.canvas, 601, 425, run);
-    run.results.assign(run.canvas.calls().begin() + static_cast<long>(redraw.calls().size()), run.canvas.calls().end());
-    return run;
-}
 
 void SetSquare(ProjectData& data, int area, double left = 0, double bottom = 0)
 {
@@ -71,7 +50,7 @@ TEST(ComputeResultant, ReducesTheWorkedExamples)
 {
     ProjectData data;
     testing::SetTwoAreaExample(data);
-    auto run = Compute(data);
+    auto run = ComputeOnScreen(data);
     EXPECT_EQ(data.ResultCount, 2);
     EXPECT_NEAR(data.ResultantForce, 40 * std::sqrt(2.0), kTiny);
     EXPECT_NEAR(data.ResultantXc, 1, kTiny);
@@ -82,11 +61,11 @@ TEST(ComputeResultant, ReducesTheWorkedExamples)
     EXPECT_NEAR(data.ArrowScale, 5 / (40 * std::sqrt(2.0)), kTiny);
     EXPECT_EQ(data.ValidationMessage, "");
     EXPECT_TRUE(data.Computed);
-    EXPECT_EQ(run.panels[1], " ");
+    EXPECT_EQ(run.panels.texts[1], " ");
 
     // 20 kN upward at (5, 0.5) instead: the lever rule of antiparallel forces puts Xc off the area.
     SetLoad(data, 2, 10, 90);
-    Compute(data);
+    ComputeOnScreen(data);
     EXPECT_NEAR(data.ResultantForce, 20, kTiny);
     EXPECT_NEAR(data.ResultantAngle, 270, kTiny);
     EXPECT_NEAR(data.ResultantXc, -3, kTiny);
@@ -94,7 +73,7 @@ TEST(ComputeResultant, ReducesTheWorkedExamples)
     EXPECT_EQ(data.ValidationMessage, " Resultant is outside the desktop !");
 
     data.AreaUsed[1] = false;  // a new run starts from cleared lists
-    Compute(data);
+    ComputeOnScreen(data);
     EXPECT_EQ(data.ResultCount, 1);
     EXPECT_EQ(data.ResultList[2], ForceRecord{});
     EXPECT_EQ(data.AreaResult[1], ForceRecord{});
@@ -107,7 +86,7 @@ TEST(ComputeResultant, ShiftsOnlyInclinedLoadsAndIgnoresOrientation)
         ProjectReset(data);
         SetSquare(data, 1);
         SetLoad(data, 1, 10, alpha, 3);
-        Compute(data);
+        ComputeOnScreen(data);
         const double x = alpha == 90 ? 3 : 1;
         EXPECT_NEAR(data.ResultList[1].CentroidX, x, kTiny) << alpha;
         EXPECT_NEAR(data.UnshiftedCentroidX[1], alpha == 90 ? 1 : 3.0, kTiny) << alpha;  // else the reset value
@@ -118,8 +97,8 @@ TEST(ComputeResultant, ShiftsOnlyInclinedLoadsAndIgnoresOrientation)
     ProjectData counter, clockwise;
     SetOutline(counter, 1, {{1, 1}, {4, 1}, {4, 2}, {2, 3}, {1, 2}, {1, 1}});
     SetOutline(clockwise, 1, {{1, 1}, {1, 2}, {2, 3}, {4, 2}, {4, 1}, {1, 1}});
-    Compute(counter);
-    Compute(clockwise);
+    ComputeOnScreen(counter);
+    ComputeOnScreen(clockwise);
     EXPECT_NEAR(clockwise.ResultList[1].Force, 30 * 4.5, kTiny);
     EXPECT_NEAR(clockwise.ResultList[1].CentroidX, counter.ResultList[1].CentroidX, kTiny);
     EXPECT_NEAR(clockwise.ResultList[1].CentroidY, counter.ResultList[1].CentroidY, kTiny);
@@ -132,7 +111,7 @@ TEST(ComputeResultant, VerticalHorizontalAndOffTheDesktop)
     SetSquare(vertical, 2, 4, 2);
     SetLoad(vertical, 1, 10, 270);
     SetLoad(vertical, 2, 10, 270);
-    Compute(vertical);
+    ComputeOnScreen(vertical);
     EXPECT_NEAR(vertical.ResultantXc, 3, kTiny);
     EXPECT_NEAR(vertical.ResultantYc, 1, kTiny);  // the first force's y
     EXPECT_NEAR(vertical.LineX0, 3, 1e-4);
@@ -141,7 +120,7 @@ TEST(ComputeResultant, VerticalHorizontalAndOffTheDesktop)
     ProjectData horizontal;
     SetSquare(horizontal, 1, 2, 2);
     SetLoad(horizontal, 1, 10, 180);
-    Compute(horizontal);
+    ComputeOnScreen(horizontal);
     EXPECT_NEAR(horizontal.LineX0, 3 - 10000 * 3, 1e-6);
     EXPECT_NEAR(horizontal.LineX1, 3 + 10000 * 22, 1e-6);
 
@@ -149,7 +128,7 @@ TEST(ComputeResultant, VerticalHorizontalAndOffTheDesktop)
         ProjectData data;
         SetSquare(data, 1, left);
         SetLoad(data, 1, 10, 90, shiftX);
-        Compute(data);
+        ComputeOnScreen(data);
         return data.ValidationMessage;
     };
     EXPECT_EQ(message(-1, 0), " Resultant is outside the desktop !");  // Xc exactly 0
@@ -162,7 +141,7 @@ TEST(ComputeResultant, AllForcesZeroDrawNoArrowsAndStayFinite)
     testing::SetTwoAreaExample(data);
     SetLoad(data, 1, 0, 270);
     SetLoad(data, 2, 0, 0);
-    auto run = Compute(data);
+    auto run = ComputeOnScreen(data);
     EXPECT_EQ(data.ArrowScale, 0);
     EXPECT_EQ(data.ResultantAngle, 270);
     EXPECT_EQ(data.ResultList[2].TipX, data.ResultList[2].CentroidX);  // arrows of no length
@@ -178,7 +157,7 @@ TEST(ResultDrawing, TwoAreaExampleAtItsPixels)
     ProjectData data;
     data.ColorSettings[kUniversalLine] = 0x00123456;
     testing::SetTwoAreaExample(data);
-    auto run = Compute(data);
+    auto run = ComputeOnScreen(data);
     const auto& calls = run.results;
     ASSERT_EQ(calls.size(), 9u);
     // Area 1's arrow leaves the image at the bottom, where its ring lies too far below to show.
@@ -206,7 +185,7 @@ TEST(ResultDrawing, ShiftedAreaWithItsMarkArrowsAndRings)
     ProjectData data;
     SetSquare(data, 1);
     SetLoad(data, 1, 10, 90, 3);
-    auto run = Compute(data);
+    auto run = ComputeOnScreen(data);
     const auto& calls = run.results;
     ASSERT_EQ(calls.size(), 10u);
     ExpectCall(calls[0], Kind::Line, {24, 401, 72, 401}, kBlack, 1, PenStyle::Dashed);  // from x = 1 m to 3 m
@@ -223,7 +202,7 @@ TEST(ResultDrawing, FarAwayItemsAreCutToTheImage)
     ProjectData shifted;
     SetSquare(shifted, 1);
     SetLoad(shifted, 1, 10, 90, 1e12);
-    auto far = Compute(shifted);
+    auto far = ComputeOnScreen(shifted);
     ASSERT_EQ(far.results.size(), 5u);
     ExpectCall(far.results[0], Kind::Line, {24, 401, 601 + M, 401}, kBlack, 1, PenStyle::Dashed);
 
@@ -236,7 +215,7 @@ TEST(ResultDrawing, FarAwayItemsAreCutToTheImage)
     SetLoad(huge, 1, -2000000000, 1);
     SetLoad(huge, 2, -2000000000, 181);
     SetLoad(huge, 3, 10, 90);
-    auto wide = Compute(huge);
+    auto wide = ComputeOnScreen(huge);
     ExpectCall(wide.results[0], Kind::Line, {120, 305, -M, 307}, kNavy, 3);
     ExpectCall(wide.results[1], Kind::Line, {216, 305, 601 + M, 298}, kNavy, 3);
     for (const CanvasCall& c : wide.results) {
@@ -248,7 +227,7 @@ TEST(ResultDrawing, FarAwayItemsAreCutToTheImage)
     ProjectData flat;
     SetSquare(flat, 1, 2, 2);
     SetLoad(flat, 1, 10, 180);
-    ExpectCall(Compute(flat).results[1], Kind::Line, {-M, 353, 601 + M, 353}, kBlack, 1);
+    ExpectCall(ComputeOnScreen(flat).results[1], Kind::Line, {-M, 353, 601 + M, 353}, kBlack, 1);
 }
 
 }  // namespace

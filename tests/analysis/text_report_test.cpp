@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "printout/two_area_example.h"
+#include "support/load_area_fixture.h"
+#include "support/screen_computation.h"
 
 namespace kalven::testing {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <locale>
 
 #include "core/dxf_import.h"
+#include "support/comma_locale.h"
 
 namespace kalven {
 namespace {
@@ -220,21 +220,13 @@ TEST(DxfRead, ClosureArcsOrientationAndSpaces)
 
 TEST(DxfRead, NumbersDoNotFollowACommaDecimalLocale)
 {
-    const std::string savedC = std::setlocale(LC_ALL, nullptr);
-    std::locale comma;
-    try {
-        comma = std::locale("de_DE.UTF-8");
-    } catch (const std::runtime_error&) {
+    const testing::CommaLocale comma;
+    if (!comma.active())
         GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
-    }
-    const std::locale saved = std::locale::global(comma);
     const DxfDrawing d = Fixture("open_polyline_and_bulge_2000.dxf");
-    const bool globalKept = std::locale().name() == comma.name();
-    std::locale::global(saved);
-    std::setlocale(LC_ALL, savedC.c_str());
+    EXPECT_EQ(std::locale().name(), "de_DE.UTF-8");  // the reader leaves the global locale alone
     ASSERT_EQ(d.outlines.size(), 5u);
     EXPECT_EQ(d.outlines[2].corners[0], (DxfPoint{20.5, 5.0}));
-    EXPECT_TRUE(globalKept);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/dxf_preview.h"
+#include "support/load_area_fixture.h"
 #include "support/recording_canvas.h"
 
 namespace kalven {
@@ -14,13 +15,7 @@ TEST(DxfPreview, DrawsTheAreasInUseGreyAndTheImportedOnesInTheLoadAreaColour)
 {
     ProjectData data;
     data.AreaLength = 20;  // 16 pixels a metre
-    data.AreaUsed[4] = true;
-    data.VertexCount[4] = 4;
-    const double square[4][2] = {{1, 1}, {2, 1}, {2, 2}, {1, 1}};
-    for (int v = 1; v <= 4; ++v) {
-        data.VertexX[v][4] = square[v - 1][0];
-        data.VertexY[v][4] = square[v - 1][1];
-    }
+    testing::SetOutline(data, 4, {{1, 1}, {2, 1}, {2, 2}, {1, 1}});
     DxfImportPlan plan;
     plan.areas.push_back({1, {{10, 0}, {12, 0}, {12, 1}, {10, 0}}, "WALL", 1, false});
     // Far off the area: cut away, never a wild pixel coordinate.

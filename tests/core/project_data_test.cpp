@@ -15,14 +15,7 @@ TEST(ProjectData, StartsWithTheDefinedValues)
     EXPECT_EQ(data.Title, "Text");
     EXPECT_TRUE(data.Idle);
     EXPECT_FALSE(data.Computed);
-    EXPECT_EQ(data.ColorSettings[kBackground], 0x80000005u);
-    EXPECT_EQ(data.ColorSettings[kRasterLight], 0x00C0C0C0u);
-    EXPECT_EQ(data.ColorSettings[kRasterDark], 0x00808080u);
-    EXPECT_EQ(data.ColorSettings[kUniversalLine], 0x00000000u);
-    EXPECT_EQ(data.ColorSettings[kSolidLine], 0x00B900B9u);
-    EXPECT_EQ(data.ColorSettings[kForceLine], 0x00808000u);
-    EXPECT_EQ(data.ColorSettings[kInclinedForce], 0x00000080u);
-    EXPECT_EQ(data.ColorSettings[kLoadAreaColor], 0x00A00000u);
+    EXPECT_EQ(data.ColorSettings, DefaultColors());  // their values: the configuration file test
     EXPECT_EQ(data.LoadAreaData[20].Multiplier, 30);
     EXPECT_EQ(data.LoadAreaData[20].Alpha, 180.0);
     EXPECT_EQ(data.LoadAreaData[20].Text, " ");
@@ -62,9 +55,10 @@ ProjectData projectFullOfWork()
     return data;
 }
 
-TEST(ProjectReset, EmptiesTheProjectAndSetsFiveCentimetreRounding)
+TEST(ProjectReset, EmptiesTheProjectSetsFiveCentimetreRoundingAndKeepsTheRest)
 {
-    ProjectData data = projectFullOfWork();
+    const ProjectData before = projectFullOfWork();
+    ProjectData data = before;
     ProjectReset(data);
     EXPECT_EQ(data.Title, "Text");
     EXPECT_EQ(data.CursorX, 0);
@@ -83,13 +77,7 @@ TEST(ProjectReset, EmptiesTheProjectAndSetsFiveCentimetreRounding)
             EXPECT_EQ(data.VertexY[v][a], 0);
         }
     }
-}
-
-TEST(ProjectReset, KeepsSettingsInputStateMessageAndResults)
-{
-    const ProjectData before = projectFullOfWork();
-    ProjectData data = before;
-    ProjectReset(data);
+    // Kept: the settings, the input state, the message and the last results.
     EXPECT_EQ(data.AreaLength, 70);
     EXPECT_EQ(data.MaxAreaLength, 908);
     EXPECT_EQ(data.ColorSettings, before.ColorSettings);

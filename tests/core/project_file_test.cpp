@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <clocale>
 #include <cmath>
 #include <random>
 
 #include "core/project_file.h"
 #include "core/text_format.h"
 #include "core/text_reader.h"
+#include "support/comma_locale.h"
 
 namespace kalven {
 namespace {
@@ -30,13 +30,6 @@ ProjectData load(const char* name)
 {
     return ReadProjectFile(fixture(name), emptyProject());
 }
-
-// Under a comma-decimal locale the C library would write and expect "12,5".
-struct CommaLocale {
-    std::string saved = std::setlocale(LC_ALL, nullptr);
-    CommaLocale() { std::setlocale(LC_ALL, "de_DE.UTF-8"); }
-    ~CommaLocale() { std::setlocale(LC_ALL, saved.c_str()); }
-};
 
 TEST(ProjectFileWriter, EmptyProjectIsTheFixtureByteForByte)
 {
@@ -92,7 +85,7 @@ bool same15Digits(double read, double written)
 
 TEST(ProjectFileRoundTrip, RandomProjectsComeBackTo15SignificantDigits)
 {
-    CommaLocale comma;
+    const testing::CommaLocale comma;
     std::mt19937 random(20240611);
     std::uniform_int_distribution<std::int32_t> anyInt(std::numeric_limits<std::int32_t>::min(),
                                                        std::numeric_limits<std::int32_t>::max());
@@ -131,7 +124,7 @@ TEST(ProjectFileRoundTrip, RandomProjectsComeBackTo15SignificantDigits)
 
 TEST(ProjectFileReader, ReadsOtherNotationsTabsAndBareLineFeeds)
 {
-    CommaLocale comma;
+    const testing::CommaLocale comma;
     const ProjectData read = load("other_notations.klv");
     EXPECT_EQ(read.Title, "  Wall in other notations");
     EXPECT_EQ(read.AreaLength, 7);  // no length the length dialog offers, loaded as it stands

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
-
 #include "core/text_format.h"
 #include "core/text_reader.h"
+#include "support/comma_locale.h"
 
 namespace kalven {
 namespace {
 
-TEST(Round, HalvesGoToTheEvenNeighbour)
+TEST(Round, HalvesGoToTheEvenNeighbourAndSaturate)
 {
     EXPECT_EQ(Round(0.5), 0);
     EXPECT_EQ(Round(1.5), 2);
@@ -19,10 +18,7 @@ TEST(Round, HalvesGoToTheEvenNeighbour)
     EXPECT_EQ(Round(2.4999999), 2);
     EXPECT_EQ(Round(82.5), 82);
     EXPECT_EQ(Round(3054.55), 3055);
-}
-
-TEST(Round, NeverOverflowsTheIntegerRange)
-{
+    // Saturating, never undefined.
     EXPECT_EQ(Round(1e300), 2147483647);
     EXPECT_EQ(Round(-1e300), -2147483647 - 1);
     EXPECT_EQ(Round(std::numeric_limits<double>::quiet_NaN()), 0);
@@ -53,10 +49,7 @@ TEST(Formats, FixedPointRoundsTheExactValueHalvesToEven)
     EXPECT_EQ(D(12345.678), "12345.68");
     EXPECT_EQ(D(123456.789), "123456.79");  // longer than the field: not cut
     EXPECT_EQ(D(-3), "   -3.00");
-}
-
-TEST(Formats, NegativeZeroAndTinyNegativesPrintWithoutSign)
-{
+    // Negative zero and tiny negatives print without sign.
     EXPECT_EQ(D(-0.0), "    0.00");
     EXPECT_EQ(D(-0.004), "    0.00");
     EXPECT_EQ(D(-0.005), "   -0.01");  // -0.005000000000000000104: just past the half
@@ -93,27 +86,15 @@ TEST(Reader, NumbersInEveryPlainNotation)
     EXPECT_EQ(reader.readReal(), 0.0);  // below the smallest double: zero, not an error
 }
 
-TEST(Reader, SkipsBlankLinesBeforeANumberAndTheRestOfItsLineAfter)
+TEST(Reader, LinesBlanksAndMissingValuesAtTheEnd)
 {
-    TextReader reader("\r\n\r\n  42 rest\r\nnext line\r\n");
+    // Blank lines before a number are skipped, the rest of its line after it; texts keep their
+    // blanks; a line ends at CR LF, LF or CR; past the end numbers are 0 and texts empty.
+    TextReader reader("\r\n\r\n  42 rest\r\n  Title with blanks  \r\nsecond\nthird\rfourth");
     EXPECT_EQ(reader.readInt32(), 42);
-    EXPECT_EQ(reader.readLine(), "next line");
-}
-
-TEST(Reader, TextsKeepLeadingBlanksAndLineEndsAreCrLfOrLf)
-{
-    TextReader reader("  Title with blanks  \r\nsecond\nthird\rfourth");
-    EXPECT_EQ(reader.readLine(), "  Title with blanks  ");
-    EXPECT_EQ(reader.readLine(), "second");
-    EXPECT_EQ(reader.readLine(), "third");
-    EXPECT_EQ(reader.readLine(), "fourth");
+    for (const char* line : {"  Title with blanks  ", "second", "third", "fourth"})
+        EXPECT_EQ(reader.readLine(), line);
     EXPECT_TRUE(reader.atEnd());
-}
-
-TEST(Reader, MissingValuesAtTheEndAreZeroAndEmpty)
-{
-    TextReader reader("5\r\n");
-    EXPECT_EQ(reader.readInt32(), 5);
     EXPECT_EQ(reader.readInt32(), 0);
     EXPECT_EQ(reader.readReal(), 0.0);
     EXPECT_EQ(reader.readLine(), "");
@@ -141,9 +122,8 @@ TEST(Reader, MalformedOutOfRangeAndNonFiniteNumbersAreRefused)
 // Under a comma-decimal locale the C library would write and expect "12,5"; the formats must not.
 TEST(Formats, IndependentOfACommaDecimalLocale)
 {
-    const char* previous = std::setlocale(LC_ALL, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+    const testing::CommaLocale comma;
+    if (!comma.active())
         GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
     EXPECT_EQ(F(12.5, 0, 1), "12.5");
     EXPECT_EQ(Real23(12.5), " 1.25000000000000E+0001");
@@ -151,7 +131,6 @@ TEST(Formats, IndependentOfACommaDecimalLocale)
     EXPECT_EQ(reader.readReal(), 12.5);
     EXPECT_THROW(reader.readReal(), InvalidNumericInput);
     EXPECT_EQ(ParseReal("1e-400"), 0.0);
-    std::setlocale(LC_ALL, saved.c_str());
 }
 
 }  // namespace

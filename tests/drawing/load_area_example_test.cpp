@@ -5,6 +5,7 @@
 
 #include "core/project_file.h"
 #include "drawing/load_area_example.h"
+#include "support/load_area_fixture.h"
 #include "support/recording_canvas.h"
 
 namespace kalven {
@@ -26,31 +27,18 @@ bool HasTextStartingWith(const RecordingCanvas& canvas, const std::string& start
     return std::any_of(texts.begin(), texts.end(), [&](const auto& call) { return call.text.rfind(start, 0) == 0; });
 }
 
-TEST(LoadAreaExample, TheShippedRetainingWallIsAProjectFileOfTheProgramsOwnForm)
+TEST(LoadAreaExample, TheShippedWallIsComputedByTheProgramAndLabelledWithItsData)
 {
+    // The shipped file is in the program's own form: it saves back byte for byte.
     const std::string bytes = ShippedExample();
-    const ProjectData example = ReadProjectFile(bytes, ProjectData{});
-    EXPECT_EQ(FormatProjectFile(example), bytes);
-    EXPECT_EQ(example.AreaLength, 12);
-    EXPECT_EQ(example.LoadAreaData[1].Multiplier, 23);
-    EXPECT_EQ(example.LoadAreaData[2].Multiplier, 18);
-    EXPECT_EQ(example.LoadAreaData[3].Alpha, 200);
-    EXPECT_EQ(example.LoadAreaData[3].ShiftX, 6);
-    EXPECT_EQ(example.LoadAreaData[4].Alpha, 0);
-    EXPECT_EQ(example.LoadAreaData[5].ShiftX, 6);
-}
-
-TEST(LoadAreaExample, IsComputedByTheProgramAndLabelledWithItsData)
-{
+    EXPECT_EQ(FormatProjectFile(ReadProjectFile(bytes, ProjectData{})), bytes);
     RecordingCanvas canvas;
-    const ProjectData example = DrawLoadAreaExample(canvas, ShippedExample(), "retaining_wall.klv", 600, 401);
+    const ProjectData example = DrawLoadAreaExample(canvas, bytes, "retaining_wall.klv", 600, 401);
     // The figures the theory help quotes.
     EXPECT_EQ(example.ResultCount, 5);
-    EXPECT_NEAR(example.AreaResult[1].Force, 80.5, 1e-9);
-    EXPECT_NEAR(example.AreaResult[2].Force, 151.2, 1e-9);
-    EXPECT_NEAR(example.AreaResult[3].Force, 88.2, 1e-9);
-    EXPECT_NEAR(example.AreaResult[4].Force, 30.0, 1e-9);
-    EXPECT_NEAR(example.AreaResult[5].Force, 39.6, 1e-9);
+    const double forces[] = {80.5, 151.2, 88.2, 30.0, 39.6};
+    for (int a = 1; a <= 5; ++a)
+        EXPECT_NEAR(example.AreaResult[a].Force, forces[a - 1], 1e-9) << a;
     EXPECT_NEAR(example.UnshiftedCentroidX[3], 6.82, 1e-9);
     EXPECT_NEAR(example.ResultantForce, 289.7714, 1e-4);
     EXPECT_NEAR(example.ResultantAngle, 251.8859, 1e-4);
@@ -72,32 +60,22 @@ TEST(LoadAreaExample, IsComputedByTheProgramAndLabelledWithItsData)
 
 TEST(LoadAreaExample, AFileThatIsMissingUnreadableOrInvalidIsNamedInThePicture)
 {
-    {
+    ProjectData open;  // area 1 not closed: the check's own message stands in the picture
+    testing::SetOutline(open, 1, {{1, 1}, {3, 1}, {3, 3}, {1, 3}});
+    const struct {
+        std::optional<std::string> bytes;
+        const char* path;
+        const char* message;
+    } cases[] = {
+        {std::nullopt, "/x/retaining_wall.klv", "the file /x/retaining_wall.klv is missing."},
+        {"title\r\n12\r\n1\r\nnine\r\n", "bad.klv", "the file bad.klv: Invalid numeric input"},
+        {FormatProjectFile(open), "open.klv", " Non closed loading area No  1 !"},
+    };
+    for (const auto& c : cases) {
         RecordingCanvas canvas;
-        DrawLoadAreaExample(canvas, std::nullopt, "/x/retaining_wall.klv", 600, 401);
-        EXPECT_NE(canvas.findText("the file /x/retaining_wall.klv is missing."), nullptr);
-        EXPECT_FALSE(HasTextStartingWith(canvas, "Resultant"));
-    }
-    {
-        RecordingCanvas canvas;
-        DrawLoadAreaExample(canvas, std::string("title\r\n12\r\n1\r\nnine\r\n"), "bad.klv", 600, 401);
-        EXPECT_NE(canvas.findText("the file bad.klv: Invalid numeric input"), nullptr);
-    }
-    {
-        // Area 1 is not closed: the check's own message stands in the picture.
-        ProjectData open;
-        open.AreaUsed[1] = true;
-        open.VertexCount[1] = 4;
-        const double xs[] = {1, 3, 3, 1};
-        const double ys[] = {1, 1, 3, 3};
-        for (int v = 1; v <= 4; ++v) {
-            open.VertexX[v][1] = xs[v - 1];
-            open.VertexY[v][1] = ys[v - 1];
-        }
-        RecordingCanvas canvas;
-        DrawLoadAreaExample(canvas, FormatProjectFile(open), "open.klv", 600, 401);
-        EXPECT_NE(canvas.findText(" Non closed loading area No  1 !"), nullptr);
-        EXPECT_FALSE(HasTextStartingWith(canvas, "Resultant"));
+        DrawLoadAreaExample(canvas, c.bytes, c.path, 600, 401);
+        EXPECT_NE(canvas.findText(c.message), nullptr) << c.path;
+        EXPECT_FALSE(HasTextStartingWith(canvas, "Resultant")) << c.path;
     }
 }
 

@@ -4,7 +4,7 @@
 #include "drawing/fixed_colors.h"
 #include "drawing/polygon_input.h"
 #include "drawing/view_mapping.h"
-#include "recording_panels.h"
+#include "support/recording_panels.h"
 #include "support/recording_canvas.h"
 
 namespace kalven {
@@ -39,32 +39,36 @@ struct Input {
     }
 };
 
-double Snap5(double v)
-{
-    return SnapCoordinate(v, 1).value;
-}
-
 TEST(PolygonInput, RoundingToFiveAndToOneCentimetre)
 {
-    EXPECT_DOUBLE_EQ(Snap5(1.23), 1.25);
-    EXPECT_DOUBLE_EQ(Snap5(1.22), 1.20);
-    EXPECT_DOUBLE_EQ(Snap5(1.28), 1.30);
-    // Fractions of exactly a quarter and three quarters of a tenth, as the mouse gives them.
-    EXPECT_DOUBLE_EQ(Snap5(RawX(1, 40.0)), 0.05);  // 0.025: the half step
-    EXPECT_DOUBLE_EQ(Snap5(RawX(3, 40.0)), 0.10);  // 0.075: the next tenth
-    EXPECT_DOUBLE_EQ(Snap5(RawX(5, 40.0)), 0.15);
-    EXPECT_DOUBLE_EQ(Snap5(RawX(999, 40.0)), 25.0);
-    // Past the left or bottom edge (a drag out of the image) the half step is still added.
-    EXPECT_DOUBLE_EQ(Snap5(-1.22), -1.20);
-    EXPECT_DOUBLE_EQ(Snap5(-1.23), -1.15);
-    EXPECT_EQ(SnapCoordinate(-1.23, 1).text, "-1.15");
-    EXPECT_EQ(SnapCoordinate(0.0, 1).text, "0.00");
-
-    EXPECT_DOUBLE_EQ(SnapCoordinate(1.234, 0).value, 1.23);
-    EXPECT_EQ(SnapCoordinate(1.234, 0).text, "1.23");
-    // Whole halves of a centimetre go to the even one.
-    EXPECT_DOUBLE_EQ(SnapCoordinate(RawX(1, 40.0), 0).value, 0.02);
-    EXPECT_DOUBLE_EQ(SnapCoordinate(RawX(3, 40.0), 0).value, 0.08);
+    const struct {
+        double raw;
+        int rounding;  // 1: 5 cm, 0: 1 cm
+        double value;
+        const char* text;
+    } cases[] = {
+        {1.23, 1, 1.25, "1.25"},
+        {1.22, 1, 1.20, "1.20"},
+        {1.28, 1, 1.30, "1.30"},
+        // Fractions of exactly a quarter and three quarters of a tenth, as the mouse gives them.
+        {RawX(1, 40.0), 1, 0.05, "0.05"},  // 0.025: the half step
+        {RawX(3, 40.0), 1, 0.10, "0.10"},  // 0.075: the next tenth
+        {RawX(5, 40.0), 1, 0.15, "0.15"},
+        {RawX(999, 40.0), 1, 25.0, "25.00"},
+        // Past the left or bottom edge (a drag out of the image) the half step is still added.
+        {-1.22, 1, -1.20, "-1.20"},
+        {-1.23, 1, -1.15, "-1.15"},
+        {0.0, 1, 0.0, "0.00"},
+        {1.234, 0, 1.23, "1.23"},
+        // Whole halves of a centimetre are stored to the even one; the text shows the raw value.
+        {RawX(1, 40.0), 0, 0.02, "0.03"},
+        {RawX(3, 40.0), 0, 0.08, "0.07"},
+    };
+    for (const auto& c : cases) {
+        const auto snapped = SnapCoordinate(c.raw, c.rounding);
+        EXPECT_DOUBLE_EQ(snapped.value, c.value) << c.raw << " rounding " << c.rounding;
+        EXPECT_EQ(snapped.text, c.text) << c.raw << " rounding " << c.rounding;
+    }
 }
 
 TEST(PolygonInput, MouseMoveShowsCoordinatesAndTheSpinEditNumber)

@@ -7,7 +7,7 @@
 
 #include "drawing/fixed_colors.h"
 #include "drawing/raster.h"
-#include "recording_panels.h"
+#include "support/recording_panels.h"
 #include "support/recording_canvas.h"
 
 namespace kalven {
@@ -31,23 +31,20 @@ struct Raster {
         DrawRaster(canvas, data, w, h, panels);
     }
 
-    // Columns of the full-height lines drawn in this colour and style, in drawing order.
-    std::vector<int> columns(ColorValue color, PenStyle style = PenStyle::Solid) const
+    // Columns of the full-height lines, or rows of the full-width ones, drawn in this colour and
+    // style, in drawing order.
+    std::vector<int> at(bool columns, ColorValue color, PenStyle style) const
     {
         std::vector<int> out;
-        for (const CanvasCall& c : canvas.lines())
-            if (c.x1 == c.x2 && c.y1 == 2 && c.y2 == H - 2 && c.state.penColor == color && c.state.penStyle == style)
-                out.push_back(c.x1);
+        for (const CanvasCall& c : canvas.lines()) {
+            const bool full = columns ? c.x1 == c.x2 && c.y1 == 2 && c.y2 == H - 2 : c.y1 == c.y2 && c.x1 == 2 && c.x2 == W - 2;
+            if (full && c.state.penColor == color && c.state.penStyle == style)
+                out.push_back(columns ? c.x1 : c.y1);
+        }
         return out;
     }
-    std::vector<int> rows(ColorValue color, PenStyle style = PenStyle::Solid) const
-    {
-        std::vector<int> out;
-        for (const CanvasCall& c : canvas.lines())
-            if (c.y1 == c.y2 && c.x1 == 2 && c.x2 == W - 2 && c.state.penColor == color && c.state.penStyle == style)
-                out.push_back(c.y1);
-        return out;
-    }
+    std::vector<int> columns(ColorValue color, PenStyle style = PenStyle::Solid) const { return at(true, color, style); }
+    std::vector<int> rows(ColorValue color, PenStyle style = PenStyle::Solid) const { return at(false, color, style); }
     std::vector<std::tuple<std::string, int, int>> labels() const
     {
         std::vector<std::tuple<std::string, int, int>> out;
@@ -80,14 +77,13 @@ TEST(Raster, TwentyFiveMetresFillFrameLabelsAndState)
     const auto& calls = r.canvas.calls();
     ASSERT_GE(calls.size(), 2u);
     const ColorValue bg = r.data.ColorSettings[kBackground];
-    EXPECT_EQ(calls[0].kind, CanvasCall::Kind::Rectangle);
-    EXPECT_EQ(std::tie(calls[0].x1, calls[0].y1, calls[0].x2, calls[0].y2), std::make_tuple(0, 0, W, H));
-    EXPECT_EQ(calls[0].state.penColor, bg);
-    EXPECT_EQ(calls[0].state.brushColor, bg);
-    EXPECT_EQ(calls[1].kind, CanvasCall::Kind::Rectangle);
-    EXPECT_EQ(std::tie(calls[1].x1, calls[1].y1, calls[1].x2, calls[1].y2), std::make_tuple(1, 1, W - 1, H - 1));
-    EXPECT_EQ(calls[1].state.penColor, r.data.ColorSettings[kUniversalLine]);
-    EXPECT_EQ(calls[1].state.brushColor, bg);
+    // The fill in the background colour, then the frame in the universal line colour.
+    for (int k : {0, 1}) {
+        EXPECT_EQ(calls[k].kind, CanvasCall::Kind::Rectangle);
+        EXPECT_EQ(std::tie(calls[k].x1, calls[k].y1, calls[k].x2, calls[k].y2), std::make_tuple(k, k, W - k, H - k));
+        EXPECT_EQ(calls[k].state.penColor, k == 0 ? bg : r.data.ColorSettings[kUniversalLine]);
+        EXPECT_EQ(calls[k].state.brushColor, bg);
+    }
 
     EXPECT_EQ(r.columns(r.light()).size(), 25u);
     const std::vector<int> metreRows = r.rows(r.light());

@@ -8,7 +8,8 @@
 
 #include "core/text_format.h"
 #include "drawing/segment_clip.h"
-#include "printout/two_area_example.h"
+#include "support/load_area_fixture.h"
+#include "support/screen_computation.h"
 
 namespace kalven::testing {
 namespace {

@@ -39,4 +39,11 @@ inline void SetTwoAreaExample(ProjectData& data)
     SetLoad(data, 2, 20, 0);
 }
 
+inline ProjectData TwoAreaExample()
+{
+    ProjectData data;
+    SetTwoAreaExample(data);
+    return data;
+}
+
 }  // namespace kalven::testing

@@ -7,7 +7,8 @@
 #include "analysis/text_report.h"
 #include "core/project_file.h"
 #include "platform/win1252.h"
-#include "printout/two_area_example.h"
+#include "support/load_area_fixture.h"
+#include "support/screen_computation.h"
 #include "windows/pdf_output.h"
 
 namespace kalven::testing {
