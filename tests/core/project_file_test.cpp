@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <cmath>
 #include <random>
 
@@ -8,15 +7,14 @@
 #include "core/text_format.h"
 #include "core/text_reader.h"
 #include "support/comma_locale.h"
+#include "support/file_bytes.h"
 
 namespace kalven {
 namespace {
 
 std::string fixture(const char* name)
 {
-    QFile file(QStringLiteral(KALVEN_TEST_DATA "/") + QLatin1String(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    return file.readAll().toStdString();
+    return testing::FileBytes(QStringLiteral(KALVEN_TEST_DATA "/") + QLatin1String(name));
 }
 
 ProjectData emptyProject()

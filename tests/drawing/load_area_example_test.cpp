@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <algorithm>
 
 #include "core/project_file.h"
 #include "drawing/load_area_example.h"
+#include "support/file_bytes.h"
 #include "support/load_area_fixture.h"
 #include "support/recording_canvas.h"
 
@@ -12,14 +12,6 @@ namespace kalven {
 namespace {
 
 using testing::RecordingCanvas;
-
-std::string ShippedExample()
-{
-    QFile file(QStringLiteral(KALVEN_SHARE_DIR "/examples/retaining_wall.klv"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
 
 bool HasTextStartingWith(const RecordingCanvas& canvas, const std::string& start)
 {
@@ -30,7 +22,7 @@ bool HasTextStartingWith(const RecordingCanvas& canvas, const std::string& start
 TEST(LoadAreaExample, TheShippedWallIsComputedByTheProgramAndLabelledWithItsData)
 {
     // The shipped file is in the program's own form: it saves back byte for byte.
-    const std::string bytes = ShippedExample();
+    const std::string bytes = testing::FileBytes(QStringLiteral(KALVEN_SHARE_DIR "/examples/retaining_wall.klv"));
     EXPECT_EQ(FormatProjectFile(ReadProjectFile(bytes, ProjectData{})), bytes);
     RecordingCanvas canvas;
     const ProjectData example = DrawLoadAreaExample(canvas, bytes, "retaining_wall.klv", 600, 401);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "platform/rtf_reader.h"
+#include "support/file_bytes.h"
 
 namespace kalven {
 namespace {
@@ -117,11 +117,8 @@ TEST(RtfReader, UnbalancedTruncatedAndHostileInputNeverFails)
 
 void ExpectHeadingsBold(const QString& fileName, const std::vector<QString>& headings)
 {
-    QFile file(QStringLiteral(KALVEN_SHARE_DIR "/") + fileName);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << fileName.toStdString();
-    const QByteArray bytes = file.readAll();
     QTextDocument document;
-    ReadRtf(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), document);
+    ReadRtf(testing::FileBytes(QStringLiteral(KALVEN_SHARE_DIR "/") + fileName), document);
     EXPECT_GT(document.blockCount(), 20);
     EXPECT_FALSE(document.toPlainText().contains(QLatin1Char('\\')));
     EXPECT_FALSE(document.toPlainText().contains(QLatin1Char('{')));

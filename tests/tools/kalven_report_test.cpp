@@ -2,13 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QTemporaryDir>
 
 #include "analysis/text_report.h"
 #include "core/project_file.h"
 #include "platform/win1252.h"
 #include "support/load_area_fixture.h"
 #include "support/screen_computation.h"
+#include "support/working_folder.h"
 #include "windows/pdf_output.h"
 
 namespace kalven::testing {
@@ -46,13 +46,10 @@ class KalvenReport : public ::testing::Test {
 protected:
     QString write(const QString& name, const ProjectData& data)
     {
-        QFile file(dir.filePath(name));
-        const std::string bytes = FormatProjectFile(data);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-        return file.fileName();
+        dir.write(name, FormatProjectFile(data));
+        return dir.file(name);
     }
-    QTemporaryDir dir;
+    WorkingFolder dir{WorkingFolder::Config::None};
 };
 
 TEST_F(KalvenReport, ExitStatusAndReportTellWhatBecameOfTheProject)
@@ -81,7 +78,7 @@ TEST_F(KalvenReport, ExitStatusAndReportTellWhatBecameOfTheProject)
     EXPECT_TRUE(run.err.contains(QStringLiteral(" Non-existent area load !")));
     EXPECT_EQ(run.out, Lines(BuildTextReport(ProjectData{})));
 
-    run = Report({dir.filePath("missing.klv")});
+    run = Report({dir.file("missing.klv")});
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.out.isEmpty());
     run = Report({QStringLiteral(KALVEN_TEST_DATA "/malformed_number.klv")});
@@ -103,27 +100,27 @@ TEST_F(KalvenReport, ExitStatusAndReportTellWhatBecameOfTheProject)
     run = Report({"--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.startsWith(QStringLiteral("Usage: kalven-report [--margin N]")));
-    EXPECT_EQ(Report({"--png", dir.filePath("no/folder/a.png"), project}).status, 73);
-    EXPECT_EQ(Report({"--pdf", dir.filePath("no/folder/a.pdf"), project}).status, 73);
+    EXPECT_EQ(Report({"--png", dir.file("no/folder/a.png"), project}).status, 73);
+    EXPECT_EQ(Report({"--pdf", dir.file("no/folder/a.pdf"), project}).status, 73);
 }
 
 TEST_F(KalvenReport, WritesTheDrawingAreaAndTheGraphicPage)
 {
     const QString project = write("two.klv", TwoAreaExample());
-    ToolRun run = Report({"--png", dir.filePath("area.png"), "--pdf", dir.filePath("page.pdf"), project});
+    ToolRun run = Report({"--png", dir.file("area.png"), "--pdf", dir.file("page.pdf"), project});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    const QImage area(dir.filePath("area.png"));
+    const QImage area(dir.file("area.png"));
     EXPECT_EQ(area.size(), QSize(928, 696));
     EXPECT_EQ(area.pixelColor(37 + 6, 677 + 6), QColor(Qt::red));  // on the resultant from (1, 0.5)
-    EXPECT_EQ(PdfPages(dir.filePath("page.pdf")), 1);
-    EXPECT_TRUE(Poppler("pdfinfo", {dir.filePath("page.pdf")}).contains(QStringLiteral("595 x 842 pts (A4)")));
-    EXPECT_TRUE(PdfText(dir.filePath("page.pdf")).simplified().contains(QStringLiteral("Resultant force 56.57 kN")));
+    EXPECT_EQ(PdfPages(dir.file("page.pdf")), 1);
+    EXPECT_TRUE(Poppler("pdfinfo", {dir.file("page.pdf")}).contains(QStringLiteral("595 x 842 pts (A4)")));
+    EXPECT_TRUE(PdfText(dir.file("page.pdf")).simplified().contains(QStringLiteral("Resultant force 56.57 kN")));
 
-    run = Report({"--png", dir.filePath("small.png"), "--size", "300x200", "--pdf", dir.filePath("wide.pdf"),
+    run = Report({"--png", dir.file("small.png"), "--size", "300x200", "--pdf", dir.file("wide.pdf"),
                   "--landscape", project});
     ASSERT_EQ(run.status, 0);
-    EXPECT_EQ(QImage(dir.filePath("small.png")).size(), QSize(300, 200));
-    EXPECT_TRUE(Poppler("pdfinfo", {dir.filePath("wide.pdf")}).contains(QStringLiteral("842 x 595 pts (A4)")));
+    EXPECT_EQ(QImage(dir.file("small.png")).size(), QSize(300, 200));
+    EXPECT_TRUE(Poppler("pdfinfo", {dir.file("wide.pdf")}).contains(QStringLiteral("842 x 595 pts (A4)")));
 }
 
 }  // namespace

@@ -1,0 +1,20 @@
+#pragma once
+// The bytes of a file exactly as stored; a file that cannot be read fails the test.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QString>
+#include <string>
+
+namespace kalven::testing {
+
+inline std::string FileBytes(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    const QByteArray bytes = file.readAll();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+}  // namespace kalven::testing
