@@ -1,0 +1,210 @@
+# Drives the real kalven program on a private virtual X display, as a person would: mouse and keys
+# through xdotool, what is on the screen through xwd. Sourced by the session scripts beside it.
+#
+#   e2e_begin NAME KALVEN ARTIFACTS   working folder $WORK, display, clean-up on exit
+#   e2e_start_kalven                  starts kalven in $WORK; $KALVEN_PID
+#   wait_window REGEX [SECONDS]       the id of the visible window whose title matches
+#   answer REGEX KEY                  waits for a message box, presses KEY, waits until it is gone
+#   wait_exit SECONDS                 waits for the program's end; its status in $EXIT_STATUS
+#   fail MESSAGE                      saves a screenshot and the program's output, then exits 1
+#
+# Every wait polls with a time limit, so a loaded machine only makes a session slower.
+
+set -euo pipefail
+
+E2E_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+WAIT_SECONDS=${E2E_WAIT_SECONDS:-40}
+XVFB_PID=""
+KALVEN_PID=""
+
+e2e_begin()
+{
+    E2E_NAME=$1
+    KALVEN=$(realpath -- "$2")
+    ARTIFACTS=$3
+    for tool in Xvfb xdotool xwd python3; do
+        command -v "$tool" >/dev/null || { echo "$E2E_NAME: $tool is missing (bash scripts/setup.sh installs it)"; exit 1; }
+    done
+    [ -x "$KALVEN" ] || { echo "$E2E_NAME: no program at $KALVEN"; exit 1; }
+    mkdir -p "$ARTIFACTS"
+    WORK=$(mktemp -d "${TMPDIR:-/tmp}/kalven-e2e.XXXXXX")
+    trap e2e_end EXIT
+    start_display
+}
+
+e2e_end()
+{
+    local status=$?
+    if [ -n "$KALVEN_PID" ] && kill -0 "$KALVEN_PID" 2>/dev/null; then
+        kill "$KALVEN_PID" 2>/dev/null || true
+        wait "$KALVEN_PID" 2>/dev/null || true
+    fi
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+    fi
+    if [ "$status" -eq 0 ]; then
+        rm -rf "$WORK"
+    else
+        echo "$E2E_NAME: the working folder is kept in $WORK" >&2
+    fi
+}
+
+# A display number of our own: Xvfb names the number through -displayfd only once it listens, so
+# a number another test holds just makes this Xvfb end and the next number is tried. No reset of
+# the server when its last client leaves: xdotool and xwd come and go all the time.
+start_display()
+{
+    local n ready="$WORK/display" i
+    for n in $(seq 90 140); do
+        : >"$ready"
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset -displayfd 3 3>"$ready" >"$WORK/xvfb.log" 2>&1 &
+        XVFB_PID=$!
+        for i in $(seq 100); do
+            if [ -s "$ready" ] && kill -0 "$XVFB_PID" 2>/dev/null &&
+                DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
+                export DISPLAY=":$n"
+                return 0
+            fi
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+    done
+    echo "$E2E_NAME: no X display could be started" >&2
+    exit 1
+}
+
+e2e_start_kalven()
+{
+    mkdir -p -m 700 "$WORK/runtime"
+    # Qt's own dialogs and styles, no desktop theme; screen pixels are image pixels.
+    (cd "$WORK" && exec env HOME="$WORK" XDG_RUNTIME_DIR="$WORK/runtime" QT_QPA_PLATFORM=xcb QT_QPA_PLATFORMTHEME= \
+        QT_ENABLE_HIGHDPI_SCALING=0 QT_SCALE_FACTOR=1 ASAN_OPTIONS=detect_leaks=0 \
+        "$KALVEN" >"$WORK/kalven.log" 2>&1) &
+    KALVEN_PID=$!
+}
+
+screenshot()
+{
+    xwd -root -silent >"$WORK/screen.xwd"
+}
+
+# Also inside $(...): everything goes to stderr, and the exit status stops the session.
+fail()
+{
+    report_failure "$@" >&2
+    exit 1
+}
+
+report_failure()
+{
+    local picture="$ARTIFACTS/$E2E_NAME-failure.png"
+    echo "$E2E_NAME: FAILED: $*"
+    if xwd -root -silent >"$WORK/failure.xwd" 2>/dev/null &&
+        python3 "$E2E_DIR/screen.py" png "$WORK/failure.xwd" "$picture"; then
+        echo "$E2E_NAME: screenshot: $picture"
+    fi
+    echo "$E2E_NAME: visible windows:"
+    local w
+    for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+        echo "  $w [$(xdotool getwindowname "$w" 2>/dev/null)]"
+    done
+    if [ -f "$WORK/kalven.log" ]; then
+        cp "$WORK/kalven.log" "$ARTIFACTS/$E2E_NAME-kalven.log"
+        echo "$E2E_NAME: program output: $ARTIFACTS/$E2E_NAME-kalven.log"
+    fi
+}
+
+# The general error report of the program means a command failed; no session expects one.
+check_no_error_report()
+{
+    if xdotool search --onlyvisible --name '^Error$' >/dev/null 2>&1; then
+        fail "the program showed its general error report"
+    fi
+}
+
+kalven_running()
+{
+    kill -0 "$KALVEN_PID" 2>/dev/null
+}
+
+# Prints the id of the visible window whose title matches REGEX (anchored by the caller).
+wait_window()
+{
+    local regex=$1 limit=${2:-$WAIT_SECONDS} ids
+    local deadline=$((SECONDS + limit))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        ids=$(xdotool search --onlyvisible --name "$regex" 2>/dev/null || true)
+        if [ -n "$ids" ]; then
+            echo "$ids" | tail -n 1
+            return 0
+        fi
+        check_no_error_report
+        kalven_running || fail "the program ended while a window '$regex' was awaited"
+        sleep 0.2
+    done
+    fail "no window '$regex' within $limit s"
+}
+
+wait_gone()
+{
+    local id=$1 what=$2
+    local deadline=$((SECONDS + WAIT_SECONDS))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$id" || return 0
+        sleep 0.2
+    done
+    fail "$what did not close within $WAIT_SECONDS s"
+}
+
+# Keys go to the window that has the input focus; with no window manager nobody else gives it.
+focus()
+{
+    xdotool windowfocus --sync "$1"
+}
+
+answer()
+{
+    local regex=$1 key=$2 id
+    id=$(wait_window "$regex")
+    focus "$id"
+    xdotool key "$key"
+    wait_gone "$id" "the box '$regex'"
+}
+
+# Waits until a condition command succeeds; fails with the description otherwise.
+wait_until()
+{
+    local what=$1
+    shift
+    local deadline=$((SECONDS + WAIT_SECONDS))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        if "$@"; then
+            return 0
+        fi
+        check_no_error_report
+        sleep 0.3
+    done
+    fail "$what (not within $WAIT_SECONDS s)"
+}
+
+caption_is()
+{
+    [ "$(xdotool getwindowname "$MAIN" 2>/dev/null)" = "$1" ]
+}
+
+# Waits for the program's end and sets EXIT_STATUS; not in $(...), as only this shell may wait for it.
+wait_exit()
+{
+    local limit=$1 deadline=$((SECONDS + $1))
+    while kalven_running; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "the program did not end within $limit s"
+        sleep 0.2
+    done
+    EXIT_STATUS=0
+    wait "$KALVEN_PID" || EXIT_STATUS=$?
+    KALVEN_PID=""
+}
