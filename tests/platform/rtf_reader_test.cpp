@@ -98,21 +98,7 @@ TEST(RtfReader, UnbalancedTruncatedAndHostileInputNeverFails)
 
     const std::string deep = "{\\rtf1 " + std::string(100000, '{') + "deep" + std::string(100000, '}') + " after}";
     EXPECT_EQ(Read(deep), QStringLiteral("deep after"));
-
-    // Every byte value, in every position the reader distinguishes.
-    std::string noise = "{\\rtf1 ";
-    for (int round = 0; round < 4; ++round) {
-        for (int b = 0; b < 256; ++b) {
-            noise += static_cast<char>(b);
-            noise += "\\";
-            noise += static_cast<char>(b);
-            noise += "\\'";
-            noise += static_cast<char>(b);
-        }
-    }
-    QTextDocument document;
-    ReadRtf(noise, document);
-    EXPECT_FALSE(document.isEmpty());
+    // Arbitrary bytes are the RTF fuzz target's part; its corpus is replayed with every test run.
 }
 
 void ExpectHeadingsBold(const QString& fileName, const std::vector<QString>& headings)
