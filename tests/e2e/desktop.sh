@@ -207,4 +207,8 @@ wait_exit()
     EXIT_STATUS=0
     wait "$KALVEN_PID" || EXIT_STATUS=$?
     KALVEN_PID=""
+    # A sanitizer report also ends the program with a failure status; it is never the expected one.
+    if grep -qE 'ERROR: AddressSanitizer|runtime error:' "$WORK/kalven.log"; then
+        fail "the sanitizers reported an error"
+    fi
 }

@@ -171,6 +171,7 @@ check_report() # pdf
 # Session 1: draw, load, compute, save, print.
 draw_area 150,600 262,600 262,420 170,420
 click_client 45 27 # the area number
+focus "$MAIN"
 xdotool key ctrl+a
 xdotool type 2
 draw_area 300,600 470,600 420,470 300,470

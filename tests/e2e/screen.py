@@ -23,7 +23,10 @@ class Screenshot:
         byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
         red_mask, green_mask, blue_mask = fields[14:17]
         colors = fields[19]
-        if pixmap_format != 2 or bits_per_pixel != 32 or depth != 24:
+        # With windows of several visuals on the screen, xwd names 24 bits per pixel but still
+        # stores each pixel in 4 bytes; the line length tells.
+        self._bytes = bytes_per_line // width if width else 0
+        if pixmap_format != 2 or depth != 24 or bits_per_pixel not in (24, 32) or self._bytes not in (3, 4):
             raise SystemExit(f"screen.py: unexpected xwd format {pixmap_format}/{depth}/{bits_per_pixel}")
         self.width, self.height = width, height
         self._stride = bytes_per_line
@@ -32,7 +35,12 @@ class Screenshot:
         self._shifts = [(m, (m & -m).bit_length() - 1) for m in (red_mask, green_mask, blue_mask)]
 
     def rgb(self, x, y):
-        (v,) = struct.unpack_from(self._order + "I", self._pixels, y * self._stride + x * 4)
+        at = y * self._stride + x * self._bytes
+        if self._bytes == 3:
+            b = bytes(self._pixels[at:at + 3]) + b"\0" if self._order == "<" else b"\0" + bytes(self._pixels[at:at + 3])
+            (v,) = struct.unpack(self._order + "I", b)
+        else:
+            (v,) = struct.unpack_from(self._order + "I", self._pixels, at)
         return tuple((v & m) >> s for m, s in self._shifts)
 
     def row(self, y):
