@@ -15,6 +15,22 @@
 
 namespace kalven::testing {
 
+// Queues what the person does in the next modal dialog, which must be a D; the dialog is shown
+// first and its own buttons close it.
+template <typename D>
+void AnswerDialog(FakeUserDialogs& dialogs, std::function<void(D&)> act)
+{
+    dialogs.answerModal([act](QDialog& dialog) {
+        auto* typed = dynamic_cast<D*>(&dialog);
+        EXPECT_NE(typed, nullptr);
+        if (typed) {
+            typed->show();
+            act(*typed);
+        }
+        return dialog.result() == QDialog::Accepted;
+    });
+}
+
 struct StartedWindow {
     WorkingFolder folder;
     FakeUserDialogs dialogs;
@@ -26,15 +42,7 @@ struct StartedWindow {
     template <typename D>
     void inDialog(std::function<void(D&)> act)
     {
-        dialogs.answerModal([act](QDialog& dialog) {
-            auto* typed = dynamic_cast<D*>(&dialog);
-            EXPECT_NE(typed, nullptr);
-            if (typed) {
-                typed->show();
-                act(*typed);
-            }
-            return dialog.result() == QDialog::Accepted;
-        });
+        AnswerDialog<D>(dialogs, std::move(act));
     }
 
     // Covers the drawing area with a marker colour; stillMarked() tells whether anything redrew it.

@@ -9,15 +9,13 @@
 #include "core/windows/Unit15_help1.h"
 #include "core/windows/Unit16_about1.h"
 #include "core/windows/Unit2_Help_Area.h"
-#include "core/windows/vstup1_wall.h"
-#include "support/fake_user_dialogs.h"
-#include "support/working_folder.h"
+#include "support/image_checks.h"
+#include "support/started_window.h"
 
 namespace kalven {
 namespace {
 
 using testing::FakeUserDialogs;
-using testing::WorkingFolder;
 
 // Records what each help window showed while it was open.
 struct Shown {
@@ -26,7 +24,7 @@ struct Shown {
     QImage picture;   // the picture window's picture
 };
 
-std::function<bool(QDialog&)> record(Shown& shown)
+std::function<bool(QDialog&)> Record(Shown& shown)
 {
     return [&shown](QDialog& dialog) {
         shown.title = dialog.windowTitle();
@@ -38,74 +36,44 @@ std::function<bool(QDialog&)> record(Shown& shown)
     };
 }
 
-int CountPixels(const QImage& image, QRgb color)
+// The help texts come from the start directory; started elsewhere, both fail and open empty,
+// while the picture (with its notice instead of the example) and the about window still open.
+TEST(HelpWindows, AllOpenWhileAPolygonInputIsArmedAndTheTextsFailFromAnotherFolder)
 {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixel(x, y) == color ? 1 : 0;
-    return count;
-}
+    for (const bool fromShare : {true, false}) {
+        SCOPED_TRACE(fromShare ? "from share" : "from another folder");
+        testing::StartedWindow s;
+        if (fromShare)
+            s.window.data().StartDir = KALVEN_SHARE_DIR;
+        s.window.data().Idle = false;
+        Shown theory, directory, area, about;
+        for (Shown* shown : {&theory, &directory, &area, &about})
+            s.dialogs.answerModal(Record(*shown));
+        s.window.Theory1Click();
+        EXPECT_EQ(s.window.data().HelpTopic, 1);
+        s.window.Directory_Content1Click();
+        EXPECT_EQ(s.window.data().HelpTopic, 3);
+        s.window.Caverns1Click();
+        EXPECT_EQ(s.window.data().HelpTopic, 2);
+        s.window.About1Click();
 
-TEST(HelpWindows, AllOpenWhileAPolygonInputIsArmed)
-{
-    WorkingFolder folder;
-    FakeUserDialogs dialogs;
-    Tvstupy window(dialogs);
-    ASSERT_TRUE(window.FormCreate());
-    window.data().StartDir = KALVEN_SHARE_DIR;
-    window.data().Idle = false;
-    Shown theory, directory, area, about;
-    dialogs.answerModal(record(theory));
-    dialogs.answerModal(record(directory));
-    dialogs.answerModal(record(area));
-    dialogs.answerModal(record(about));
-    window.Theory1Click();
-    EXPECT_EQ(window.data().HelpTopic, 1);
-    window.Directory_Content1Click();
-    EXPECT_EQ(window.data().HelpTopic, 3);
-    window.Caverns1Click();
-    EXPECT_EQ(window.data().HelpTopic, 2);
-    window.About1Click();
-
-    EXPECT_TRUE(dialogs.messages().empty());
-    EXPECT_EQ(theory.title, QStringLiteral(" HELP"));
-    EXPECT_TRUE(theory.text.startsWith(QStringLiteral("KALVEN - the theory of the computation")));
-    EXPECT_TRUE(directory.text.startsWith(QStringLiteral("KALVEN - what the program's folder holds")));
-    EXPECT_EQ(area.title, QStringLiteral(" Help Load area"));
-    EXPECT_EQ(area.picture.size(), QSize(600, 401));
-    EXPECT_GT(CountPixels(area.picture, qRgb(255, 0, 0)), 20);  // the resultant
-    EXPECT_EQ(about.title, QStringLiteral(" About"));
-}
-
-TEST(HelpWindows, FromAnotherFolderBothTextsFailButThePictureAndAboutWindowsOpen)
-{
-    WorkingFolder folder;
-    FakeUserDialogs dialogs;
-    Tvstupy window(dialogs);
-    ASSERT_TRUE(window.FormCreate());
-    Shown theory, directory, area, about;
-    dialogs.answerModal(record(theory));
-    dialogs.answerModal(record(directory));
-    dialogs.answerModal(record(area));
-    dialogs.answerModal(record(about));
-    window.Theory1Click();
-    window.Directory_Content1Click();
-    window.Caverns1Click();
-    window.About1Click();
-
-    const std::vector<QString> expected = {
-        QStringLiteral("Cannot open file ") + folder.file(QStringLiteral("force_theory.rtf")),
-        QStringLiteral("Cannot open file ") + folder.file(QStringLiteral("directory_content.rtf"))};
-    EXPECT_EQ(dialogs.messages(), expected);
-    EXPECT_EQ(dialogs.calls()[0].kind, MessageKind::Error);
-    EXPECT_EQ(theory.title, QStringLiteral(" HELP"));  // opened all the same, empty
-    EXPECT_TRUE(theory.text.isEmpty());
-    EXPECT_TRUE(directory.text.isEmpty());
-    EXPECT_EQ(area.picture.size(), QSize(600, 401));  // with its notice instead of the example
-    EXPECT_EQ(CountPixels(area.picture, qRgb(255, 0, 0)) > 0, true);
-    EXPECT_EQ(about.title, QStringLiteral(" About"));
-    EXPECT_TRUE(dialogs.allAnswered());
+        EXPECT_TRUE(s.dialogs.allAnswered());
+        EXPECT_EQ(theory.title + area.title + about.title, QStringLiteral(" HELP Help Load area About"));
+        EXPECT_EQ(area.picture.size(), QSize(600, 401));
+        EXPECT_GT(testing::CountPixels(area.picture, qRgb(255, 0, 0)), fromShare ? 20 : 0);  // the resultant
+        if (fromShare) {
+            EXPECT_TRUE(s.dialogs.messages().empty());
+            EXPECT_TRUE(theory.text.startsWith(QStringLiteral("KALVEN - the theory of the computation")));
+            EXPECT_TRUE(directory.text.startsWith(QStringLiteral("KALVEN - what the program's folder holds")));
+        } else {
+            const std::vector<QString> expected = {
+                QStringLiteral("Cannot open file ") + s.folder.file(QStringLiteral("force_theory.rtf")),
+                QStringLiteral("Cannot open file ") + s.folder.file(QStringLiteral("directory_content.rtf"))};
+            EXPECT_EQ(s.dialogs.messages(), expected);
+            EXPECT_EQ(s.dialogs.calls()[0].kind, MessageKind::Error);
+            EXPECT_TRUE(theory.text.isEmpty() && directory.text.isEmpty());
+        }
+    }
 }
 
 TEST(HelpWindows, TheViewerClosesOnATypedCharacterButNotOnMovingThroughTheText)

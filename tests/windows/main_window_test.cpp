@@ -1,345 +1,260 @@
+// The main window: start-up, its menu and tools, the Idle guard, the questions of New, End and
+// close, and the Compute command.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QDir>
-#include <QTest>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
-#include <QStatusBar>
+#include <QTest>
 #include <QToolButton>
 
-#include "core/windows/vstup1_wall.h"
-#include "platform/drawing_image.h"
-#include "support/fake_user_dialogs.h"
-#include "support/working_folder.h"
+#include "core/project_file.h"
+#include "support/load_area_fixture.h"
+#include "support/started_window.h"
 
 namespace kalven {
 namespace {
 
 using testing::FakeUserDialogs;
+using testing::StartedWindow;
 using testing::WorkingFolder;
 
 TEST(MainWindowStartUp, SizesWindowAndImageFromTheScreenAndReadsTheConfiguration)
 {
-    WorkingFolder folder;
-    FakeUserDialogs dialogs;
-    Tvstupy window(dialogs);
-    ASSERT_TRUE(window.FormCreate());
+    StartedWindow s;
     const QSize screen = QGuiApplication::primaryScreen()->size();
-    EXPECT_EQ(window.size(), screen);
-    EXPECT_EQ(window.Image1_vstupy->image().size(), QSize(screen.width() - 96, screen.height() - 72));
-    EXPECT_EQ(window.Image1_vstupy->size(), window.Image1_vstupy->image().size());
-    EXPECT_EQ(window.data().MaxAreaLength, screen.width() - 96 - 20);
-    EXPECT_EQ(window.data().StartDir, folder.path().toStdString());
-    EXPECT_EQ(window.data().InitialDir, "examples");
-    EXPECT_EQ(window.dialogDirectory(), QStringLiteral("examples"));
-    EXPECT_EQ(window.data().ColorSettings, DefaultColors());
-    EXPECT_EQ(window.data().Rounding, 1);  // the reset of the creation step
-    EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral(" KALVEN  V 1.0  ")));
-    EXPECT_TRUE(dialogs.calls().empty());
+    const ProjectData& data = s.window.data();
+    EXPECT_EQ(s.window.size(), screen);
+    EXPECT_EQ(s.window.Image1_vstupy->image().size(), QSize(screen.width() - 96, screen.height() - 72));
+    EXPECT_EQ(s.window.Image1_vstupy->size(), s.window.Image1_vstupy->image().size());
+    EXPECT_EQ(data.MaxAreaLength, screen.width() - 96 - 20);
+    EXPECT_EQ(data.StartDir, s.folder.path().toStdString());
+    EXPECT_EQ(data.InitialDir, "examples");
+    EXPECT_EQ(s.window.dialogDirectory(), QStringLiteral("examples"));
+    EXPECT_EQ(data.ColorSettings, DefaultColors());
+    EXPECT_EQ(data.Rounding, 1);  // the reset of the creation step
+    EXPECT_TRUE(s.window.windowTitle().startsWith(QStringLiteral(" KALVEN  V 1.0  ")));
+    EXPECT_TRUE(s.dialogs.calls().empty());
 }
 
-TEST(MainWindowStartUp, EndsWithBothMessagesInOrderWithoutAConfigurationFile)
+TEST(MainWindowStartUp, AnUnreadableConfigurationEndsTheProgramAfterItsMessages)
 {
-    WorkingFolder folder(WorkingFolder::Config::None);
-    FakeUserDialogs dialogs;
-    Tvstupy window(dialogs);
-    EXPECT_FALSE(window.FormCreate());
-    ASSERT_EQ(dialogs.calls().size(), 2u);
-    EXPECT_EQ(dialogs.calls()[0].text, QStringLiteral("Non initial file  -kalven1.cfg-  !!!"));
-    EXPECT_EQ(dialogs.calls()[1].text, QStringLiteral("Error in initial file !!!"));
-    EXPECT_EQ(dialogs.calls()[0].kind, MessageKind::Plain);
-    EXPECT_EQ(dialogs.calls()[1].kind, MessageKind::Plain);
-}
-
-TEST(MainWindowStartUp, EndsOnAnUnreadableColourAndStartsBlackOnAFolderOnlyFile)
-{
-    {
+    const struct {
+        const char* file;  // nullptr: none
+        std::vector<QString> messages;
+    } cases[] = {
+        {nullptr, {QStringLiteral("Non initial file  -kalven1.cfg-  !!!"), QStringLiteral("Error in initial file !!!")}},
+        {"examples\r\n-2147483643\r\ngrey\r\n", {QStringLiteral("Error in initial file !!!")}},
+    };
+    for (const auto& c : cases) {
         WorkingFolder folder(WorkingFolder::Config::None);
-        folder.write(QStringLiteral("kalven1.cfg"), "examples\r\n-2147483643\r\ngrey\r\n");
+        if (c.file)
+            folder.write(QStringLiteral("kalven1.cfg"), c.file);
         FakeUserDialogs dialogs;
         Tvstupy window(dialogs);
         EXPECT_FALSE(window.FormCreate());
-        EXPECT_EQ(dialogs.messages(), std::vector<QString>{QStringLiteral("Error in initial file !!!")});
-    }
-    {
-        WorkingFolder folder(WorkingFolder::Config::None);
-        folder.write(QStringLiteral("kalven1.cfg"), "/srv/walls\r\n");
-        FakeUserDialogs dialogs;
-        Tvstupy window(dialogs);
-        ASSERT_TRUE(window.FormCreate());
-        EXPECT_EQ(window.data().InitialDir, "/srv/walls");
-        for (int slot = 1; slot <= kColorCount; ++slot)
-            EXPECT_EQ(window.data().ColorSettings[slot], 0u);
+        EXPECT_EQ(dialogs.messages(), c.messages);
+        for (const auto& call : dialogs.calls())
+            EXPECT_EQ(call.kind, MessageKind::Plain);
     }
 }
 
-TEST(MainWindowLayout, HoldsEveryComponentWhereTheDesignPutsIt)
+TEST(MainWindowLayout, EveryMenuEntryAndToolHasItsCaptionAndPicture)
 {
     FakeUserDialogs dialogs;
-    Tvstupy window(dialogs);
-    EXPECT_EQ(window.Image1_vstupy->pos(), QPoint(80, 0));
-    EXPECT_EQ(window.Image1_vstupy->cursor().shape(), Qt::CrossCursor);
-    EXPECT_EQ(window.SpBu_Kavern->geometry(), QRect(8, 16, 23, 22));
-    EXPECT_TRUE(window.SpBu_Kavern->isCheckable());
-    EXPECT_EQ(window.SpBu_Kavern->toolTip(), QStringLiteral("Load areas"));
-    EXPECT_FALSE(window.SpBu_Kavern->icon().isNull());
-    EXPECT_EQ(window.SpinEdit_kavern->geometry(), QRect(32, 16, 41, 22));
-    EXPECT_EQ(window.SpinEdit_kavern->minimum(), 1);
-    EXPECT_EQ(window.SpinEdit_kavern->maximum(), 20);
-    EXPECT_EQ(window.SpinEdit_kavern->value(), 1);
-    EXPECT_EQ(window.SpBu_Kavern_no->geometry(), QRect(8, 40, 23, 22));
-    EXPECT_TRUE(window.SpBu_Kavern_no->isCheckable());
-    EXPECT_FALSE(window.SpBu_Kavern_no->icon().isNull());
-    EXPECT_EQ(window.SpBu_Kavern_abc->geometry(), QRect(32, 40, 41, 22));
-    EXPECT_EQ(window.SpBu_Kavern_abc->text(), QStringLiteral("data"));
-    EXPECT_EQ(window.Button1->geometry(), QRect(8, 88, 65, 33));
-    EXPECT_EQ(window.Button1->text(), QStringLiteral("Compute"));
-
-    const auto panels = window.statusBar()->findChildren<QLabel*>();
-    ASSERT_EQ(panels.size(), 4);
-    const int widths[4] = {160, 260, 150, 100};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(panels[i]->width(), widths[i]);
-}
-
-TEST(MainWindowLayout, MenuHoldsEveryEntryWithItsCaptionAndPicture)
-{
-    FakeUserDialogs dialogs;
-    Tvstupy window(dialogs);
-    EXPECT_EQ(window.FileMenu->title(), QStringLiteral("&File"));
-    EXPECT_EQ(window.AreaMenu->title(), QStringLiteral("&Area"));
-    EXPECT_EQ(window.OptionsMenu->title(), QStringLiteral("&Options"));
-    EXPECT_EQ(window.HelpMenu->title(), QStringLiteral("&Help"));
-    const std::vector<std::pair<QAction*, const char*>> entries = {
-        {window.New1, "&New"},
-        {window.Open1, "&Open"},
-        {window.Save1, "&Save"},
-        {window.Printgraphic1, "&Print graphic"},
-        {window.Printtext1, "Print &text"},
-        {window.DxfIn1, "&Dxf In"},
-        {window.End1, "&End"},
-        {window.Length1, "&Length + Rounding"},
-        {window.Text1, "&Title"},
-        {window.Correctionterrain1, "&Correction-load area"},
-        {window.SetColor1, "Set &Color"},
-        {window.Directory1, "Di&rectory"},
-        {window.Caverns1, "&Load area"},
-        {window.Directory_Content1, "&Directory content"},
-        {window.Theory1, "&Theory"},
-        {window.About1, "&About"},
+    Tvstupy w(dialogs);
+    const std::pair<QAction*, const char*> entries[] = {
+        {w.New1, "&New"}, {w.Open1, "&Open"}, {w.Save1, "&Save"}, {w.Printgraphic1, "&Print graphic"},
+        {w.Printtext1, "Print &text"}, {w.DxfIn1, "&Dxf In"}, {w.End1, "&End"},
+        {w.Length1, "&Length + Rounding"}, {w.Text1, "&Title"}, {w.Correctionterrain1, "&Correction-load area"},
+        {w.SetColor1, "Set &Color"}, {w.Directory1, "Di&rectory"}, {w.Caverns1, "&Load area"},
+        {w.Directory_Content1, "&Directory content"}, {w.Theory1, "&Theory"}, {w.About1, "&About"},
     };
     for (const auto& [action, caption] : entries) {
         EXPECT_EQ(action->text(), QString::fromLatin1(caption));
         EXPECT_FALSE(action->icon().isNull()) << caption;
     }
-    EXPECT_EQ(window.Correctionterrain1->statusTip(), QStringLiteral("Correction of XY-coordinate"));
     // The load-area and directory-content entries stand in a "&Help" submenu of "&Help".
-    QMenu* sub = window.Caverns1->associatedObjects().isEmpty()
-                     ? nullptr
-                     : qobject_cast<QMenu*>(window.Caverns1->associatedObjects().constFirst());
+    const auto owners = w.Caverns1->associatedObjects();
+    QMenu* sub = owners.isEmpty() ? nullptr : qobject_cast<QMenu*>(owners.constFirst());
     ASSERT_NE(sub, nullptr);
-    EXPECT_EQ(sub->title(), QStringLiteral("&Help"));
-}
-
-// A snapshot of everything a command could change.
-struct Observed {
-    ProjectData data;
-    QString caption;
-    QImage image;
-};
-
-Observed observe(Tvstupy& window)
-{
-    window.showDrawing();
-    return {window.data(), window.windowTitle(), window.Image1_vstupy->image().copy()};
-}
-
-void expectUnchanged(const Observed& before, Tvstupy& window, const char* command)
-{
-    const Observed after = observe(window);
-    EXPECT_TRUE(SameProjectContent(before.data, after.data)) << command;
-    EXPECT_EQ(before.data.Computed, after.data.Computed) << command;
-    EXPECT_EQ(before.data.Idle, after.data.Idle) << command;
-    EXPECT_EQ(before.data.Rounding, after.data.Rounding) << command;
-    EXPECT_EQ(before.data.InitialDir, after.data.InitialDir) << command;
-    EXPECT_EQ(before.caption, after.caption) << command;
-    EXPECT_TRUE(before.image == after.image) << command;
+    EXPECT_EQ(sub->title() + w.HelpMenu->title(), QStringLiteral("&Help&Help"));
+    EXPECT_FALSE(w.SpBu_Kavern->icon().isNull() || w.SpBu_Kavern_no->icon().isNull());
+    EXPECT_EQ(w.SpBu_Kavern->toolTip(), QStringLiteral("Load areas"));
+    EXPECT_EQ(w.Image1_vstupy->cursor().shape(), Qt::CrossCursor);
+    EXPECT_TRUE(w.SpinEdit_kavern->minimum() == 1 && w.SpinEdit_kavern->maximum() == 20);
 }
 
 TEST(IdleGuard, EveryCommandButHelpAndAboutDoesNothingWhileAPolygonIsEntered)
 {
-    WorkingFolder folder;
-    FakeUserDialogs dialogs;
-    Tvstupy window(dialogs);
-    ASSERT_TRUE(window.FormCreate());
-    ProjectData& data = window.data();
-    data.AreaUsed[1] = true;  // a used area selected, so the correction entry would act when idle
-    data.VertexCount[1] = 1;
-    data.VertexX[1][1] = 2;
+    StartedWindow s;
+    ProjectData& data = s.window.data();
+    testing::SetOutline(data, 1, {{2, 0}});  // a used area selected, so the correction entry would act
     data.Computed = true;
     data.Idle = false;
     data.InputMode = kInputModeLoadArea;
-
-    const std::vector<std::pair<void (Tvstupy::*)(), const char*>> commands = {
-        {&Tvstupy::New1Click, "New"},
-        {&Tvstupy::Open1Click, "Open"},
-        {&Tvstupy::Save1Click, "Save"},
-        {&Tvstupy::Printgraphic1Click, "Print graphic"},
-        {&Tvstupy::Printtext1Click, "Print text"},
-        {&Tvstupy::End1Click, "End"},
-        {&Tvstupy::Length1Click, "Length + Rounding"},
-        {&Tvstupy::Text1Click, "Title"},
-        {&Tvstupy::Correctionterrain1Click, "Correction-load area"},
-        {&Tvstupy::Directory1Click, "Directory"},
-        {&Tvstupy::Button1Click, "Compute"},
-        {&Tvstupy::SpBu_Kavern_noClick, "delete area"},
+    const auto observe = [&] {
+        s.window.showDrawing();
+        return std::tuple(data, s.window.windowTitle(), s.window.Image1_vstupy->image().copy());
+    };
+    const std::pair<void (Tvstupy::*)(), const char*> commands[] = {
+        {&Tvstupy::New1Click, "New"}, {&Tvstupy::Open1Click, "Open"}, {&Tvstupy::Save1Click, "Save"},
+        {&Tvstupy::Printgraphic1Click, "Print graphic"}, {&Tvstupy::Printtext1Click, "Print text"},
+        {&Tvstupy::DxfIn1Click, "Dxf In"}, {&Tvstupy::End1Click, "End"}, {&Tvstupy::Length1Click, "Length"},
+        {&Tvstupy::Text1Click, "Title"}, {&Tvstupy::Correctionterrain1Click, "Correction"},
+        {&Tvstupy::SetColor1Click, "Set Color"}, {&Tvstupy::Directory1Click, "Directory"},
+        {&Tvstupy::Button1Click, "Compute"}, {&Tvstupy::SpBu_Kavern_noClick, "delete area"},
         {&Tvstupy::SpBu_Kavern_abcClick, "data"},
     };
     for (const auto& [command, name] : commands) {
-        const Observed before = observe(window);
-        (window.*command)();
-        expectUnchanged(before, window, name);
-        EXPECT_TRUE(dialogs.calls().empty()) << name;
-        EXPECT_FALSE(window.ended()) << name;
+        SCOPED_TRACE(name);
+        const auto [before, caption, image] = observe();
+        (s.window.*command)();
+        const auto [after, captionAfter, imageAfter] = observe();
+        EXPECT_TRUE(SameProjectContent(before, after));
+        EXPECT_TRUE(after.Computed && !after.Idle && after.Rounding == before.Rounding &&
+                    after.InitialDir == before.InitialDir);
+        EXPECT_EQ(captionAfter, caption);
+        EXPECT_TRUE(imageAfter == image);
+        EXPECT_TRUE(s.dialogs.calls().empty());
+        EXPECT_FALSE(s.window.ended());
     }
 }
 
 TEST(NewCommand, AsksToSaveThenEmptiesTheProjectAndKeepsTheCaption)
 {
-    WorkingFolder folder;
-    FakeUserDialogs dialogs;
-    Tvstupy window(dialogs);
-    ASSERT_TRUE(window.FormCreate());
-    window.setProjectCaption(QStringLiteral("/tmp/wall.klv"));
-    ProjectData& data = window.data();
+    StartedWindow s;
+    s.window.setProjectCaption(QStringLiteral("/tmp/wall.klv"));
+    ProjectData& data = s.window.data();
     data.Title = "Wall";
     data.AreaUsed[2] = true;
     data.Rounding = 0;
     data.AreaLength = 70;
-    data.ColorSettings[kRasterDark] = 0x00FF0000;
-    dialogs.answerNo();
-    window.New1Click();
-    ASSERT_EQ(dialogs.calls().size(), 1u);
-    EXPECT_EQ(dialogs.calls()[0].text, QStringLiteral("Save current file ?"));
-    EXPECT_EQ(dialogs.calls()[0].kind, MessageKind::Warning);
-    EXPECT_EQ(data.Title, "Text");
-    EXPECT_FALSE(data.AreaUsed[2]);
-    EXPECT_EQ(data.Rounding, 1);
-    EXPECT_EQ(data.AreaLength, 70);
-    EXPECT_EQ(data.ColorSettings[kRasterDark], 0x00FF0000u);
-    EXPECT_EQ(window.windowTitle(), QStringLiteral(" KALVEN  V 1.0      /tmp/wall.klv"));
+    s.dialogs.answerNo();
+    s.window.New1Click();
+    ASSERT_EQ(s.dialogs.calls().size(), 1u);
+    EXPECT_EQ(s.dialogs.calls()[0].text, QStringLiteral("Save current file ?"));
+    EXPECT_EQ(s.dialogs.calls()[0].kind, MessageKind::Warning);
+    EXPECT_TRUE(data.Title == "Text" && !data.AreaUsed[2] && data.Rounding == 1 && data.AreaLength == 70);
+    EXPECT_EQ(s.window.windowTitle(), QStringLiteral(" KALVEN  V 1.0      /tmp/wall.klv"));
 }
 
-TEST(EndCommand, NoKeepsEverythingYesThenNoEndsWithoutSaving)
+// End and the close request ask "End. Are you sure ?" and then "Save current file ?"; End does not
+// ask again when it closes the window. Closing while a polygon is entered used to throw the whole
+// project away without a word: it asks the same, and a Yes saves the project as it stands.
+TEST(EndAndClose, AskWhetherToEndAndToSaveAlsoWhileAPolygonIsEntered)
 {
-    WorkingFolder folder;
-    FakeUserDialogs dialogs;
-    Tvstupy window(dialogs);
-    ASSERT_TRUE(window.FormCreate());
-    window.data().Title = "Wall";
+    const struct {
+        const char* how;
+        bool byEnd;
+        bool idle;
+    } cases[] = {{"End", true, true}, {"close", false, true}, {"close during polygon input", false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        StartedWindow s;
+        s.window.show();
+        ProjectData& data = s.window.data();
+        data.Title = "Wall";
+        if (!c.idle) {
+            data.Idle = false;
+            data.InputMode = kInputModeLoadArea;
+            data.PolygonStarted = true;
+            testing::SetOutline(data, 4, {{1.5, 0}, {3.25, 0}});
+        }
+        const auto end = [&] {
+            if (c.byEnd)
+                s.window.End1Click();
+            else
+                s.window.close();
+        };
+        s.dialogs.answerNo();
+        end();
+        EXPECT_FALSE(s.window.ended());
+        EXPECT_TRUE(s.window.isVisible());
+        EXPECT_EQ(data.Title, "Wall");
 
-    dialogs.answerNo();
-    window.End1Click();
-    EXPECT_FALSE(window.ended());
-    EXPECT_EQ(window.data().Title, "Wall");
-    ASSERT_EQ(dialogs.calls().size(), 1u);
-    EXPECT_EQ(dialogs.calls()[0].text, QStringLiteral("End. Are you sure ?"));
-    EXPECT_EQ(dialogs.calls()[0].kind, MessageKind::Confirmation);
-
-    dialogs.clearCalls();
-    dialogs.answerYes();
-    dialogs.answerNo();
-    window.End1Click();
-    EXPECT_TRUE(window.ended());
-    ASSERT_EQ(dialogs.calls().size(), 2u);  // the close request does not ask again
-    EXPECT_EQ(dialogs.calls()[1].text, QStringLiteral("Save current file ?"));
-    EXPECT_EQ(dialogs.calls()[1].kind, MessageKind::Warning);
-    EXPECT_TRUE(dialogs.allAnswered());
+        s.dialogs.answerYes();
+        s.dialogs.answerYes();
+        s.dialogs.answerFile(s.folder.file(QStringLiteral("last.klv")));
+        end();
+        EXPECT_TRUE(s.window.ended());
+        EXPECT_FALSE(s.window.isVisible());
+        const auto& calls = s.dialogs.calls();
+        ASSERT_EQ(calls.size(), 4u);
+        EXPECT_TRUE(calls[0].text == QStringLiteral("End. Are you sure ?") && calls[0].kind == MessageKind::Confirmation);
+        EXPECT_TRUE(calls[2].text == QStringLiteral("Save current file ?") && calls[2].kind == MessageKind::Warning);
+        EXPECT_EQ(s.folder.read(QStringLiteral("last.klv")), FormatProjectFile(data));
+        EXPECT_EQ(data.AreaUsed[4], !c.idle);
+    }
 }
 
-TEST(CloseRequest, AsksWhetherToEndAndToSave)
+// The main window whose message boxes keep the picture as it stood when they opened.
+struct ComputeWindow : testing::FakeUserDialogs {
+    Tvstupy window{*this};
+    QImage pictureAtMessage;
+
+    void message(const QString& text, MessageKind kind) override
+    {
+        pictureAtMessage = picture();
+        FakeUserDialogs::message(text, kind);
+    }
+    QImage picture() const { return window.Image1_vstupy->image().copy(); }
+    ProjectData& data() { return window.data(); }
+    void compute() { window.Button1->click(); }
+};
+
+// A point on the navy arrow of area 2, which starts at (120, 413).
+bool ShowsNavyAt(const QImage& image, int x, int y)
 {
-    WorkingFolder folder;
-    FakeUserDialogs dialogs;
-    Tvstupy window(dialogs);
-    ASSERT_TRUE(window.FormCreate());
-    window.show();
-
-    dialogs.answerNo();
-    window.close();
-    EXPECT_FALSE(window.ended());
-    EXPECT_TRUE(window.isVisible());
-
-    dialogs.answerYes();
-    dialogs.answerNo();
-    window.close();
-    EXPECT_TRUE(window.ended());
-    EXPECT_FALSE(window.isVisible());
-    ASSERT_EQ(dialogs.calls().size(), 3u);
-    EXPECT_EQ(dialogs.calls()[2].text, QStringLiteral("Save current file ?"));
+    return image.pixelColor(x, y) == QColor(0, 0, 128);
 }
 
-// Closing while a polygon is entered would throw the whole project away without a word;
-// the window asks the same questions as when idle.
-TEST(CloseRequest, AlsoAsksWhileAPolygonIsEntered)
+TEST(ComputeCommand, ComputesValidAreasOnlyKeepsTheEarlierResultsThroughAFaultyRunAndWarnsAfterDrawing)
 {
-    WorkingFolder folder;
-    FakeUserDialogs dialogs;
-    Tvstupy window(dialogs);
-    ASSERT_TRUE(window.FormCreate());
-    window.show();
-    window.data().Idle = false;
-    window.data().InputMode = kInputModeLoadArea;
+    ComputeWindow w;
+    w.data().ResultantForce = 7;
+    const QImage blank = w.picture();
+    w.compute();
+    ASSERT_EQ(w.messages(), std::vector<QString>{QStringLiteral(" Non-existent area load !")});
+    EXPECT_EQ(w.calls()[0].kind, MessageKind::Warning);
+    EXPECT_FALSE(w.data().Computed);
+    EXPECT_EQ(w.data().ResultantForce, 7);
+    EXPECT_EQ(w.picture(), blank);
 
-    dialogs.answerNo();
-    window.close();
-    EXPECT_TRUE(window.isVisible());
+    w.clearCalls();
+    testing::SetTwoAreaExample(w.data());
+    w.data().ValidationMessage = "from before";
+    w.compute();
+    EXPECT_TRUE(w.calls().empty());
+    EXPECT_TRUE(w.data().Computed);
+    EXPECT_EQ(w.data().ValidationMessage, "");
+    EXPECT_EQ(w.data().ResultCount, 2);
+    EXPECT_EQ(w.window.panelText(1), QStringLiteral(" "));
+    const QImage picture = w.picture();
+    EXPECT_TRUE(ShowsNavyAt(picture, 160, 413));
 
-    dialogs.answerYes();
-    dialogs.answerNo();
-    window.close();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(dialogs.calls().size(), 3u);
-    EXPECT_TRUE(dialogs.allAnswered());
+    const ProjectData computed = w.data();
+    w.data().VertexX[5][2] = 4.01;  // area 2 no longer closed
+    w.compute();
+    EXPECT_EQ(w.messages(), std::vector<QString>{QStringLiteral(" Non closed loading area No  2 !")});
+    EXPECT_TRUE(w.data().Computed);
+    EXPECT_EQ(w.data().ResultList, computed.ResultList);
+    EXPECT_EQ(w.picture(), picture);
+
+    // A resultant off the area is warned of over the drawn results.
+    w.clearCalls();
+    w.data().VertexX[5][2] = 4;
+    testing::SetLoad(w.data(), 2, 10, 90);
+    w.compute();
+    ASSERT_EQ(w.messages(), std::vector<QString>{QStringLiteral(" Resultant is outside the desktop !")});
+    EXPECT_EQ(w.calls()[0].kind, MessageKind::Warning);
+    EXPECT_TRUE(ShowsNavyAt(w.pictureAtMessage, 120, 400));
+    EXPECT_TRUE(w.data().Computed);
 }
-
-TEST(CloseRequest, SavesTheUnfinishedProjectWhenAskedTo)
-{
-    WorkingFolder folder;
-    FakeUserDialogs dialogs;
-    Tvstupy window(dialogs);
-    ASSERT_TRUE(window.FormCreate());
-    window.show();
-    ProjectData& data = window.data();
-    data.Idle = false;
-    data.InputMode = kInputModeLoadArea;
-    data.PolygonStarted = true;
-    data.AreaUsed[4] = true;
-    data.VertexCount[4] = 2;
-    data.VertexX[1][4] = 1.5;
-    data.VertexX[2][4] = 3.25;
-
-    dialogs.answerYes();
-    dialogs.answerYes();
-    dialogs.answerFile(folder.file(QStringLiteral("unfinished.klv")));
-    window.close();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(dialogs.allAnswered());
-    const std::string saved = folder.read(QStringLiteral("unfinished.klv"));
-    EXPECT_NE(saved.find(" 1.50000000000000E+0000\r\n 0.00000000000000E+0000\r\n 3.25000000000000E+0000"),
-              std::string::npos);
-}
-
-}  // namespace
-}  // namespace kalven
-
-namespace kalven {
-namespace {
 
 // Makes docs/main_window.png by hand:
 // KALVEN_SCREENSHOTS=<folder> test_windows --gtest_also_run_disabled_tests --gtest_filter='*MainWindowScreenshot*'

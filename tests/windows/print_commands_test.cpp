@@ -10,23 +10,31 @@
 #include <QTextEdit>
 #include <stdexcept>
 
+#include "analysis/resultant.h"
 #include "analysis/text_report.h"
 #include "analysis/windows/unit3_print_text.h"
 #include "core/windows/vstup1_wall.h"
 #include "platform/win1252.h"
-#include "printout/two_area_example.h"
+#include "support/load_area_fixture.h"
+#include "support/recording_canvas.h"
 #include "windows/pdf_output.h"
 
 namespace kalven::testing {
 namespace {
 
+// The two-area example computed as the main window computes it on a 601 x 425 image.
 ProjectData ComputedExample(int areas = 2)
 {
-    ProjectData data = TwoAreaExample();
+    ProjectData data;
+    SetTwoAreaExample(data);
     data.Title = "Retaining wall";
     for (int i = 3; i <= areas; ++i)  // more areas make a report of more than one page
         SetOutline(data, i, {{8.0 + i, 3}, {9.0 + i, 3}, {9.0 + i, 4}, {8.0 + i, 3}});
-    ComputeOnScreen(data);
+    struct : StatusPanels {
+        void setPanelText(int, const std::string&) override {}
+    } panels;
+    RecordingCanvas screen;
+    ComputeResultant(data, screen, 601, 425, panels);
     return data;
 }
 
@@ -118,11 +126,6 @@ TEST(PrintCommands, PrintTextOpensAFreshReportAndKeepsTheMarginBetweenWindows)
 {
     FakeUserDialogs dialogs;
     Tvstupy main(dialogs);
-    main.data().Idle = false;
-    main.Printtext1Click();
-    EXPECT_TRUE(dialogs.calls().empty());
-
-    main.data().Idle = true;
     dialogs.answerModal([](QDialog& dialog) {
         auto& report = dynamic_cast<Tprint_text&>(dialog);
         report.SpinEdit1->setValue(7);
@@ -151,11 +154,6 @@ TEST(PrintCommands, PrintGraphicPrintsOnePageOrNothing)
     PdfPrinterDialogs dialogs(pdf);
     Tvstupy main(dialogs);
     main.data() = ComputedExample();
-    main.data().Idle = false;
-    main.Printgraphic1Click();
-    EXPECT_TRUE(dialogs.calls().empty());
-
-    main.data().Idle = true;
     dialogs.answerPrinter(false);
     main.Printgraphic1Click();
     EXPECT_FALSE(QFile::exists(pdf));
