@@ -175,7 +175,7 @@ TEST(LengthDialog, RefusesTheBoundKeepingTheDialogOpenAndAcceptsOneBelowIt)
     EXPECT_EQ(w.dialogs.messages().size(), 1u);
 }
 
-TEST(LengthDialog, RoundingAloneKeepsTheProjectANewLengthEndsAtFiveCentimetres)
+TEST(LengthDialog, RoundingAloneKeepsTheProjectAnyTouchOfTheLengthStartsAnew)
 {
     LengthWindow w;
     w.open([](TForm1_dlzka& d) {
@@ -186,18 +186,24 @@ TEST(LengthDialog, RoundingAloneKeepsTheProjectANewLengthEndsAtFiveCentimetres)
     EXPECT_TRUE(w.kept());
     EXPECT_TRUE(w.data().Computed);
 
-    // "1 cm" is stored with the new length, then the reset sets "5 cm", which the next opening shows.
+    // Back to the old length still starts anew; "1 cm" is stored, then the reset sets "5 cm".
     w.open([](TForm1_dlzka& d) {
-        d.SpinEdit1->setValue(100);
+        d.SpinEdit1->setValue(30);
+        d.SpinEdit1->setValue(25);
         d.BitBtn1->click();
     });
-    EXPECT_EQ(w.data().AreaLength, 100);
+    EXPECT_FALSE(w.data().AreaUsed[1]);
+    EXPECT_EQ(w.data().AreaLength, 25);
     EXPECT_EQ(w.data().Rounding, 1);
+
     w.open([](TForm1_dlzka& d) {
-        EXPECT_EQ(d.SpinEdit1->value(), 100);
         EXPECT_EQ(d.RadioGroup1->itemIndex(), 1);
-        d.BitBtn2->click();
+        QTest::keyClick(d.SpinEdit1, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(d.SpinEdit1, Qt::Key_Backspace);
+        EXPECT_EQ(d.SpinEdit1Value(), 5);  // an empty text reads as the least length
+        d.BitBtn1->click();
     });
+    EXPECT_EQ(w.data().AreaLength, 5);
 }
 
 // Closing with the title-bar button after touching the length used to reset the whole project.
@@ -221,26 +227,6 @@ TEST(LengthDialog, EveryWayOutButOkKeepsTheProject)
         EXPECT_EQ(w.data().AreaLength, 25);
         EXPECT_EQ(w.data().Rounding, 1);
     }
-}
-
-TEST(LengthDialog, AnyTouchOfTheLengthCountsAndAnEmptyTextReadsAsFive)
-{
-    LengthWindow w;
-    w.open([](TForm1_dlzka& d) {
-        d.SpinEdit1->setValue(30);
-        d.SpinEdit1->setValue(25);
-        d.BitBtn1->click();
-    });
-    EXPECT_FALSE(w.data().AreaUsed[1]);  // back to the old value still starts anew
-    EXPECT_EQ(w.data().AreaLength, 25);
-
-    w.open([](TForm1_dlzka& d) {
-        QTest::keyClick(d.SpinEdit1, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(d.SpinEdit1, Qt::Key_Backspace);
-        EXPECT_EQ(d.SpinEdit1Value(), 5);
-        d.BitBtn1->click();
-    });
-    EXPECT_EQ(w.data().AreaLength, 5);
 }
 
 }  // namespace

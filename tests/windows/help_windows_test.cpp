@@ -1,3 +1,4 @@
+// The help viewer, the load-area picture and the about window.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -91,10 +92,6 @@ TEST(HelpWindows, TheViewerClosesOnATypedCharacterButNotOnMovingThroughTheText)
     }
     QTest::keyClick(viewer.RichEdit1, 'q');
     EXPECT_FALSE(viewer.isVisible());
-    // Any other topic loads nothing.
-    data.HelpTopic = 2;
-    Tunit15_help empty(data, dialogs);
-    EXPECT_TRUE(empty.RichEdit1->toPlainText().isEmpty());
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
@@ -105,7 +102,6 @@ TEST(HelpWindows, AboutShowsTheLicenceAndClosesOnAClickAnywhereOrATypedCharacter
     ASSERT_TRUE(licence.open(QIODevice::ReadOnly));
     const QString words = QString::fromUtf8(licence.readAll()).simplified();
     EXPECT_EQ(about.Memo1->toPlainText().simplified(), words);
-    EXPECT_TRUE(words.contains(QStringLiteral("Copyright (c) 2026 KALVEN developers")));
     EXPECT_TRUE(about.Memo1->font().bold());
     EXPECT_EQ(about.Memo1->font().pointSize(), 12);
     EXPECT_EQ(about.Memo2->font().pointSize(), 12);

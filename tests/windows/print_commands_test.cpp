@@ -13,10 +13,10 @@
 #include "analysis/resultant.h"
 #include "analysis/text_report.h"
 #include "analysis/windows/unit3_print_text.h"
-#include "core/windows/vstup1_wall.h"
 #include "platform/win1252.h"
 #include "support/load_area_fixture.h"
 #include "support/recording_canvas.h"
+#include "support/started_window.h"
 #include "windows/pdf_output.h"
 
 namespace kalven::testing {
@@ -126,22 +126,18 @@ TEST(PrintCommands, PrintTextOpensAFreshReportAndKeepsTheMarginBetweenWindows)
 {
     FakeUserDialogs dialogs;
     Tvstupy main(dialogs);
-    dialogs.answerModal([](QDialog& dialog) {
-        auto& report = dynamic_cast<Tprint_text&>(dialog);
+    AnswerDialog<Tprint_text>(dialogs, [](Tprint_text& report) {
         report.SpinEdit1->setValue(7);
         report.Button1->click();
-        return false;
     });
     dialogs.answerPrinter(false);
     main.Printtext1Click();
     EXPECT_EQ(main.data().PrintLeftMargin, 7);
 
     main.data().Title = "Changed";
-    dialogs.answerModal([](QDialog& dialog) {
-        auto& report = dynamic_cast<Tprint_text&>(dialog);
+    AnswerDialog<Tprint_text>(dialogs, [](Tprint_text& report) {
         EXPECT_EQ(report.SpinEdit1->value(), 7);
         EXPECT_TRUE(report.RichEdit1->toPlainText().contains(QStringLiteral("\nChanged\n")));
-        return false;
     });
     main.Printtext1Click();
     EXPECT_TRUE(dialogs.allAnswered());
