@@ -1,5 +1,5 @@
-// The main window: start-up, its menu and tools, the Idle guard, the questions of New, End and
-// close, and the Compute command.
+// The main window: start-up, its menu and tools, the Idle guard, the questions of End and close,
+// and the Compute command.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -123,24 +123,6 @@ TEST(IdleGuard, EveryCommandButHelpAndAboutDoesNothingWhileAPolygonIsEntered)
         EXPECT_TRUE(s.dialogs.calls().empty());
         EXPECT_FALSE(s.window.ended());
     }
-}
-
-TEST(NewCommand, AsksToSaveThenEmptiesTheProjectAndKeepsTheCaption)
-{
-    StartedWindow s;
-    s.window.setProjectCaption(QStringLiteral("/tmp/wall.klv"));
-    ProjectData& data = s.window.data();
-    data.Title = "Wall";
-    data.AreaUsed[2] = true;
-    data.Rounding = 0;
-    data.AreaLength = 70;
-    s.dialogs.answerNo();
-    s.window.New1Click();
-    ASSERT_EQ(s.dialogs.calls().size(), 1u);
-    EXPECT_EQ(s.dialogs.calls()[0].text, QStringLiteral("Save current file ?"));
-    EXPECT_EQ(s.dialogs.calls()[0].kind, MessageKind::Warning);
-    EXPECT_TRUE(data.Title == "Text" && !data.AreaUsed[2] && data.Rounding == 1 && data.AreaLength == 70);
-    EXPECT_EQ(s.window.windowTitle(), QStringLiteral(" KALVEN  V 1.0      /tmp/wall.klv"));
 }
 
 // End and the close request ask "End. Are you sure ?" and then "Save current file ?"; End does not
