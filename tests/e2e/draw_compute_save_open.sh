@@ -32,10 +32,14 @@ PROJECT="$WORK/wall and soil.klv"
 LOAD_AREA_COLOR=0000a0
 RESULTANT_COLOR=ff0000
 
+image_found()
+{
+    screenshot && python3 "$E2E_DIR/screen.py" image "$WORK/screen.xwd" >"$WORK/image" 2>/dev/null
+}
+
 e2e_start_kalven
 MAIN=$(wait_window '^ KALVEN  V 1\.0' 120)
-wait_until "the raster is drawn" bash -c 'xwd -root -silent > "$1/screen.xwd" &&
-    python3 "$2/screen.py" image "$1/screen.xwd" >"$1/image"' _ "$WORK" "$E2E_DIR"
+wait_until "the raster is drawn" image_found
 read -r IMAGE_LEFT IMAGE_TOP IMAGE_WIDTH IMAGE_HEIGHT <"$WORK/image"
 [ "$IMAGE_WIDTH x $IMAGE_HEIGHT" = "928 x 696" ] ||
     fail "the drawing image is $IMAGE_WIDTH x $IMAGE_HEIGHT pixels, not 928 x 696 on a 1024 x 768 screen"
@@ -146,7 +150,12 @@ print_report() # pdf
     xdotool key Return
     wait_gone "$print" "the print dialog"
     wait_gone "$report" "the report window"
-    wait_until "the report is printed to $1" bash -c 'pdftotext -layout "$1" - >/dev/null 2>&1' _ "$1"
+    wait_until "the report is printed to $1" pdf_readable "$1"
+}
+
+pdf_readable()
+{
+    pdftotext "$1" - >/dev/null 2>&1
 }
 
 # The result lines of a printed report, each with its blanks run together.

@@ -35,6 +35,6 @@ second_width=$(box_width "$second")
 focus "$second"
 xdotool key Return
 
-wait_exit 30
+wait_exit 15
 [ "$EXIT_STATUS" -ne 0 ] || fail "the program ended with status 0 without its configuration"
 echo "missing_configuration: passed (status $EXIT_STATUS)"
