@@ -1,3 +1,4 @@
+// Save and Open through the main window: the file dialogs, the caption, damaged files and failed saves.
 #include <gtest/gtest.h>
 
 #include <csignal>
