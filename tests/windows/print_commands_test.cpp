@@ -1,7 +1,6 @@
 // The report window, Print text and Print graphic, printed into PDF files.
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -10,31 +9,24 @@
 #include <QTextEdit>
 #include <stdexcept>
 
-#include "analysis/resultant.h"
 #include "analysis/text_report.h"
 #include "analysis/windows/unit3_print_text.h"
 #include "platform/win1252.h"
 #include "support/load_area_fixture.h"
-#include "support/recording_canvas.h"
+#include "support/screen_computation.h"
 #include "support/started_window.h"
 #include "windows/pdf_output.h"
 
 namespace kalven::testing {
 namespace {
 
-// The two-area example computed as the main window computes it on a 601 x 425 image.
 ProjectData ComputedExample(int areas = 2)
 {
-    ProjectData data;
-    SetTwoAreaExample(data);
+    ProjectData data = TwoAreaExample();
     data.Title = "Retaining wall";
     for (int i = 3; i <= areas; ++i)  // more areas make a report of more than one page
         SetOutline(data, i, {{8.0 + i, 3}, {9.0 + i, 3}, {9.0 + i, 4}, {8.0 + i, 3}});
-    struct : StatusPanels {
-        void setPanelText(int, const std::string&) override {}
-    } panels;
-    RecordingCanvas screen;
-    ComputeResultant(data, screen, 601, 425, panels);
+    ComputeOnScreen(data);
     return data;
 }
 
