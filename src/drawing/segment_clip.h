@@ -10,9 +10,11 @@
 
 namespace kalven {
 
-// How far beyond the image a cut line still runs, so that pen width, line caps and the excluded
-// end point of a cut line all fall outside the visible picture.
-inline constexpr int kClipMargin = 16;
+// How far beyond the image a line may reach before it is cut. Every arrow and line an ordinary
+// project draws ends well within it, so it keeps its own end points and its exact pixels and dash
+// pattern; a cut end lies so far out that pen width, caps and the excluded end point stay out of
+// sight, while the coordinates remain small for every paint engine.
+inline constexpr int kClipMargin = 16384;
 
 struct PixelSegment {
     PixelPoint from;

@@ -159,21 +159,23 @@ TEST(ResultDrawing, TwoAreaExampleAtItsPixels)
     testing::SetTwoAreaExample(data);
     auto run = ComputeOnScreen(data);
     const auto& calls = run.results;
-    ASSERT_EQ(calls.size(), 9u);
-    // Area 1's arrow leaves the image at the bottom, where its ring lies too far below to show.
-    ExpectCall(calls[0], Kind::Line, {24, 401, 24, 425 + M}, kNavy, 3);
-    ExpectCall(calls[1], Kind::Line, {120, 413, 205, 413}, kNavy, 3);
-    ExpectCall(calls[2], Kind::Ellipse, {203, 411, 207, 415}, kNavy, 3);
-    EXPECT_EQ(calls[2].state.brushStyle, BrushStyle::Clear);
-    ExpectCall(calls[3], Kind::Line, {36, 425, -M, 373}, kBlack, 1);    // toward (-565, -176)
-    ExpectCall(calls[4], Kind::Line, {24, 413, 52, 425 + M}, kRed, 4);  // toward (109, 498)
+    ASSERT_EQ(calls.size(), 11u);
+    // Area 1's arrow, the line of action and the resultant run off the image to their own ends.
+    ExpectCall(calls[0], Kind::Line, {24, 401, 24, 486}, kNavy, 3);
+    ExpectCall(calls[1], Kind::Ellipse, {22, 484, 26, 488}, kNavy, 3);
+    ExpectCall(calls[2], Kind::Line, {120, 413, 205, 413}, kNavy, 3);
+    ExpectCall(calls[3], Kind::Ellipse, {203, 411, 207, 415}, kNavy, 3);
+    EXPECT_EQ(calls[3].state.brushStyle, BrushStyle::Clear);
+    ExpectCall(calls[4], Kind::Line, {36, 425, -565, -176}, kBlack, 1);
+    ExpectCall(calls[5], Kind::Line, {24, 413, 109, 498}, kRed, 4);
+    ExpectCall(calls[6], Kind::Ellipse, {106, 495, 112, 501}, kRed, 4);
     const char* texts[4] = {"Resultant force   56.57 kN", "Resultant angle  315.00\xB0", "Resultant Xc    1.00 m",
                             "Resultant Yc    0.50 m"};
     for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(calls[5 + i].text, texts[i]);
-        EXPECT_EQ((std::array{calls[5 + i].x1, calls[5 + i].y1}), (std::array{65, 32 + 14 * static_cast<int>(i)}));
-        EXPECT_EQ(calls[5 + i].state.fontColor, 0x00123456u);
-        EXPECT_EQ(calls[5 + i].state.brushStyle, BrushStyle::Clear);
+        EXPECT_EQ(calls[7 + i].text, texts[i]);
+        EXPECT_EQ((std::array{calls[7 + i].x1, calls[7 + i].y1}), (std::array{65, 32 + 14 * static_cast<int>(i)}));
+        EXPECT_EQ(calls[7 + i].state.fontColor, 0x00123456u);
+        EXPECT_EQ(calls[7 + i].state.brushStyle, BrushStyle::Clear);
     }
     EXPECT_EQ(run.canvas.state().penWidth, 1);
     data.ResultantForce = 12345.678;
@@ -191,7 +193,7 @@ TEST(ResultDrawing, ShiftedAreaWithItsMarkArrowsAndRings)
     ExpectCall(calls[0], Kind::Line, {24, 401, 72, 401}, kBlack, 1, PenStyle::Dashed);  // from x = 1 m to 3 m
     ExpectCall(calls[1], Kind::Line, {72, 401, 72, 281}, kNavy, 3);                      // 5 m up
     ExpectCall(calls[2], Kind::Ellipse, {70, 279, 74, 283}, kNavy, 3);
-    ExpectCall(calls[3], Kind::Line, {72, 425, 72, -M}, kBlack, 1);
+    ExpectCall(calls[3], Kind::Line, {72, 425, 72, -176}, kBlack, 1);
     ExpectCall(calls[4], Kind::Line, {72, 401, 72, 281}, kRed, 4);
     ExpectCall(calls[5], Kind::Ellipse, {69, 278, 75, 284}, kRed, 4);
 }
@@ -207,7 +209,7 @@ TEST(ResultDrawing, FarAwayItemsAreCutToTheImage)
     ExpectCall(far.results[0], Kind::Line, {24, 401, 601 + M, 401}, kBlack, 1, PenStyle::Dashed);
 
     // Two huge opposite loads (negative multipliers) beside a small upward one: arrows 10^9 m long,
-    // cut at the margins on their exact slope of 1 degree.
+    // cut at the margins on their exact slope of 1 degree: 288 and 293 pixels up and down.
     ProjectData huge;
     SetSquare(huge, 1, 4, 4);
     SetSquare(huge, 2, 8, 4);
@@ -216,8 +218,8 @@ TEST(ResultDrawing, FarAwayItemsAreCutToTheImage)
     SetLoad(huge, 2, -2000000000, 181);
     SetLoad(huge, 3, 10, 90);
     auto wide = ComputeOnScreen(huge);
-    ExpectCall(wide.results[0], Kind::Line, {120, 305, -M, 307}, kNavy, 3);
-    ExpectCall(wide.results[1], Kind::Line, {216, 305, 601 + M, 298}, kNavy, 3);
+    ExpectCall(wide.results[0], Kind::Line, {120, 305, -M, 593}, kNavy, 3);
+    ExpectCall(wide.results[1], Kind::Line, {216, 305, 601 + M, 12}, kNavy, 3);
     for (const CanvasCall& c : wide.results) {
         const int reach = std::max({std::abs(c.x1), std::abs(c.x2), std::abs(c.y1), std::abs(c.y2)});
         EXPECT_TRUE(c.kind == Kind::Text || reach <= 601 + M + 3) << reach;
@@ -227,7 +229,7 @@ TEST(ResultDrawing, FarAwayItemsAreCutToTheImage)
     ProjectData flat;
     SetSquare(flat, 1, 2, 2);
     SetLoad(flat, 1, 10, 180);
-    ExpectCall(ComputeOnScreen(flat).results[1], Kind::Line, {-M, 353, 601 + M, 353}, kBlack, 1);
+    ExpectCall(ComputeOnScreen(flat).results[2], Kind::Line, {-M, 355, 601 + M, 351}, kBlack, 1);  // 4 px in 1.4 km
 }
 
 }  // namespace
