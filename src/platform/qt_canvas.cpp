@@ -102,6 +102,24 @@ QColor ToQColor(ColorValue value, const QPalette& palette)
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
+// The largest pixel size (the em height) whose character cell, ascent plus descent, is at most
+// the given height: a font's cell is taller than its em by the face's leading.
+int QtCanvas::PixelSizeForCell(QFont font, const QPaintDevice& device, int cell)
+{
+    const auto cellOf = [&](int size) {
+        font.setPixelSize(size);
+        return QFontMetrics(font, &device).height();
+    };
+    // The em is never taller than the cell, so the search stays between 1 and the cell height.
+    const long long first = cellOf(cell);
+    int size = first > cell ? static_cast<int>(std::max(1LL, cell * static_cast<long long>(cell) / first)) : cell;
+    while (size > 1 && cellOf(size) > cell)
+        --size;
+    while (size < cell && cellOf(size + 1) <= cell)
+        ++size;
+    return size;
+}
+
 QFont QtCanvas::DefaultFont(const QPaintDevice& device)
 {
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -209,7 +227,7 @@ int QtCanvas::fontHeight() const
 void QtCanvas::setFontHeight(int pixels)
 {
     if (pixels > 0) {
-        font_.setPixelSize(pixels);
+        font_.setPixelSize(PixelSizeForCell(font_, device_, pixels));
     } else {
         font_ = DefaultFont(device_);
     }

@@ -52,6 +52,7 @@ public:
     static QFont DefaultFont(const QPaintDevice& device);
 
 private:
+    static int PixelSizeForCell(QFont font, const QPaintDevice& device, int cell);
     // The device as an image whose pixels may be written directly, or nullptr.
     QImage* pixels();
     QPainter& painter();

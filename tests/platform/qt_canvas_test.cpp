@@ -247,5 +247,19 @@ TEST(QtCanvasPixels, DrawsOnAPrinterPage)
     EXPECT_GT(QFileInfo(path).size(), 500);
 }
 
+TEST(QtCanvasPixels, FontHeightIsTheCharacterCell)
+{
+    QImage image(50, 50, QImage::Format_RGB32);
+    QtCanvas canvas(image, QApplication::palette());
+    const int built = canvas.fontHeight();
+    for (int cell : {37, 12, 200}) {
+        canvas.setFontHeight(cell);
+        EXPECT_LE(canvas.fontHeight(), cell);
+        EXPECT_GE(canvas.fontHeight(), cell - 2) << cell;  // one pixel size further would exceed it
+    }
+    canvas.setFontHeight(built);
+    EXPECT_EQ(canvas.fontHeight(), built);  // set back the way the header line of the page does
+}
+
 }  // namespace
 }  // namespace kalven
