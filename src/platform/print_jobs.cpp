@@ -1,6 +1,7 @@
 #include "platform/print_jobs.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPalette>
 #include <QPrinter>
@@ -80,7 +81,25 @@ private:
     QtCanvas page_;
 };
 
+QPrinter* programPrinter = nullptr;
+
+void DeleteProgramPrinter()
+{
+    delete programPrinter;
+    programPrinter = nullptr;
+}
+
 }  // namespace
+
+QPrinter& ProgramPrinter()
+{
+    if (!programPrinter) {
+        programPrinter = new QPrinter(QPrinter::HighResolution);
+        // Gone with the application, before the printing service it talks to.
+        qAddPostRoutine(DeleteProgramPrinter);
+    }
+    return *programPrinter;
+}
 
 void PrintDocument(QPrinter& printer, QTextDocument& document, const QString& jobTitle)
 {
@@ -123,11 +142,19 @@ void PrintGraphicPage(QPrinter& printer, const ProjectData& data, const QPalette
     // The page's pen widths and text offsets are device pixels made for a printer of about
     // 600 dots per inch; at the 1200 of a PDF file the 8-point result lines, 80 pixels apart,
     // would overlap. A PDF page is therefore laid out at 600.
+    // The printer's own resolution comes back afterwards, for the next printout on it.
+    struct ResolutionKept {
+        QPrinter& printer;
+        const int resolution = printer.resolution();
+        ~ResolutionKept() { printer.setResolution(resolution); }
+    } kept{printer};
     if (printer.outputFormat() == QPrinter::PdfFormat)
         printer.setResolution(kPdfPageResolution);
-    PrintJobCanvas page(printer, palette);
-    DrawGraphicPage(page, data, printer.width(), printer.height());
-    page.finish();
+    {
+        PrintJobCanvas page(printer, palette);
+        DrawGraphicPage(page, data, printer.width(), printer.height());
+        page.finish();
+    }
 }
 
 }  // namespace kalven

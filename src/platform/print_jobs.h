@@ -13,6 +13,10 @@ namespace kalven {
 
 struct ProjectData;
 
+// The printer every printout is set up on. It lives as long as the application, so the printer,
+// paper and orientation chosen in one set-up are where the next set-up starts.
+QPrinter& ProgramPrinter();
+
 // Prints the document on as many pages as it needs, over the whole printable area of each page,
 // without header, footer or page numbers; lines wider than the page go on in the next line.
 // The document is laid out for the printer on the way.

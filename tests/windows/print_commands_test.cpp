@@ -159,5 +159,41 @@ TEST(PrintCommands, PrintGraphicPrintsOnePageOrNothing)
     EXPECT_THROW(main.Printgraphic1Click(), std::runtime_error);
 }
 
+TEST(PrintCommands, TheSetUpChoiceStaysForTheNextPrintoutOfEitherKind)
+{
+    // A set-up that turns the page to landscape and remembers how it found the printer.
+    struct Dialogs : PdfPrinterDialogs {
+        using PdfPrinterDialogs::PdfPrinterDialogs;
+        std::vector<std::pair<QPageLayout::Orientation, int>> found;
+        bool printerSetup(QPrinter& printer) override
+        {
+            found.emplace_back(printer.pageLayout().orientation(), printer.resolution());
+            printer.setPageOrientation(QPageLayout::Landscape);
+            return PdfPrinterDialogs::printerSetup(printer);
+        }
+    };
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("page.pdf");
+    Dialogs dialogs(pdf);
+    Tvstupy main(dialogs);
+    main.data() = ComputedExample();
+    dialogs.answerPrinter(true);
+    main.Printgraphic1Click();  // follows a job the printing service refused
+    EXPECT_EQ(PdfPages(pdf), 1);
+    EXPECT_TRUE(Poppler("pdfinfo", {pdf}).contains(QStringLiteral("842 x 595"))) << "A4 landscape";
+
+    AnswerDialog<Tprint_text>(dialogs, [](Tprint_text& report) { report.Button1->click(); });
+    dialogs.answerPrinter(true);
+    main.Printtext1Click();
+    dialogs.answerPrinter(true);
+    main.Printgraphic1Click();
+    ASSERT_EQ(dialogs.found.size(), 3u);
+    for (std::size_t i = 1; i < 3; ++i) {
+        EXPECT_EQ(dialogs.found[i].first, QPageLayout::Landscape) << i;
+        EXPECT_EQ(dialogs.found[i].second, dialogs.found[0].second) << "the page's own resolution stays its own";
+    }
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
 }  // namespace
 }  // namespace kalven::testing

@@ -120,7 +120,7 @@ void Tprint_text::Button1Click()
     // The margin goes into a copy, so a cancelled set-up leaves the view as built and the next OK
     // puts the margin in front of the lines once.
     const std::unique_ptr<QTextDocument> report = printedReport(data_.PrintLeftMargin);
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter& printer = ProgramPrinter();
     if (!dialogs_.printerSetup(printer)) {
         RichEdit1->show();
         return;

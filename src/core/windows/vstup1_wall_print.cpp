@@ -12,7 +12,7 @@ void Tvstupy::Printgraphic1Click()
 {
     if (!data_.Idle)
         return;
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter& printer = ProgramPrinter();
     if (!dialogs_.printerSetup(printer))
         return;
     PrintGraphicPage(printer, data_, palette());
