@@ -5,10 +5,13 @@
 
 namespace kalven {
 
-std::optional<std::string> ReadTextFile(const QString& path)
+std::optional<std::string> ReadTextFile(const QString& path, bool* opened)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const bool open = file.open(QIODevice::ReadOnly);
+    if (opened)
+        *opened = open;
+    if (!open)
         return std::nullopt;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)

@@ -7,8 +7,9 @@
 
 namespace kalven {
 
-// The file's bytes, or nothing when it cannot be opened.
-std::optional<std::string> ReadTextFile(const QString& path);
+// The file's bytes, or nothing when it cannot be opened or a read fails; `opened`, when given,
+// tells the two apart.
+std::optional<std::string> ReadTextFile(const QString& path, bool* opened = nullptr);
 
 // Writes the bytes through a temporary file and replaces the old file only when every byte
 // has been written, so a failure never leaves a truncated file behind.

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
@@ -49,10 +50,13 @@ TEST(MainWindowStartUp, AnUnreadableConfigurationEndsTheProgramAfterItsMessages)
     } cases[] = {
         {nullptr, {QStringLiteral("Non initial file  -kalven1.cfg-  !!!"), QStringLiteral("Error in initial file !!!")}},
         {"examples\r\n-2147483643\r\ngrey\r\n", {QStringLiteral("Error in initial file !!!")}},
+        {"/proc/self/mem", {QStringLiteral("Error in initial file !!!")}},  // opens, then fails to read
     };
     for (const auto& c : cases) {
         WorkingFolder folder(WorkingFolder::Config::None);
-        if (c.file)
+        if (c.file && c.file[0] == '/')
+            ASSERT_TRUE(QFile::link(QString::fromLatin1(c.file), folder.file(QStringLiteral("kalven1.cfg"))));
+        else if (c.file)
             folder.write(QStringLiteral("kalven1.cfg"), c.file);
         FakeUserDialogs dialogs;
         Tvstupy window(dialogs);

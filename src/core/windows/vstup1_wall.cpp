@@ -197,9 +197,11 @@ bool Tvstupy::FormCreate()
     ProjectReset(data_);
     data_.StartDir = ToWin1252(QDir::currentPath());
     // 7. Configuration; the program ends when it cannot be read.
-    const std::optional<std::string> config = ReadTextFile(QString::fromLatin1(kConfigFileName));
+    bool opened = false;
+    const std::optional<std::string> config = ReadTextFile(QString::fromLatin1(kConfigFileName), &opened);
     if (!config) {
-        dialogs_.message(QString::fromLatin1(kMsgNoInitialFile), MessageKind::Plain);
+        if (!opened)
+            dialogs_.message(QString::fromLatin1(kMsgNoInitialFile), MessageKind::Plain);
         dialogs_.message(QString::fromLatin1(kMsgInitialFileError), MessageKind::Plain);
         return false;
     }
