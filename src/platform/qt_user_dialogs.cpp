@@ -45,7 +45,8 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogOptions& o
 {
     QFileDialog dialog(parent, options.title, options.directory, options.filter);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // A typed name that does not exist comes back too: the command itself says it cannot be read.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(options.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
     dialog.setOption(QFileDialog::ReadOnly, false);
