@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace kalven {
 
@@ -27,15 +28,26 @@ void DrawingImage::paintEvent(QPaintEvent* /*event*/)
     painter.drawImage(0, 0, image_);
 }
 
+namespace {
+
+// The image pixel under the mouse. Under a fractional screen scale positions fall between whole
+// numbers, and 10.6 still lies in pixel 10; rounding would give its neighbour.
+QPoint PixelUnder(const QMouseEvent& event)
+{
+    return {static_cast<int>(std::floor(event.position().x())), static_cast<int>(std::floor(event.position().y()))};
+}
+
+}  // namespace
+
 void DrawingImage::mousePressEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = PixelUnder(*event);
     Q_EMIT mouseDown(event->button(), event->modifiers(), p.x(), p.y());
 }
 
 void DrawingImage::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = PixelUnder(*event);
     Q_EMIT mouseMoved(event->modifiers(), p.x(), p.y());
 }
 

@@ -35,7 +35,7 @@ struct DrawingWindow {
     ProjectData& data() { return window.data(); }
     QImage picture() const { return window.Image1_vstupy->image().copy(); }
 
-    void move(int x, int y, QWidget* over = nullptr)
+    void move(double x, double y, QWidget* over = nullptr)
     {
         QMouseEvent event(QEvent::MouseMove, QPointF(x, y), QPointF(x, y), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(over ? over : window.Image1_vstupy, &event);
@@ -97,6 +97,18 @@ TEST(PolygonInputWindow, IdleArmedDrawingIdleAndTheCommandsInBetween)
     EXPECT_FALSE(w.window.SpBu_Kavern->isChecked());
     EXPECT_EQ(w.data().CurrentArea, 4);
     EXPECT_FALSE(w.data().Idle || w.data().AreaUsed[5]);
+}
+
+TEST(PolygonInputWindow, APositionBetweenPixelsBelongsToThePixelItLiesIn)
+{
+    // Under a fractional screen scale the mouse reports positions such as 100.9.
+    DrawingWindow w;
+    w.move(100, 300);
+    const QString whole = w.window.panelText(0);
+    w.move(100.9, 300.6);
+    EXPECT_EQ(w.window.panelText(0), whole);
+    w.move(101, 300);
+    EXPECT_NE(w.window.panelText(0), whole);
 }
 
 TEST(PolygonInputWindow, TheRubberBandLeavesNoTraceAndDeletionRedrawsWithoutTheArea)
