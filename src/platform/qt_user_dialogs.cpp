@@ -82,6 +82,10 @@ std::optional<QString> QtUserDialogs::saveFileName(const FileDialogOptions& opti
 bool QtUserDialogs::printerSetup(QPrinter& printer)
 {
     QPrintDialog dialog(&printer, parent_);
+    // Both printouts print all they hold: the page, or every page of the report.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     return dialog.exec() == QDialog::Accepted;
 }
 
