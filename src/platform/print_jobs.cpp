@@ -25,8 +25,9 @@ bool Refused(const QPrinter& printer)
     return printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted;
 }
 
-// The page canvas of a print job: once the printing service has refused the job, the next drawing
-// step stops the printout instead of drawing the rest of the page into nothing.
+// The page canvas of a print job: once the printing service has refused the job, the drawing
+// step stops the printout instead of drawing the rest of the page into nothing. The check follows
+// the step, which begins the job, so the state a refused earlier job left on the printer does not count.
 class PrintJobCanvas : public Canvas {
 public:
     PrintJobCanvas(QPrinter& printer, const QPalette& palette) : printer_(printer), page_(printer, palette) {}
@@ -44,23 +45,23 @@ public:
 
     void rectangle(int left, int top, int right, int bottom) override
     {
-        check();
         page_.rectangle(left, top, right, bottom);
+        check();
     }
     void lineTo(int x, int y) override
     {
-        check();
         page_.lineTo(x, y);
+        check();
     }
     void ellipse(int left, int top, int right, int bottom) override
     {
-        check();
         page_.ellipse(left, top, right, bottom);
+        check();
     }
     void textOut(int x, int y, const std::string& text) override
     {
-        check();
         page_.textOut(x, y, text);
+        check();
     }
 
     // Ends the job, which prints the page.

@@ -135,31 +135,7 @@ TEST(PrintCommands, PrintTextOpensAFreshReportAndKeepsTheMarginBetweenWindows)
     EXPECT_TRUE(dialogs.allAnswered());
 }
 
-TEST(PrintCommands, PrintGraphicPrintsOnePageOrNothing)
-{
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath("page.pdf");
-    PdfPrinterDialogs dialogs(pdf);
-    Tvstupy main(dialogs);
-    main.data() = ComputedExample();
-    dialogs.answerPrinter(false);
-    main.Printgraphic1Click();
-    EXPECT_FALSE(QFile::exists(pdf));
-    dialogs.answerPrinter(true);
-    main.Printgraphic1Click();
-    EXPECT_EQ(PdfPages(pdf), 1);
-    const QString text = PdfText(pdf).simplified();
-    for (const char* expected : {"Retaining wall", "KALVEN devs", "KALVEN V 1.0", "Resultant force 56.57 kN",
-                                 "Xs = 1.00 m", "Ys = 0.50 m", "Angle 315.00\u00B0"})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << " in " << text.toStdString();
-
-    // A job the printing service refuses reaches the general error report.
-    dialogs.setPath(dir.filePath("no/such/folder/page.pdf"));
-    dialogs.answerPrinter(true);
-    EXPECT_THROW(main.Printgraphic1Click(), std::runtime_error);
-}
-
-TEST(PrintCommands, TheSetUpChoiceStaysForTheNextPrintoutOfEitherKind)
+TEST(PrintCommands, PrintGraphicPrintsOnePageOrNothingAndTheSetUpChoiceStaysForTheNextPrintout)
 {
     // A set-up that turns the page to landscape and remembers how it found the printer.
     struct Dialogs : PdfPrinterDialogs {
@@ -177,18 +153,36 @@ TEST(PrintCommands, TheSetUpChoiceStaysForTheNextPrintoutOfEitherKind)
     Dialogs dialogs(pdf);
     Tvstupy main(dialogs);
     main.data() = ComputedExample();
+    dialogs.answerPrinter(false);
+    main.Printgraphic1Click();
+    EXPECT_FALSE(QFile::exists(pdf));
     dialogs.answerPrinter(true);
-    main.Printgraphic1Click();  // follows a job the printing service refused
+    main.Printgraphic1Click();
+    EXPECT_EQ(PdfPages(pdf), 1);
+    const QString text = PdfText(pdf).simplified();
+    for (const char* expected : {"Retaining wall", "KALVEN devs", "KALVEN V 1.0", "Resultant force 56.57 kN",
+                                 "Xs = 1.00 m", "Ys = 0.50 m", "Angle 315.00\u00B0"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << " in " << text.toStdString();
+
+    // A job the printing service refuses reaches the general error report.
+    dialogs.setPath(dir.filePath("no/such/folder/page.pdf"));
+    dialogs.answerPrinter(true);
+    EXPECT_THROW(main.Printgraphic1Click(), std::runtime_error);
+
+    // The next printouts, of either kind, start from the landscape chosen before.
+    QFile::remove(pdf);
+    dialogs.setPath(pdf);
+    dialogs.answerPrinter(true);
+    main.Printgraphic1Click();
     EXPECT_EQ(PdfPages(pdf), 1);
     EXPECT_TRUE(Poppler("pdfinfo", {pdf}).contains(QStringLiteral("842 x 595"))) << "A4 landscape";
-
     AnswerDialog<Tprint_text>(dialogs, [](Tprint_text& report) { report.Button1->click(); });
     dialogs.answerPrinter(true);
     main.Printtext1Click();
     dialogs.answerPrinter(true);
     main.Printgraphic1Click();
-    ASSERT_EQ(dialogs.found.size(), 3u);
-    for (std::size_t i = 1; i < 3; ++i) {
+    ASSERT_EQ(dialogs.found.size(), 6u);
+    for (std::size_t i = 1; i < 6; ++i) {
         EXPECT_EQ(dialogs.found[i].first, QPageLayout::Landscape) << i;
         EXPECT_EQ(dialogs.found[i].second, dialogs.found[0].second) << "the page's own resolution stays its own";
     }
