@@ -7,10 +7,14 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core locales poppler-utils
-  desktop-file-utils appstream dpkg-dev
+  locales poppler-utils
+  desktop-file-utils appstream dpkg-dev lintian
   libdxflib-dev
-  xvfb xdotool x11-apps xclip
+  xvfb xdotool x11-apps xclip openbox
+  # Both families, so no installed face can hide a font fault.
+  fonts-dejavu-core fonts-dejavu-extra fonts-noto-core fonts-noto-mono
+  # A real print server with a PDF queue for the printing tests.
+  cups cups-client cups-bsd printer-driver-cups-pdf
 )
 
 # The fuzz targets need clang and its fuzzer runtime; they are installed only when asked for.
@@ -35,8 +39,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# A comma-decimal locale, so the tests can prove that no number format follows the user's locale.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-  echo "setup: generating the de_DE.UTF-8 locale"
-  as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8
-fi
+# A comma-decimal locale and two with non-Latin digits, so the tests can prove that no number
+# format or reading follows the user's locale.
+for name in de_DE ar_EG fa_IR; do
+  if ! locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8$"; then
+    echo "setup: generating the $name.UTF-8 locale"
+    as_root localedef -i "$name" -f UTF-8 "$name.UTF-8"
+  fi
+done
