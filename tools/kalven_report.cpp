@@ -1,14 +1,18 @@
 // kalven-report: the text report of a project on standard output, computed as the Compute command
 // computes it, and on request the graphic printout as a PDF page and the drawing area as a PNG.
-#include <QFile>
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPalette>
 #include <QPrinter>
+#include <QTemporaryFile>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +23,7 @@
 #include "core/project_data.h"
 #include "core/project_file.h"
 #include "core/status_panels.h"
+#include "core/text_file.h"
 #include "core/text_reader.h"
 #include "drawing/load_areas.h"
 #include "drawing/raster.h"
@@ -57,14 +62,16 @@ constexpr const char* kUsage =
 
 constexpr int kMaxImageSide = 16384;
 
+// File names are the bytes of the command line, handed to the file system unconverted: a name
+// that is not valid UTF-8 would not survive a trip through QString.
 struct Options {
     int margin = 0;
-    std::optional<QString> pdf;
+    std::optional<std::string> pdf;
     bool landscape = false;
-    std::optional<QString> png;
+    std::optional<std::string> png;
     int width = 928;
     int height = 696;
-    QString project;
+    std::string project;
     bool help = false;
 };
 
@@ -85,23 +92,23 @@ std::optional<int> WholeNumber(const std::string& text, int low, int high)
 }
 
 // The options, or nothing after a message about the first bad one.
-std::optional<Options> ParseArguments(const QStringList& args)
+std::optional<Options> ParseArguments(const std::vector<std::string>& args)
 {
     Options o;
     bool sizeGiven = false;
-    for (int k = 1; k < args.size(); ++k) {
-        const QString& arg = args[k];
+    for (std::size_t k = 1; k < args.size(); ++k) {
+        const std::string& arg = args[k];
         const auto value = [&]() -> std::optional<std::string> {
             if (k + 1 >= args.size()) {
-                Say(arg.toStdString() + " needs a value");
+                Say(arg + " needs a value");
                 return std::nullopt;
             }
-            return args[++k].toStdString();
+            return args[++k];
         };
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+        if (arg == "--help" || arg == "-h") {
             o.help = true;
             return o;
-        } else if (arg == QLatin1String("--margin")) {
+        } else if (arg == "--margin") {
             const auto text = value();
             if (!text)
                 return std::nullopt;
@@ -111,14 +118,14 @@ std::optional<Options> ParseArguments(const QStringList& args)
                 return std::nullopt;
             }
             o.margin = *margin;
-        } else if (arg == QLatin1String("--pdf") || arg == QLatin1String("--png")) {
+        } else if (arg == "--pdf" || arg == "--png") {
             const auto text = value();
             if (!text)
                 return std::nullopt;
-            (arg == QLatin1String("--pdf") ? o.pdf : o.png) = QString::fromStdString(*text);
-        } else if (arg == QLatin1String("--landscape")) {
+            (arg == "--pdf" ? o.pdf : o.png) = *text;
+        } else if (arg == "--landscape") {
             o.landscape = true;
-        } else if (arg == QLatin1String("--size")) {
+        } else if (arg == "--size") {
             const auto text = value();
             if (!text)
                 return std::nullopt;
@@ -133,17 +140,17 @@ std::optional<Options> ParseArguments(const QStringList& args)
             o.width = *w;
             o.height = *h;
             sizeGiven = true;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            Say("unknown option " + arg.toStdString());
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            Say("unknown option " + arg);
             return std::nullopt;
-        } else if (o.project.isEmpty()) {
+        } else if (o.project.empty()) {
             o.project = arg;
         } else {
             Say("one project file only");
             return std::nullopt;
         }
     }
-    if (o.project.isEmpty()) {
+    if (o.project.empty()) {
         Say("no project file given");
         return std::nullopt;
     }
@@ -158,21 +165,31 @@ std::optional<Options> ParseArguments(const QStringList& args)
     return o;
 }
 
-std::optional<ProjectData> ReadProject(const QString& path)
+std::optional<ProjectData> ReadProject(const std::string& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Say("cannot read " + path.toStdString() + ": " + file.errorString().toStdString());
+    errno = 0;
+    const std::optional<std::string> bytes = ReadTextFile(path);
+    if (!bytes) {
+        Say("cannot read " + path + ": " + std::strerror(errno));
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
     try {
-        return ReadProjectFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                               ProjectData{});
+        return ReadProjectFile(*bytes, ProjectData{});
     } catch (const std::exception& e) {
-        Say(path.toStdString() + " is not a KALVEN project: " + e.what());
+        Say(path + " is not a KALVEN project: " + e.what());
         return std::nullopt;
     }
+}
+
+// Creates or replaces the file and writes all the bytes.
+bool WriteNamedFile(const std::string& path, const QByteArray& bytes)
+{
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
+    if (!file)
+        return false;
+    const auto size = static_cast<std::size_t>(bytes.size());
+    const bool written = std::fwrite(bytes.constData(), 1, size, file.get()) == size;
+    return std::fclose(file.release()) == 0 && written;
 }
 
 void WriteReport(const ProjectData& data, int margin)
@@ -184,17 +201,39 @@ void WriteReport(const ProjectData& data, int margin)
     std::fflush(stdout);
 }
 
-bool WritePdf(const ProjectData& data, const QString& path, bool landscape)
+// The printer takes a QString name, so the page is printed to a temporary file and copied.
+bool WritePdf(const ProjectData& data, const std::string& path, bool landscape)
 {
+    QTemporaryFile page;
+    if (!page.open()) {
+        Say("cannot write " + path + ": no temporary file");
+        return false;
+    }
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
+    printer.setOutputFileName(page.fileName());
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     try {
         PrintGraphicPage(printer, data, QGuiApplication::palette());
     } catch (const std::exception& e) {
-        Say("cannot write " + path.toStdString() + ": " + e.what());
+        Say("cannot write " + path + ": " + e.what());
+        return false;
+    }
+    page.seek(0);
+    if (!WriteNamedFile(path, page.readAll())) {
+        Say("cannot write " + path);
+        return false;
+    }
+    return true;
+}
+
+bool WritePng(const QImage& image, const std::string& path)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!image.save(&buffer, "PNG") || !WriteNamedFile(path, png)) {
+        Say("cannot write " + path);
         return false;
     }
     return true;
@@ -209,7 +248,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
-    const std::optional<Options> options = ParseArguments(QGuiApplication::arguments());
+    // argv as the system passed it, less the options Qt took for itself.
+    const std::optional<Options> options = ParseArguments(std::vector<std::string>(argv, argv + argc));
     if (!options) {
         std::fputs("Try kalven-report --help\n", stderr);
         return kBadArguments;
@@ -243,9 +283,7 @@ int main(int argc, char** argv)
     WriteReport(data, options->margin);
     if (options->pdf && !WritePdf(data, *options->pdf, options->landscape))
         status = kOutputFailed;
-    if (options->png && !image.save(*options->png, "PNG")) {
-        Say("cannot write " + options->png->toStdString());
+    if (options->png && !WritePng(image, *options->png))
         status = kOutputFailed;
-    }
     return status;
 }

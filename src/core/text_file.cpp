@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <cstdio>
+#include <memory>
 
 namespace kalven {
 
@@ -17,6 +19,23 @@ std::optional<std::string> ReadTextFile(const QString& path, bool* opened)
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+std::optional<std::string> ReadTextFile(const std::string& fileName, bool* opened)
+{
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"), &std::fclose);
+    if (opened)
+        *opened = file != nullptr;
+    if (!file)
+        return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+        bytes.append(buffer, got);
+    if (std::ferror(file.get()))
+        return std::nullopt;
+    return bytes;
 }
 
 WriteResult WriteTextFile(const QString& path, const std::string& bytes)

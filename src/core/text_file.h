@@ -10,6 +10,8 @@ namespace kalven {
 // The file's bytes, or nothing when it cannot be opened or a read fails; `opened`, when given,
 // tells the two apart.
 std::optional<std::string> ReadTextFile(const QString& path, bool* opened = nullptr);
+// The same for a name given as the file system's bytes, which reach the system unconverted.
+std::optional<std::string> ReadTextFile(const std::string& fileName, bool* opened = nullptr);
 
 // Writes the bytes through a temporary file and replaces the old file only when every byte
 // has been written, so a failure never leaves a truncated file behind.

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <fstream>
+#include <iterator>
 
 #include "analysis/text_report.h"
 #include "core/project_file.h"
@@ -20,14 +22,14 @@ struct ToolRun {
     QString err;
 };
 
-ToolRun Report(const QStringList& arguments)
+ToolRun Report(const QStringList& arguments, const QString& program = QStringLiteral(KALVEN_REPORT_BINARY))
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})  // it must find its own way
         env.remove(QString::fromLatin1(name));
     process.setProcessEnvironment(env);
-    process.start(QStringLiteral(KALVEN_REPORT_BINARY), arguments);
+    process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return {};
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -121,6 +123,34 @@ TEST_F(KalvenReport, WritesTheDrawingAreaAndTheGraphicPage)
     ASSERT_EQ(run.status, 0);
     EXPECT_EQ(QImage(dir.file("small.png")).size(), QSize(300, 200));
     EXPECT_TRUE(Poppler("pdfinfo", {dir.file("wide.pdf")}).contains(QStringLiteral("842 x 595 pts (A4)")));
+}
+
+// File names are bytes: a name that is not valid UTF-8 is read and written as it is named.
+TEST_F(KalvenReport, FileNamesThatAreNotUtf8AreUsedAsTheyAre)
+{
+    std::ofstream("\xff\xfe.klv", std::ios::binary) << FormatProjectFile(TwoAreaExample());
+    // QProcess would pass its arguments as UTF-8, so the shell makes the bytes.
+    const auto run = [](const char* project) {
+        return Report({"-c", QStringLiteral("exec \"$0\" --png \"$(printf '\\377\\376.png')\" "
+                                            "--pdf \"$(printf '\\377\\376.pdf')\" \"$(printf '%1')\"")
+                                 .arg(QLatin1String(project)),
+                       QStringLiteral(KALVEN_REPORT_BINARY)},
+                      QStringLiteral("/bin/sh"));
+    };
+    const auto head = [](const char* name) {
+        std::ifstream in(name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {}).substr(0, 4);
+    };
+    ProjectData computed = TwoAreaExample();
+    ComputeOnScreen(computed);
+    ToolRun ran = run("\\377\\376.klv");
+    EXPECT_EQ(ran.status, 0) << ran.err.toStdString();
+    EXPECT_EQ(ran.out, Lines(BuildTextReport(computed)));
+    EXPECT_EQ(head("\xff\xfe.png"), "\x89PNG");
+    EXPECT_EQ(head("\xff\xfe.pdf"), "%PDF");
+    ran = run("\\377\\375.klv");
+    EXPECT_EQ(ran.status, 2);
+    EXPECT_TRUE(ran.err.contains(QStringLiteral(".klv: No such file or directory")));
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -19,6 +18,7 @@
 #include "core/text_reader.h"
 #include "core/windows/unit13_dir.h"
 #include "platform/drawing_image.h"
+#include "platform/file_names.h"
 #include "platform/qt_canvas.h"
 #include "platform/resources.h"
 #include "platform/user_dialogs.h"
@@ -195,7 +195,7 @@ bool Tvstupy::FormCreate()
     data_.MaxAreaLength = Image1_vstupy->image().width() - 20;
     // 5.-6.
     ProjectReset(data_);
-    data_.StartDir = ToWin1252(QDir::currentPath());
+    data_.StartDir = CurrentFolder();
     // 7. Configuration; the program ends when it cannot be read.
     bool opened = false;
     const std::optional<std::string> config = ReadTextFile(QString::fromLatin1(kConfigFileName), &opened);
@@ -214,7 +214,7 @@ bool Tvstupy::FormCreate()
         return false;
     }
     // 8.
-    setDialogDirectory(FromWin1252(data_.InitialDir));
+    setDialogDirectory(FileNameText(data_.InitialDir));
     // 9.
     Osnova();
     showDrawing();
@@ -322,7 +322,7 @@ void Tvstupy::Directory1Click()
         return;
     Tmirt_dir dialog(data_, dialogs_, this);
     dialogs_.runModal(dialog);
-    setDialogDirectory(FromWin1252(data_.InitialDir));
+    setDialogDirectory(FileNameText(data_.InitialDir));
 }
 
 }  // namespace kalven
