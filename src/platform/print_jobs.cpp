@@ -146,16 +146,15 @@ void PrintDocument(QPrinter& printer, QTextDocument& document, const QString& jo
 void PrintGraphicPage(QPrinter& printer, const ProjectData& data, const QPalette& palette)
 {
     // The page's pen widths and text offsets are device pixels made for a printer of about
-    // 600 dots per inch; at the 1200 of a PDF file the 8-point result lines, 80 pixels apart,
-    // would overlap. A PDF page is therefore laid out at 600.
+    // 600 dots per inch; at the 1200 that a PDF file and a CUPS printer come up with, the 8-point
+    // result lines, 80 pixels apart, would overlap. Every page is therefore laid out at 600.
     // The printer's own resolution comes back afterwards, for the next printout on it.
     struct ResolutionKept {
         QPrinter& printer;
         const int resolution = printer.resolution();
         ~ResolutionKept() { printer.setResolution(resolution); }
     } kept{printer};
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        printer.setResolution(kPageResolution);
+    printer.setResolution(kPageResolution);
     {
         PrintJobCanvas page(printer, palette);
         DrawGraphicPage(page, data, printer.width(), printer.height());
