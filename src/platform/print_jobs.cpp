@@ -43,14 +43,14 @@ public:
     void setFontColor(ColorValue color) override { page_.setFontColor(color); }
     int fontHeight() const override { return page_.fontHeight(); }
     void setFontHeight(int pixels) override { page_.setFontHeight(pixels); }
-    void moveTo(int x, int y) override { page_.moveTo(x, y); }
+    void moveTo(std::int64_t x, std::int64_t y) override { page_.moveTo(x, y); }
 
     void rectangle(int left, int top, int right, int bottom) override
     {
         page_.rectangle(left, top, right, bottom);
         check();
     }
-    void lineTo(int x, int y) override
+    void lineTo(std::int64_t x, std::int64_t y) override
     {
         page_.lineTo(x, y);
         check();
