@@ -24,10 +24,10 @@ using testing::FakeUserDialogs;
 using testing::StartedWindow;
 using testing::WorkingFolder;
 
-TEST(MainWindowStartUp, SizesWindowAndImageFromTheScreenAndReadsTheConfiguration)
+TEST(MainWindowStartUp, SizesWindowAndImageFromTheWorkAreaAndReadsTheConfiguration)
 {
     StartedWindow s;
-    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
     const ProjectData& data = s.window.data();
     EXPECT_EQ(s.window.size(), screen);
     EXPECT_EQ(s.window.Image1_vstupy->image().size(), QSize(screen.width() - 96, screen.height() - 72));
