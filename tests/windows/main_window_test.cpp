@@ -42,6 +42,20 @@ TEST(MainWindowStartUp, SizesWindowAndImageFromTheWorkAreaAndReadsTheConfigurati
     EXPECT_TRUE(s.dialogs.calls().empty());
 }
 
+// Shown, the window with its frame fits the work area and the image follows the inside it has.
+TEST(MainWindowStartUp, ShownMaximisedTheFramedWindowFitsTheWorkArea)
+{
+    WorkingFolder folder;
+    FakeUserDialogs dialogs;
+    Tvstupy window(dialogs);
+    ASSERT_TRUE(window.FormCreate(Tvstupy::Showing::Maximised));
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(work.contains(window.frameGeometry()));
+    EXPECT_LT(window.height(), work.height());
+    EXPECT_EQ(window.Image1_vstupy->image().size(), window.size() - QSize(96, 72));
+    EXPECT_EQ(window.data().MaxAreaLength, window.width() - 96 - 20);
+}
+
 TEST(MainWindowStartUp, AnUnreadableConfigurationEndsTheProgramAfterItsMessages)
 {
     const struct {
