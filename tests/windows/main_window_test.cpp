@@ -28,10 +28,10 @@ using testing::FakeUserDialogs;
 using testing::StartedWindow;
 using testing::WorkingFolder;
 
-TEST(MainWindowStartUp, SizesWindowAndImageFromTheScreenAndReadsTheConfiguration)
+TEST(MainWindowStartUp, SizesWindowAndImageFromTheWorkAreaAndReadsTheConfiguration)
 {
     StartedWindow s;
-    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
     const ProjectData& data = s.window.data();
     EXPECT_EQ(s.window.size(), screen);
     EXPECT_EQ(s.window.Image1_vstupy->image().size(), QSize(screen.width() - 96, screen.height() - 72));
@@ -44,6 +44,20 @@ TEST(MainWindowStartUp, SizesWindowAndImageFromTheScreenAndReadsTheConfiguration
     EXPECT_EQ(data.Rounding, 1);  // the reset of the creation step
     EXPECT_TRUE(s.window.windowTitle().startsWith(QStringLiteral(" KALVEN  V 1.0  ")));
     EXPECT_TRUE(s.dialogs.calls().empty());
+}
+
+// Shown, the window with its frame fits the work area and the image follows the inside it has.
+TEST(MainWindowStartUp, ShownMaximisedTheFramedWindowFitsTheWorkArea)
+{
+    WorkingFolder folder;
+    FakeUserDialogs dialogs;
+    Tvstupy window(dialogs);
+    ASSERT_TRUE(window.FormCreate(Tvstupy::Showing::Maximised));
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(work.contains(window.frameGeometry()));
+    EXPECT_LT(window.height(), work.height());
+    EXPECT_EQ(window.Image1_vstupy->image().size(), window.size() - QSize(96, 72));
+    EXPECT_EQ(window.data().MaxAreaLength, window.width() - 96 - 20);
 }
 
 TEST(MainWindowStartUp, AnUnreadableConfigurationEndsTheProgramAfterItsMessages)
