@@ -31,7 +31,7 @@ TForm1_dlzka::TForm1_dlzka(ProjectData& data, UserDialogs& dialogs, QWidget* par
     setWindowTitle(QStringLiteral("Length"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
-    resize(297, 332);
+    resize(320, 332);  // wide enough for Label3 at the usual sans-serif fonts
 
     Label1 = DialogLabel(this, "Label1", QStringLiteral("Length of area [m]"), 48, 16);
     SpinEdit1 = new QSpinBox(this);
