@@ -22,6 +22,9 @@
 #include "core/dxf_import.h"
 #include "core/windows/Unit10_title.h"
 #include "core/windows/Unit12_coor_Teren.h"
+#include "core/windows/Unit15_help1.h"
+#include "core/windows/Unit16_about1.h"
+#include "core/windows/Unit2_Help_Area.h"
 #include "core/windows/dxf_import_dialog.h"
 #include "core/windows/unit13_dir.h"
 #include "core/windows/unit5_abcKavern.h"
@@ -37,13 +40,15 @@ int Advance(const QWidget& w, const QString& text)
     return QFontMetrics(w.font()).horizontalAdvance(text);
 }
 
-// Pixels the text of `w` needs and pixels `w` gives it; nothing for a widget without a text.
+// Pixels the text of `w` needs and pixels `w` gives it (the height, for a label that wraps its
+// lines); nothing for a widget without a text. Margins are the style's, as the widgets draw them.
 std::optional<std::pair<int, int>> TextRoom(QWidget& w)
 {
     const QStyle& style = *w.style();
     if (auto* label = qobject_cast<QLabel*>(&w); label && label->wordWrap())
         return std::pair{label->heightForWidth(label->width()), label->height()};
     if (auto* label = qobject_cast<QLabel*>(&w); label && !label->text().isEmpty()) {
+        // A framed label puts half an "x" before its text.
         const int indent = label->indent() >= 0      ? label->indent()
                            : label->frameWidth() > 0 ? Advance(w, QStringLiteral("x")) / 2
                                                      : 0;
@@ -58,7 +63,8 @@ std::optional<std::pair<int, int>> TextRoom(QWidget& w)
     if (auto* group = qobject_cast<QGroupBox*>(&w))
         return std::pair{group->minimumSizeHint().width(), w.width()};
     if (auto* spin = qobject_cast<QSpinBox*>(&w))
-        return std::pair{Advance(w, spin->locale().toString(spin->maximum())) + 4, spin->findChild<QLineEdit*>()->width()};
+        return std::pair{Advance(w, spin->locale().toString(spin->maximum())) + 4,  // the editor's own margins
+                         spin->findChild<QLineEdit*>()->width()};
     return std::nullopt;
 }
 
@@ -69,7 +75,8 @@ void ExpectTextsFit(QWidget& window, const QString& what)
     for (QWidget* w : window.findChildren<QWidget*>()) {
         if (!w->isVisibleTo(&window))
             continue;
-        const QString name = what + QLatin1Char(' ') + w->objectName() + QLatin1Char(' ') + w->metaObject()->className();
+        const QString name =
+            what + QLatin1Char(' ') + w->objectName() + QLatin1Char(' ') + w->metaObject()->className();
         if (const auto room = TextRoom(*w)) {
             EXPECT_LE(room->first, room->second) << name.toStdString();
             EXPECT_TRUE(window.rect().contains(QRect(w->mapTo(&window, QPoint()), w->size()))) << name.toStdString();
@@ -118,6 +125,9 @@ void ExpectEveryWindowFits(const QString& font)
         {"length", [&] { return std::make_unique<TForm1_dlzka>(data, s.dialogs); }},
         {"colours", [&] { return std::make_unique<Tmirt_color>(data, s.dialogs); }},
         {"report", [&] { return std::make_unique<Tprint_text>(data, s.dialogs); }},
+        {"help", [&] { return std::make_unique<Tunit15_help>(data, s.dialogs); }},
+        {"picture", [&] { return std::make_unique<THelp_Load_area>(data); }},
+        {"about", [&] { return std::make_unique<Tabout>(); }},
     };
     for (const auto& [what, make] : windows)
         ExpectTextsFit(*make(), font + QLatin1Char(' ') + QLatin1String(what));
