@@ -43,19 +43,30 @@ QString captionOf(MessageKind kind)
 
 std::optional<QString> runFileDialog(QWidget* parent, const FileDialogOptions& options, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, options.title, options.directory, options.filter);
-    dialog.setAcceptMode(mode);
-    // A typed name that does not exist comes back too: the command itself says it cannot be read.
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(options.defaultSuffix);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
-    dialog.setOption(QFileDialog::ReadOnly, false);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(parent, options, mode);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return dialog->selectedFiles().constFirst();
 }
 
 }  // namespace
+
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileDialogOptions& options,
+                                            QFileDialog::AcceptMode mode)
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, options.title, options.directory);
+    dialog->setAcceptMode(mode);
+    // A typed name that does not exist comes back too: the command itself says it cannot be read.
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setDefaultSuffix(options.defaultSuffix);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
+    dialog->setOption(QFileDialog::ReadOnly, false);
+    // Qt reads the names to list from the last brackets of a filter and, with the details hidden,
+    // shows only what stands before them: the label itself, brackets of its own included.
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    dialog->setNameFilter(options.filterLabel + QStringLiteral(" (") + options.filterPattern + QLatin1Char(')'));
+    return dialog;
+}
 
 void QtUserDialogs::message(const QString& text, MessageKind kind)
 {

@@ -1,8 +1,15 @@
 #pragma once
 
+#include <QFileDialog>
+#include <memory>
+
 #include "platform/user_dialogs.h"
 
 namespace kalven {
+
+// Qt's file dialog set up as the commands ask for it, not yet shown.
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileDialogOptions& options,
+                                            QFileDialog::AcceptMode mode);
 
 // The real dialogs of the desktop: QMessageBox, QFileDialog, QPrintDialog, QColorDialog.
 class QtUserDialogs : public UserDialogs {

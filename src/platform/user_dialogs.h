@@ -18,7 +18,9 @@ enum class MessageKind { Plain, Warning, Confirmation, Error };
 
 struct FileDialogOptions {
     QString title;
-    QString filter;         // "Kalven file (*.klv)"
+    // The file type as the dialog shows it, and the names it lists: "Kalven file (*.klv)", "*.klv".
+    QString filterLabel;
+    QString filterPattern;
     QString defaultSuffix;  // appended to a name typed without extension
     QString directory;      // initial folder
     bool confirmOverwrite = false;

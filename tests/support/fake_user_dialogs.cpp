@@ -2,7 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+
+#include "platform/qt_user_dialogs.h"
+
 namespace kalven::testing {
+
+QString ShownFileType(const FileDialogOptions& options)
+{
+    const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(nullptr, options, QFileDialog::AcceptOpen);
+    const auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    EXPECT_TRUE(types != nullptr && types->count() == 1);
+    return types ? types->currentText() : QString();
+}
 
 void FakeUserDialogs::message(const QString& text, MessageKind kind)
 {

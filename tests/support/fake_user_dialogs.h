@@ -13,6 +13,9 @@
 
 namespace kalven::testing {
 
+// What Qt's own file dialog, set up from `options`, shows in its file-type box.
+QString ShownFileType(const FileDialogOptions& options);
+
 struct DialogCall {
     QString what;  // "message", "askYesNo", "openFileName", "saveFileName", "printerSetup", "chooseColor", "runModal"
     QString text;  // message text, dialog title or window title

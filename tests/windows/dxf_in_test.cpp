@@ -58,7 +58,7 @@ TEST(DxfIn, ImportsTheRetainingWallAndComputesItAsTheSameAreasTypedByHand)
     imported.DxfIn1->trigger();
     ASSERT_EQ(s.dialogs.calls().size(), 3u);
     EXPECT_EQ(s.dialogs.calls()[0].options.title, QStringLiteral("Dxf In"));
-    EXPECT_EQ(s.dialogs.calls()[0].options.filter, QStringLiteral("Dxf file (*.dxf)"));
+    EXPECT_EQ(testing::ShownFileType(s.dialogs.calls()[0].options), QStringLiteral("Dxf file (*.dxf)"));
     EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{QStringLiteral("3 outlines imported as load areas 1, 2, 3.")});
     EXPECT_EQ(s.dialogs.calls()[2].kind, MessageKind::Plain);
     EXPECT_FALSE(imported.data().Computed);

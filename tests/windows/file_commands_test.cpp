@@ -51,8 +51,9 @@ TEST(ProjectFileCommands, SaveThenOpenRestoresTheProjectUnderItsPath)
     s.dialogs.answerFile(path);
     s.window.Save1Click();
     const FileDialogOptions& save = s.dialogs.calls().at(0).options;
-    EXPECT_EQ(save.title + save.filter + save.defaultSuffix + save.directory,
-              QStringLiteral("Save FileKalven File *.klv (*.klv)klvexamples"));
+    EXPECT_EQ(save.title + save.defaultSuffix + save.directory, QStringLiteral("Save Fileklvexamples"));
+    EXPECT_EQ(save.filterPattern, QStringLiteral("*.klv"));
+    EXPECT_EQ(testing::ShownFileType(save), QStringLiteral("Kalven File *.klv"));
     EXPECT_TRUE(save.confirmOverwrite);
     EXPECT_EQ(s.window.windowTitle(), kCaption + path);
     EXPECT_EQ(s.folder.read(QStringLiteral("quay.klv")), FormatProjectFile(saved));
@@ -69,7 +70,8 @@ TEST(ProjectFileCommands, SaveThenOpenRestoresTheProjectUnderItsPath)
     EXPECT_EQ(s.dialogs.calls().at(0).text, QStringLiteral("Save current file ?"));
     EXPECT_EQ(s.dialogs.calls().at(0).kind, MessageKind::Warning);
     const FileDialogOptions& open = s.dialogs.calls().at(1).options;
-    EXPECT_EQ(open.title + open.filter + open.directory, QStringLiteral("Open FileKalven file (*.klv)examples"));
+    EXPECT_EQ(open.title + open.filterPattern + open.directory, QStringLiteral("Open File*.klvexamples"));
+    EXPECT_EQ(testing::ShownFileType(open), QStringLiteral("Kalven file (*.klv)"));
     EXPECT_TRUE(SameProjectContent(data, saved));
     EXPECT_EQ(data.Rounding, 1);
     EXPECT_FALSE(data.Computed);

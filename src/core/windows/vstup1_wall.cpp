@@ -31,7 +31,8 @@ namespace kalven {
 
 namespace {
 
-constexpr int kPanelWidths[4] = {160, 260, 150, 100};
+// Panel 0 is 20 pixels wider than designed: "    X = 1200.00      Y = 1200.00" needs it in DejaVu Sans.
+constexpr int kPanelWidths[4] = {180, 260, 150, 100};
 
 QIcon icon(const char* name)
 {

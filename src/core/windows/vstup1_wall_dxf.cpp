@@ -14,7 +14,8 @@ void Tvstupy::DxfIn1Click()
         return;
     FileDialogOptions options;
     options.title = QStringLiteral("Dxf In");
-    options.filter = QStringLiteral("Dxf file (*.dxf)");
+    options.filterLabel = QStringLiteral("Dxf file (*.dxf)");
+    options.filterPattern = QStringLiteral("*.dxf");
     options.defaultSuffix = QStringLiteral("dxf");
     options.directory = dialogDirectory();
     const std::optional<QString> path = dialogs_.openFileName(options);

@@ -19,14 +19,14 @@ namespace {
 
 FileDialogOptions saveDialog1(const QString& directory)
 {
-    return {QStringLiteral("Save File"), QStringLiteral("Kalven File *.klv (*.klv)"), QStringLiteral("klv"),
-            directory, true};
+    return {QStringLiteral("Save File"), QStringLiteral("Kalven File *.klv"), QStringLiteral("*.klv"),
+            QStringLiteral("klv"), directory, true};
 }
 
 FileDialogOptions openDialog1(const QString& directory)
 {
-    return {QStringLiteral("Open File"), QStringLiteral("Kalven file (*.klv)"), QStringLiteral("klv"), directory,
-            false};
+    return {QStringLiteral("Open File"), QStringLiteral("Kalven file (*.klv)"), QStringLiteral("*.klv"),
+            QStringLiteral("klv"), directory, false};
 }
 
 }  // namespace
