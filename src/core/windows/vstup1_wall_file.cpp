@@ -38,31 +38,33 @@ void Tvstupy::Save1Click()
     SaveProject();
 }
 
-void Tvstupy::SaveProject()
+bool Tvstupy::SaveProject()
 {
     const std::optional<QString> path = dialogs_.saveFileName(saveDialog1(dialogDirectory()));
     if (!path)
-        return;
+        return true;
     // The whole file is written to a temporary file first, so a failure leaves an earlier file
     // of that name as it was, and the caption still names the project's last good file.
     switch (WriteTextFile(*path, FormatProjectFile(data_))) {
     case WriteResult::NotCreatable:
         dialogs_.message(QString::fromLatin1(kMsgFileOutputError), MessageKind::Plain);
-        return;
+        return false;
     case WriteResult::WriteFailed:
         dialogs_.message(QString::fromLatin1(kMsgFileWriteFailed), MessageKind::Error);
-        return;
+        return false;
     case WriteResult::Written:
         setProjectCaption(*path);
-        return;
+        return true;
     }
+    return false;
 }
 
 void Tvstupy::Open1Click()
 {
     if (!data_.Idle)
         return;
-    askToSave();
+    if (!askToSave())
+        return;
     const std::optional<QString> path = dialogs_.openFileName(openDialog1(dialogDirectory()));
     if (!path)
         return;
