@@ -94,7 +94,7 @@ TEST(ProjectFileCommands, OpenOfADamagedOrMissingFileLeavesProjectCaptionAndDraw
         const char* message;
         MessageKind kind;
     } cases[] = {
-        {"malformed_number.klv", "Invalid numeric input", MessageKind::Error},
+        {"malformed_number.klv", "Invalid numeric input in line 56: \"3O\"", MessageKind::Error},
         {"vertex_count_257.klv", "Invalid project file: load area  2 has 257 vertices, possible are 0 to 42",
          MessageKind::Error},
         {"area_length_0.klv", "Invalid project file: area length 0 m, possible are 1 to 10000 m", MessageKind::Error},
@@ -158,6 +158,20 @@ TEST(ProjectFileCommands, FailedSaveKeepsTheEarlierFileAndTheCaption)
     EXPECT_EQ(s.folder.read(QStringLiteral("wall.klv")), "earlier project\r\n");
     EXPECT_EQ(QDir(s.folder.path()).entryList(QDir::Files),
               (QStringList{QStringLiteral("kalven1.cfg"), QStringLiteral("wall.klv")}));  // nothing half-written
+}
+
+// A cut-off file loads with its missing values as 0 and empty, and then says so.
+TEST(ProjectFileCommands, OpenOfAFileThatEndsEarlyLoadsItAndSaysSo)
+{
+    StartedWindow s;
+    const QString path = QStringLiteral(KALVEN_TEST_DATA "/file_ending_early.klv");
+    s.dialogs.answerNo();
+    s.dialogs.answerFile(path);
+    EXPECT_TRUE(s.redraws(&Tvstupy::Open1Click));
+    EXPECT_EQ(s.window.data().AreaLength, 40);
+    EXPECT_EQ(s.window.windowTitle(), kCaption + path);
+    EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{QString::fromLatin1(kMsgFileEndsEarly)});
+    EXPECT_EQ(s.dialogs.calls().back().kind, MessageKind::Warning);
 }
 
 // A chosen save that fails stops the command that asked for it, so the project is not lost; the

@@ -76,8 +76,9 @@ void Tvstupy::Open1Click()
     // The file is read beside the open project, which is replaced only when all of it was read:
     // a damaged file leaves the project, the caption and the drawing as they were.
     ProjectData loaded;
+    bool endedEarly = false;
     try {
-        loaded = ReadProjectFile(*bytes, data_);
+        loaded = ReadProjectFile(*bytes, data_, &endedEarly);
     } catch (const std::exception& error) {
         dialogs_.message(FromWin1252(error.what()), MessageKind::Error);
         return;
@@ -86,6 +87,10 @@ void Tvstupy::Open1Click()
     setProjectCaption(*path);
     Osnova();
     Kresli();
+    if (endedEarly) {
+        showDrawing();
+        dialogs_.message(QString::fromLatin1(kMsgFileEndsEarly), MessageKind::Warning);
+    }
 }
 
 void Tvstupy::SpBu_Kavern_abcClick()
