@@ -60,7 +60,7 @@ TEST(LoadAreaExample, AFileThatIsMissingUnreadableOrInvalidIsNamedInThePicture)
         const char* message;
     } cases[] = {
         {std::nullopt, "/x/retaining_wall.klv", "the file /x/retaining_wall.klv is missing."},
-        {"title\r\n12\r\n1\r\nnine\r\n", "bad.klv", "the file bad.klv: Invalid numeric input"},
+        {"title\r\n12\r\n1\r\nnine\r\n", "bad.klv", "the file bad.klv: Invalid numeric input in line 4: \"nine\""},
         {FormatProjectFile(open), "open.klv", " Non closed loading area No  1 !"},
     };
     for (const auto& c : cases) {
