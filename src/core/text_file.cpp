@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <cstdio>
 #include <memory>
+#include <sys/stat.h>
 
 namespace kalven {
 
@@ -40,6 +41,12 @@ std::optional<std::string> ReadTextFile(const std::string& fileName, bool* opene
 
 WriteResult WriteTextFile(const QString& path, const std::string& bytes)
 {
+    // QSaveFile would rename its temporary file over a device, a pipe or the node a link points
+    // at, and report success: only regular files are replaced. stat follows links, so a link is
+    // judged by its target.
+    struct stat target {};
+    if (::stat(QFile::encodeName(path).constData(), &target) == 0 && !S_ISREG(target.st_mode))
+        return WriteResult::NotCreatable;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return WriteResult::NotCreatable;

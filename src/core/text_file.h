@@ -14,7 +14,8 @@ std::optional<std::string> ReadTextFile(const QString& path, bool* opened = null
 std::optional<std::string> ReadTextFile(const std::string& fileName, bool* opened = nullptr);
 
 // Writes the bytes through a temporary file and replaces the old file only when every byte
-// has been written, so a failure never leaves a truncated file behind.
+// has been written, so a failure never leaves a truncated file behind. A name that stands for
+// anything but a regular file (a directory, a device, a pipe, or a link to one) is NotCreatable.
 enum class WriteResult { Written, NotCreatable, WriteFailed };
 WriteResult WriteTextFile(const QString& path, const std::string& bytes);
 

@@ -294,17 +294,19 @@ void Tvstupy::setProjectCaption(const QString& path)
     setWindowTitle(kProgramCaption + QStringLiteral("      ") + path);
 }
 
-void Tvstupy::askToSave()
+bool Tvstupy::askToSave()
 {
     if (dialogs_.askYesNo(QStringLiteral("Save current file ?"), MessageKind::Warning))
-        SaveProject();
+        return SaveProject();
+    return true;
 }
 
 void Tvstupy::New1Click()
 {
     if (!data_.Idle)
         return;
-    askToSave();
+    if (!askToSave())
+        return;
     ProjectReset(data_);
     Osnova();
 }
@@ -315,7 +317,8 @@ void Tvstupy::End1Click()
         return;
     if (!dialogs_.askYesNo(QStringLiteral("End. Are you sure ?"), MessageKind::Confirmation))
         return;
-    askToSave();
+    if (!askToSave())
+        return;
     endProgram();
 }
 
@@ -331,8 +334,7 @@ bool Tvstupy::FormCloseQuery()
     // Also while a polygon is being entered: closing without a question would throw the project away.
     if (!dialogs_.askYesNo(QStringLiteral("End. Are you sure ?"), MessageKind::Confirmation))
         return false;
-    askToSave();
-    return true;
+    return askToSave();
 }
 
 void Tvstupy::closeEvent(QCloseEvent* event)
