@@ -23,7 +23,8 @@ cmake --build "$release" --target kalven kalven-report kalven-docs >/dev/null
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-(cd "$release" && cpack -G DEB -B "$scratch" >/dev/null 2>&1) || fail "cpack failed"
+# The folders in the package take their modes from the umask, as they do under dpkg-buildpackage.
+(umask 022 && cd "$release" && cpack -G DEB -B "$scratch" >/dev/null 2>&1) || fail "cpack failed"
 deb=$(ls "$scratch"/kalven_*.deb)
 
 # Info tags are shown, only errors and warnings fail.
