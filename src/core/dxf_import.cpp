@@ -172,11 +172,17 @@ std::string AreaNames(const DxfImportPlan& plan)
 std::string DxfRefusalLines(const DxfImportPlan& plan)
 {
     std::string text;
-    for (const std::string& refused : plan.refusedEntities)
-        text += "\n" + refused + " - not imported.";
-    if (plan.moreRefusedEntities > 0)
-        text += "\n" + Counted(plan.moreRefusedEntities, "more polyline", "more polylines") +
-                " with bad coordinates or vertex counts - not imported.";
+    // Appended piece by piece: g++ 12 at -O3 warns wrongly about a literal + std::string.
+    for (const std::string& refused : plan.refusedEntities) {
+        text += '\n';
+        text += refused;
+        text += " - not imported.";
+    }
+    if (plan.moreRefusedEntities > 0) {
+        text += '\n';
+        text += Counted(plan.moreRefusedEntities, "more polyline", "more polylines");
+        text += " with bad coordinates or vertex counts - not imported.";
+    }
     return text;
 }
 

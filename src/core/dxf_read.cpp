@@ -47,8 +47,7 @@ int GroupInt(const std::string& text)
     return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
 }
 
-// dxflib allocates the vertices, knots and points an entity announces before it reads a single
-// one of them, so a wild count in a damaged file would ask for gigabytes.
+// The counts of vertices, knots and points an entity announces before its items.
 bool AnnouncesCount(const std::string& entity, int code)
 {
     if (code == 90)
@@ -60,7 +59,7 @@ bool AnnouncesCount(const std::string& entity, int code)
     return false;
 }
 
-// The file is sound when it holds the end mark (0, EOF), so it was not cut short (blank lines may
+// A file is sound when it holds the end mark (0, EOF), so it was not cut short (blank lines may
 // follow), every line fits dxflib's line buffer (a longer one stops its reader without ending it)
 // and no count exceeds what the file could hold: each announced item takes a group pair of four
 // bytes at the least. What follows the end mark is checked too, since dxflib reads on.
@@ -82,7 +81,6 @@ bool IsFiniteNumber(const std::string& value)
     std::size_t i = 0;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         ++i;
-    const std::size_t mantissa = i;
     std::size_t digits = 0;
     const auto isDigit = [&](std::size_t k) { return k < text.size() && text[k] >= '0' && text[k] <= '9'; };
     while (isDigit(i))
@@ -108,7 +106,6 @@ bool IsFiniteNumber(const std::string& value)
     double number = 0;
     const char* first = text.data() + (text[0] == '+' ? 1 : 0);
     const auto [end, error] = std::from_chars(first, text.data() + text.size(), number);
-    (void)mantissa;
     return error == std::errc() && end == text.data() + text.size() && std::isfinite(number);
 }
 
@@ -554,7 +551,7 @@ DxfReadResult ReadDxf(const std::string& bytes, const DxfProgress& progress)
         bool ended = false;
         long long line = 1;
         for (long long pairs = 0;; ++pairs) {
-            if (progress && pairs % 65536 == 0 &&
+            if (progress && pairs % 16384 == 0 &&
                 !progress(static_cast<int>(static_cast<double>(stream.tellg()) * 1000.0 / std::max<std::size_t>(bytes.size(), 1))))
                 return {DxfReadStatus::Cancelled, {}};
             // The pairs as dxflib's own reading loop takes them.
