@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
+#include <algorithm>
 
 namespace kalven {
 
@@ -116,6 +118,19 @@ std::optional<std::uint32_t> QtUserDialogs::chooseColor(std::uint32_t initial)
 bool QtUserDialogs::runModal(QDialog& dialog)
 {
     return dialog.exec() == QDialog::Accepted;
+}
+
+void QtUserDialogs::runWithProgress(const QString& text, const std::function<void(const ProgressReport&)>& task)
+{
+    QProgressDialog dialog(text, QStringLiteral("Cancel"), 0, 1000, parent_);
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setMinimumDuration(300);  // a quick task shows no window at all
+    dialog.setAutoReset(false);
+    // A modal progress window handles the events, Cancel among them, whenever its value is set.
+    task([&dialog](int permille) {
+        dialog.setValue(std::clamp(permille, 0, 1000));
+        return !dialog.wasCanceled();
+    });
 }
 
 }  // namespace kalven

@@ -24,6 +24,7 @@ public:
     bool printerSetup(QPrinter& printer) override;
     std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
     bool runModal(QDialog& dialog) override;
+    void runWithProgress(const QString& text, const std::function<void(const ProgressReport&)>& task) override;
 
 private:
     QWidget* parent_;

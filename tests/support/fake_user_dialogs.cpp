@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <utility>
 
 #include "platform/qt_user_dialogs.h"
 
@@ -96,6 +97,13 @@ bool FakeUserDialogs::runModal(QDialog& dialog)
     auto fill = std::move(modals_.front());
     modals_.pop_front();
     return fill(dialog);
+}
+
+void FakeUserDialogs::runWithProgress(const QString& text, const std::function<void(const ProgressReport&)>& task)
+{
+    calls_.push_back({QStringLiteral("progress"), text, MessageKind::Plain, {}});
+    const std::optional<int> cancelAt = std::exchange(cancelAt_, std::nullopt);
+    task([cancelAt](int permille) { return !cancelAt || permille < *cancelAt; });
 }
 
 std::vector<QString> FakeUserDialogs::messages() const
