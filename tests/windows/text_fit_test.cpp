@@ -126,7 +126,7 @@ void ExpectEveryWindowFits(const QString& font)
         {"colours", [&] { return std::make_unique<Tmirt_color>(data, s.dialogs); }},
         {"report", [&] { return std::make_unique<Tprint_text>(data, s.dialogs); }},
         {"help", [&] { return std::make_unique<Tunit15_help>(data, s.dialogs); }},
-        {"picture", [&] { return std::make_unique<THelp_Load_area>(data); }},
+        {"picture", [&] { return std::make_unique<THelp_Load_area>(); }},
         {"about", [&] { return std::make_unique<Tabout>(); }},
     };
     for (const auto& [what, make] : windows)
