@@ -5,6 +5,8 @@
 #                                     1024x768), clean-up on exit
 #   start_openbox [BOTTOM]            openbox as window manager, keeping BOTTOM pixels free below
 #   e2e_start_kalven                  starts kalven in $WORK; $KALVEN_PID
+#   e2e_main_window                   waits for the main window and its drawn raster; $MAIN and
+#                                     IMAGE_LEFT, IMAGE_TOP, IMAGE_WIDTH, IMAGE_HEIGHT on the screen
 #   wait_window REGEX [SECONDS]       the id of the visible window whose title matches
 #   answer REGEX KEY                  waits for a message box, presses KEY, waits until it is gone
 #   wait_exit SECONDS                 waits for the program's end; its status in $EXIT_STATUS
@@ -15,7 +17,7 @@
 set -euo pipefail
 
 E2E_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-WAIT_SECONDS=${E2E_WAIT_SECONDS:-40}
+WAIT_SECONDS=${E2E_WAIT_SECONDS:-60}
 E2E_SCREEN=${E2E_SCREEN:-1024x768}
 XVFB_PID=""
 WM_PID=""
@@ -128,6 +130,18 @@ e2e_start_kalven()
     KALVEN_PID=$!
 }
 
+image_found()
+{
+    screenshot && python3 "$E2E_DIR/screen.py" image "$WORK/screen.xwd" >"$WORK/image" 2>/dev/null
+}
+
+e2e_main_window()
+{
+    MAIN=$(wait_window '^ KALVEN  V 1\.0' 120)
+    wait_until "the raster is drawn" image_found
+    read -r IMAGE_LEFT IMAGE_TOP IMAGE_WIDTH IMAGE_HEIGHT <"$WORK/image"
+}
+
 screenshot()
 {
     xwd -root -silent >"$WORK/screen.xwd"
@@ -153,6 +167,11 @@ report_failure()
     for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
         echo "  $w [$(xdotool getwindowname "$w" 2>/dev/null)]"
     done
+    # Where a program that stopped answering stands, for the one who reads the failure.
+    if [ -n "$KALVEN_PID" ] && kill -0 "$KALVEN_PID" 2>/dev/null && command -v gdb >/dev/null; then
+        timeout 60 gdb -p "$KALVEN_PID" -batch -ex "thread apply all bt 25" >"$ARTIFACTS/$E2E_NAME-stacks.txt" 2>&1 &&
+            echo "$E2E_NAME: the program's threads: $ARTIFACTS/$E2E_NAME-stacks.txt"
+    fi
     if [ -f "$WORK/kalven.log" ]; then
         cp "$WORK/kalven.log" "$ARTIFACTS/$E2E_NAME-kalven.log"
         echo "$E2E_NAME: program output: $ARTIFACTS/$E2E_NAME-kalven.log"

@@ -32,15 +32,8 @@ PROJECT="$WORK/wall and soil.klv"
 LOAD_AREA_COLOR=0000a0
 RESULTANT_COLOR=ff0000
 
-image_found()
-{
-    screenshot && python3 "$E2E_DIR/screen.py" image "$WORK/screen.xwd" >"$WORK/image" 2>/dev/null
-}
-
 e2e_start_kalven
-MAIN=$(wait_window '^ KALVEN  V 1\.0' 120)
-wait_until "the raster is drawn" image_found
-read -r IMAGE_LEFT IMAGE_TOP IMAGE_WIDTH IMAGE_HEIGHT <"$WORK/image"
+e2e_main_window
 if [ -z "$WINDOW_MANAGER" ]; then
     EXPECTED_SIZE="928 x 696"
 else

@@ -14,15 +14,8 @@ start_openbox "$BOTTOM"
 SCREEN_WIDTH=${E2E_SCREEN%x*}
 WORK_HEIGHT=$((${E2E_SCREEN#*x} - BOTTOM))
 
-image_found()
-{
-    screenshot && python3 "$E2E_DIR/screen.py" image "$WORK/screen.xwd" >"$WORK/image" 2>/dev/null
-}
-
 e2e_start_kalven
-MAIN=$(wait_window '^ KALVEN  V 1\.0' 120)
-wait_until "the raster is drawn" image_found
-read -r IMAGE_LEFT IMAGE_TOP IMAGE_WIDTH IMAGE_HEIGHT <"$WORK/image"
+e2e_main_window
 # The inside of the window in screen coordinates, and the frame openbox put around it.
 inside=$(xwininfo -id "$MAIN")
 X=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$inside")
