@@ -2,18 +2,44 @@
 // Whole-file reading and writing for the program's text files.
 
 #include <QString>
+#include <cstddef>
 #include <optional>
 #include <string>
 
 namespace kalven {
 
-// The file's bytes, or nothing when it cannot be opened or a read fails; `opened`, when given,
-// tells the two apart.
-std::optional<std::string> ReadTextFile(const QString& path, bool* opened = nullptr);
+// Why a file was not read.
+enum class ReadFailure {
+    None,
+    NotOpened,       // missing, no permission, ...
+    NotRegularFile,  // a folder, a FIFO, a device such as /dev/zero
+    TooLarge,        // more bytes than the caller's limit
+    ReadFailed,      // an input error while reading
+};
+
+struct FileRead {
+    std::optional<std::string> bytes;  // set only when all of the file was read
+    ReadFailure failure = ReadFailure::None;
+    int error = 0;  // errno of NotOpened and ReadFailed
+};
+
+// Reads a regular file of at most `limit` bytes. Outside bytes are never trusted: a FIFO is not
+// waited for, a device is not read, and no more than limit + 1 bytes are ever read, so a refusal
+// comes at once whatever the path names.
+FileRead ReadBoundedFile(const QString& path, std::size_t limit);
+
+// The message of a refusal (NotRegularFile, TooLarge), naming the file and the reason.
+QString ReadRefusalText(const QString& path, ReadFailure failure, std::size_t limit);
+
+// The bytes of a file, or nothing when it cannot be read or is refused.
+inline constexpr std::size_t kLargestTextFile = std::size_t{256} << 20;
+std::optional<std::string> ReadTextFile(const QString& path, std::size_t limit = kLargestTextFile);
 
 // Writes the bytes through a temporary file and replaces the old file only when every byte
-// has been written, so a failure never leaves a truncated file behind.
+// has been written, so a failure never leaves a truncated file behind. A path that names a device,
+// a FIFO or a folder is not creatable: it would be replaced by a file. `why`, when given, gets
+// the reason of a failure.
 enum class WriteResult { Written, NotCreatable, WriteFailed };
-WriteResult WriteTextFile(const QString& path, const std::string& bytes);
+WriteResult WriteTextFile(const QString& path, const std::string& bytes, QString* why = nullptr);
 
 }  // namespace kalven

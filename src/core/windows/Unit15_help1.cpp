@@ -47,12 +47,15 @@ void Tunit15_help::FormCreate()
     const QString path = helpFilePath(data_);
     if (path.isEmpty())
         return;
-    const std::optional<std::string> bytes = ReadTextFile(path);
-    if (!bytes) {
-        dialogs_.message(QStringLiteral("Cannot open file ") + path, MessageKind::Error);
+    const FileRead read = ReadBoundedFile(path, kHelpFileLimit);
+    if (!read.bytes) {
+        const bool refused = read.failure == ReadFailure::NotRegularFile || read.failure == ReadFailure::TooLarge;
+        dialogs_.message(refused ? ReadRefusalText(path, read.failure, kHelpFileLimit)
+                                 : QStringLiteral("Cannot open file ") + path,
+                         MessageKind::Error);
         return;
     }
-    ReadRtf(*bytes, *RichEdit1->document());
+    ReadRtf(*read.bytes, *RichEdit1->document());
     RichEdit1->moveCursor(QTextCursor::Start);
 }
 
