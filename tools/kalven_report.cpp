@@ -1,5 +1,7 @@
 // kalven-report: the text report of a project on standard output, computed as the Compute command
 // computes it, and on request the graphic printout as a PDF page and the drawing area as a PNG.
+#include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -7,11 +9,15 @@
 #include <QPageSize>
 #include <QPalette>
 #include <QPrinter>
+#include <QTemporaryFile>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include "analysis/resultant.h"
 #include "analysis/text_report.h"
@@ -19,6 +25,7 @@
 #include "core/project_data.h"
 #include "core/project_file.h"
 #include "core/status_panels.h"
+#include "core/text_file.h"
 #include "core/text_reader.h"
 #include "drawing/load_areas.h"
 #include "drawing/raster.h"
@@ -51,9 +58,11 @@ constexpr const char* kUsage =
     "  --size WxH    the drawing area's size in pixels (default 928x696)\n"
     "  --help        this text\n"
     "\n"
-    "Exit status: 0 computed, 1 the load areas failed their check (the report has no results),\n"
-    "2 the project file cannot be read or is malformed, 64 bad arguments, 73 an output file\n"
-    "cannot be written. Messages go to standard error.\n";
+    "Exit status: 0 computed, 1 the load areas failed their check or a result is not finite\n"
+    "(the report has no results), 2 the project file cannot be read (not a regular file, more\n"
+    "than 1 MiB) or is malformed, 64 bad arguments, 73 an output file\n"
+    "cannot be written (an earlier file of that name is then unchanged). Messages go to\n"
+    "standard error.\n";
 
 constexpr int kMaxImageSide = 16384;
 
@@ -160,15 +169,17 @@ std::optional<Options> ParseArguments(const QStringList& args)
 
 std::optional<ProjectData> ReadProject(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Say("cannot read " + path.toStdString() + ": " + file.errorString().toStdString());
+    const FileRead read = ReadBoundedFile(path, kProjectFileLimit);
+    if (read.failure == ReadFailure::NotRegularFile || read.failure == ReadFailure::TooLarge) {
+        Say(ReadRefusalText(path, read.failure, kProjectFileLimit).toStdString());
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
+    if (!read.bytes) {
+        Say("cannot read " + path.toStdString() + ": " + std::strerror(read.error));
+        return std::nullopt;
+    }
     try {
-        return ReadProjectFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                               ProjectData{});
+        return ReadProjectFile(*read.bytes, ProjectData{});
     } catch (const std::exception& e) {
         Say(path.toStdString() + " is not a KALVEN project: " + e.what());
         return std::nullopt;
@@ -184,11 +195,66 @@ void WriteReport(const ProjectData& data, int margin)
     std::fflush(stdout);
 }
 
+// An output may not be empty, nor the project itself under any name (a link, another spelling),
+// nor the other output: writing it would destroy what was just read or written.
+bool OutputsAllowed(const Options& o)
+{
+    const auto sameFile = [](const QString& a, const QString& b) {
+        struct stat sa {}, sb {};
+        return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+               ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    };
+    for (const std::optional<QString>& output : {o.pdf, o.png}) {
+        if (!output)
+            continue;
+        if (output->isEmpty()) {
+            Say("an output file needs a name");
+            return false;
+        }
+        if (sameFile(*output, o.project)) {
+            Say(output->toStdString() + " is the project itself; choose another output file");
+            return false;
+        }
+    }
+    if (o.pdf && o.png && (*o.pdf == *o.png || sameFile(*o.pdf, *o.png))) {
+        Say("--pdf and --png name the same file " + o.pdf->toStdString());
+        return false;
+    }
+    return true;
+}
+
+// Replaces the file only when all of it was written: a failure leaves an earlier file of that
+// name byte for byte, and a device or FIFO of that name is never written or replaced.
+bool WriteOutput(const QString& path, const QByteArray& bytes)
+{
+    QString why;
+    switch (WriteTextFile(path, std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), &why)) {
+    case WriteResult::Written:
+        return true;
+    case WriteResult::NotCreatable:
+        Say("cannot write " + path.toStdString() + ": " + why.toStdString());
+        return false;
+    case WriteResult::WriteFailed:
+        Say("cannot write " + path.toStdString() + ": " + why.toStdString() +
+            "; an earlier file of that name is unchanged");
+        return false;
+    }
+    return false;
+}
+
+// The PDF engine writes through a file of its own and tells of no write error, so the page goes
+// to a temporary file first and only a complete one is taken.
 bool WritePdf(const ProjectData& data, const QString& path, bool landscape)
 {
+    QTemporaryFile page(QDir::tempPath() + QStringLiteral("/kalven-report-XXXXXX.pdf"));
+    if (!page.open()) {
+        Say("cannot write " + path.toStdString() + ": no temporary file: " + page.errorString().toStdString());
+        return false;
+    }
+    page.close();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
+    printer.setOutputFileName(page.fileName());
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     try {
@@ -197,7 +263,26 @@ bool WritePdf(const ProjectData& data, const QString& path, bool landscape)
         Say("cannot write " + path.toStdString() + ": " + e.what());
         return false;
     }
-    return true;
+    QByteArray bytes;
+    if (page.open())
+        bytes = page.readAll();
+    if (!bytes.trimmed().endsWith("%%EOF")) {
+        Say("cannot write " + path.toStdString() + ": the page could not be made completely in " +
+            QDir::tempPath().toStdString());
+        return false;
+    }
+    return WriteOutput(path, bytes);
+}
+
+bool WritePng(const QImage& image, const QString& path)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        Say("cannot write " + path.toStdString() + ": the image could not be encoded");
+        return false;
+    }
+    return WriteOutput(path, bytes);
 }
 
 }  // namespace
@@ -218,6 +303,10 @@ int main(int argc, char** argv)
         std::fputs(kUsage, stdout);
         return kComputed;
     }
+    if (!OutputsAllowed(*options)) {
+        std::fputs("Try kalven-report --help\n", stderr);
+        return kBadArguments;
+    }
     std::optional<ProjectData> project = ReadProject(options->project);
     if (!project)
         return kUnreadableProject;
@@ -232,9 +321,8 @@ int main(int argc, char** argv)
         NoStatusPanels panels;
         DrawRaster(canvas, data, image.width(), image.height(), panels);
         DrawLoadAreas(canvas, data, image.width(), image.height());
-        if (ValidateForCompute(data))
-            ComputeResultant(data, canvas, image.width(), image.height(), panels);
-        else
+        // A result that is not finite fails as a faulty area does: the report has no results.
+        if (!ValidateForCompute(data) || !ComputeResultant(data, canvas, image.width(), image.height(), panels))
             status = kValidationFailed;
         if (!data.ValidationMessage.empty())
             Say(FromWin1252(data.ValidationMessage).toStdString());
@@ -243,9 +331,7 @@ int main(int argc, char** argv)
     WriteReport(data, options->margin);
     if (options->pdf && !WritePdf(data, *options->pdf, options->landscape))
         status = kOutputFailed;
-    if (options->png && !image.save(*options->png, "PNG")) {
-        Say("cannot write " + options->png->toStdString());
+    if (options->png && !WritePng(image, *options->png))
         status = kOutputFailed;
-    }
     return status;
 }
