@@ -1,10 +1,11 @@
 #include "core/text_file.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -31,18 +32,18 @@ FileRead Failed(ReadFailure failure, int error = 0)
 
 }  // namespace
 
-FileRead ReadBoundedFile(const QString& path, std::size_t limit)
+FileRead ReadBoundedFile(const std::string& fileName, std::size_t limit)
 {
-    const QByteArray name = QFile::encodeName(path);
+    const char* name = fileName.c_str();
     // Looked at before it is opened, so not even a device is opened; the open itself never waits
     // for the writer of a FIFO, and the descriptor is checked again against a swap in between.
     struct stat status {};
-    if (::stat(name.constData(), &status) != 0)
+    if (::stat(name, &status) != 0)
         return Failed(ReadFailure::NotOpened, errno);
     if (!S_ISREG(status.st_mode))
         return Failed(ReadFailure::NotRegularFile);
     Descriptor file;
-    file.fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    file.fd = ::open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (file.fd < 0)
         return Failed(ReadFailure::NotOpened, errno);
     if (::fstat(file.fd, &status) != 0)
@@ -76,12 +77,21 @@ FileRead ReadBoundedFile(const QString& path, std::size_t limit)
     return {std::move(bytes), ReadFailure::None, 0};
 }
 
+FileRead ReadBoundedFile(const QString& path, std::size_t limit)
+{
+    return ReadBoundedFile(QFile::encodeName(path).toStdString(), limit);
+}
+
+std::string ReadRefusalText(const std::string& fileName, ReadFailure failure, std::size_t limit)
+{
+    const std::string reason = failure == ReadFailure::TooLarge ? "is larger than " + std::to_string(limit) + " bytes"
+                                                                : std::string("is not a regular file");
+    return "The file " + fileName + " " + reason + ": nothing was read.";
+}
+
 QString ReadRefusalText(const QString& path, ReadFailure failure, std::size_t limit)
 {
-    const QString reason = failure == ReadFailure::TooLarge
-                               ? QStringLiteral("is larger than %1 bytes").arg(static_cast<qulonglong>(limit))
-                               : QStringLiteral("is not a regular file");
-    return QStringLiteral("The file %1 %2: nothing was read.").arg(path, reason);
+    return QString::fromStdString(ReadRefusalText(path.toStdString(), failure, limit));
 }
 
 std::optional<std::string> ReadTextFile(const QString& path, std::size_t limit)
@@ -89,33 +99,83 @@ std::optional<std::string> ReadTextFile(const QString& path, std::size_t limit)
     return ReadBoundedFile(path, limit).bytes;
 }
 
-WriteResult WriteTextFile(const QString& path, const std::string& bytes, QString* why)
+WriteResult WriteWholeFile(const std::string& fileName, std::string_view bytes, std::string* why)
 {
-    const auto fail = [why](WriteResult result, const QString& reason) {
+    const auto fail = [why](WriteResult result, int error, const char* reason = nullptr) {
         if (why)
-            *why = reason;
+            *why = reason ? reason : std::strerror(error);
         return result;
     };
-    // The temporary file would be renamed over a device such as /dev/null, for root even in /dev.
+    // A link is followed, so the file it names gets the new bytes and the link stays a link.
+    std::string target = fileName;
     struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode))
-        return fail(WriteResult::NotCreatable, QStringLiteral("it is not a regular file"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(WriteResult::NotCreatable, file.errorString());
-    const auto size = static_cast<qint64>(bytes.size());
-    // QSaveFile::commit does not see a failure of its own final flush (a full disk takes the
-    // last buffered bytes), so the flush is checked here, before the old file is replaced.
-    errno = 0;
-    if (file.write(bytes.data(), size) != size || !file.flush()) {
-        // Qt has no text of its own for a failed flush; the system's says "No space left on device".
-        const QString reason = errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
-        file.cancelWriting();
-        return fail(WriteResult::WriteFailed, reason);
+    const bool exists = ::stat(target.c_str(), &status) == 0;
+    if (exists && !S_ISREG(status.st_mode))
+        return fail(WriteResult::NotCreatable, 0, "it is not a regular file");
+    if (exists) {
+        if (char* real = ::realpath(fileName.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
     }
-    if (!file.commit())
-        return fail(WriteResult::WriteFailed, file.errorString());
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+
+    // A new name in the same folder, so the final rename replaces the file in one step; the
+    // kernel applies the umask to a new file, an existing one keeps its permissions.
+    static std::atomic<unsigned> serial{0};
+    std::string temporary;
+    Descriptor file;
+    for (int attempt = 0; attempt < 100 && file.fd < 0; ++attempt) {
+        temporary = folder + "." + base + "." + std::to_string(::getpid()) + "-" + std::to_string(serial++) + ".new";
+        file.fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+        if (file.fd < 0 && errno != EEXIST)
+            return fail(WriteResult::NotCreatable, errno);
+    }
+    if (file.fd < 0)
+        return fail(WriteResult::NotCreatable, EEXIST);
+    const auto discard = [&](int error) {
+        ::close(file.fd);
+        file.fd = -1;
+        ::unlink(temporary.c_str());
+        return fail(WriteResult::WriteFailed, error);
+    };
+    if (exists && ::fchmod(file.fd, status.st_mode & 07777) != 0)
+        return discard(errno);
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(file.fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return discard(n < 0 ? errno : EIO);
+        done += static_cast<std::size_t>(n);
+    }
+    // A full disk or a failing device may only tell at the flush to the disk or at the close.
+    if (::fsync(file.fd) != 0)
+        return discard(errno);
+    const int closed = ::close(file.fd);
+    file.fd = -1;
+    if (closed != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return fail(WriteResult::WriteFailed, error);
+    }
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return fail(WriteResult::WriteFailed, error);
+    }
     return WriteResult::Written;
+}
+
+WriteResult WriteTextFile(const QString& path, const std::string& bytes, QString* why)
+{
+    std::string reason;
+    const WriteResult result = WriteWholeFile(QFile::encodeName(path).toStdString(), bytes, &reason);
+    if (why)
+        *why = QString::fromLocal8Bit(reason);
+    return result;
 }
 
 }  // namespace kalven

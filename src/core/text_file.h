@@ -1,10 +1,12 @@
 #pragma once
-// Whole-file reading and writing for the program's text files.
+// Whole-file reading and writing for the program's text files. Every function takes the file's
+// name either as a QString or as the file system's own bytes.
 
 #include <QString>
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kalven {
 
@@ -25,21 +27,25 @@ struct FileRead {
 
 // Reads a regular file of at most `limit` bytes. Outside bytes are never trusted: a FIFO is not
 // waited for, a device is not read, and no more than limit + 1 bytes are ever read, so a refusal
-// comes at once whatever the path names.
+// comes at once whatever the name names.
+FileRead ReadBoundedFile(const std::string& fileName, std::size_t limit);
 FileRead ReadBoundedFile(const QString& path, std::size_t limit);
 
 // The message of a refusal (NotRegularFile, TooLarge), naming the file and the reason.
+std::string ReadRefusalText(const std::string& fileName, ReadFailure failure, std::size_t limit);
 QString ReadRefusalText(const QString& path, ReadFailure failure, std::size_t limit);
 
 // The bytes of a file, or nothing when it cannot be read or is refused.
 inline constexpr std::size_t kLargestTextFile = std::size_t{256} << 20;
 std::optional<std::string> ReadTextFile(const QString& path, std::size_t limit = kLargestTextFile);
 
-// Writes the bytes through a temporary file and replaces the old file only when every byte
-// has been written, so a failure never leaves a truncated file behind. A path that names a device,
-// a FIFO or a folder is not creatable: it would be replaced by a file. `why`, when given, gets
-// the reason of a failure.
+// Writes the bytes to a new file beside the old one and puts it in the old one's place only when
+// every byte has been written and reached the disk, so a failure never leaves a truncated file
+// behind and an earlier file stays byte for byte. A name that stands for a device, a FIFO or a
+// folder is not creatable: a file would take its place. `why`, when given, gets the reason of a
+// failure.
 enum class WriteResult { Written, NotCreatable, WriteFailed };
+WriteResult WriteWholeFile(const std::string& fileName, std::string_view bytes, std::string* why = nullptr);
 WriteResult WriteTextFile(const QString& path, const std::string& bytes, QString* why = nullptr);
 
 }  // namespace kalven
