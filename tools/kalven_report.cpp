@@ -167,21 +167,21 @@ std::optional<Options> ParseArguments(const QStringList& args)
     return o;
 }
 
-std::optional<ProjectData> ReadProject(const QString& path)
+std::optional<ProjectData> ReadProject(const std::string& path)
 {
     const FileRead read = ReadBoundedFile(path, kProjectFileLimit);
     if (read.failure == ReadFailure::NotRegularFile || read.failure == ReadFailure::TooLarge) {
-        Say(ReadRefusalText(path, read.failure, kProjectFileLimit).toStdString());
+        Say(ReadRefusalText(path, read.failure, kProjectFileLimit));
         return std::nullopt;
     }
     if (!read.bytes) {
-        Say("cannot read " + path.toStdString() + ": " + std::strerror(read.error));
+        Say("cannot read " + path + ": " + std::strerror(read.error));
         return std::nullopt;
     }
     try {
         return ReadProjectFile(*read.bytes, ProjectData{});
     } catch (const std::exception& e) {
-        Say(path.toStdString() + " is not a KALVEN project: " + e.what());
+        Say(path + " is not a KALVEN project: " + e.what());
         return std::nullopt;
     }
 }
@@ -195,29 +195,32 @@ void WriteReport(const ProjectData& data, int margin)
     std::fflush(stdout);
 }
 
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat sa {}, sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
 // An output may not be empty, nor the project itself under any name (a link, another spelling),
 // nor the other output: writing it would destroy what was just read or written.
-bool OutputsAllowed(const Options& o)
+bool OutputsAllowed(const std::string& project, const std::optional<std::string>& pdf,
+                    const std::optional<std::string>& png)
 {
-    const auto sameFile = [](const QString& a, const QString& b) {
-        struct stat sa {}, sb {};
-        return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
-               ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-    };
-    for (const std::optional<QString>& output : {o.pdf, o.png}) {
+    for (const std::optional<std::string>& output : {pdf, png}) {
         if (!output)
             continue;
-        if (output->isEmpty()) {
+        if (output->empty()) {
             Say("an output file needs a name");
             return false;
         }
-        if (sameFile(*output, o.project)) {
-            Say(output->toStdString() + " is the project itself; choose another output file");
+        if (SameFile(*output, project)) {
+            Say(*output + " is the project itself; choose another output file");
             return false;
         }
     }
-    if (o.pdf && o.png && (*o.pdf == *o.png || sameFile(*o.pdf, *o.png))) {
-        Say("--pdf and --png name the same file " + o.pdf->toStdString());
+    if (pdf && png && (*pdf == *png || SameFile(*pdf, *png))) {
+        Say("--pdf and --png name the same file " + *pdf);
         return false;
     }
     return true;
@@ -225,18 +228,17 @@ bool OutputsAllowed(const Options& o)
 
 // Replaces the file only when all of it was written: a failure leaves an earlier file of that
 // name byte for byte, and a device or FIFO of that name is never written or replaced.
-bool WriteOutput(const QString& path, const QByteArray& bytes)
+bool WriteOutput(const std::string& path, const QByteArray& bytes)
 {
-    QString why;
-    switch (WriteTextFile(path, std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), &why)) {
+    std::string why;
+    switch (WriteWholeFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), &why)) {
     case WriteResult::Written:
         return true;
     case WriteResult::NotCreatable:
-        Say("cannot write " + path.toStdString() + ": " + why.toStdString());
+        Say("cannot write " + path + ": " + why);
         return false;
     case WriteResult::WriteFailed:
-        Say("cannot write " + path.toStdString() + ": " + why.toStdString() +
-            "; an earlier file of that name is unchanged");
+        Say("cannot write " + path + ": " + why + "; an earlier file of that name is unchanged");
         return false;
     }
     return false;
@@ -244,11 +246,11 @@ bool WriteOutput(const QString& path, const QByteArray& bytes)
 
 // The PDF engine writes through a file of its own and tells of no write error, so the page goes
 // to a temporary file first and only a complete one is taken.
-bool WritePdf(const ProjectData& data, const QString& path, bool landscape)
+bool WritePdf(const ProjectData& data, const std::string& path, bool landscape)
 {
     QTemporaryFile page(QDir::tempPath() + QStringLiteral("/kalven-report-XXXXXX.pdf"));
     if (!page.open()) {
-        Say("cannot write " + path.toStdString() + ": no temporary file: " + page.errorString().toStdString());
+        Say("cannot write " + path + ": no temporary file: " + page.errorString().toStdString());
         return false;
     }
     page.close();
@@ -260,26 +262,25 @@ bool WritePdf(const ProjectData& data, const QString& path, bool landscape)
     try {
         PrintGraphicPage(printer, data, QGuiApplication::palette());
     } catch (const std::exception& e) {
-        Say("cannot write " + path.toStdString() + ": " + e.what());
+        Say("cannot write " + path + ": " + e.what());
         return false;
     }
     QByteArray bytes;
     if (page.open())
         bytes = page.readAll();
     if (!bytes.trimmed().endsWith("%%EOF")) {
-        Say("cannot write " + path.toStdString() + ": the page could not be made completely in " +
-            QDir::tempPath().toStdString());
+        Say("cannot write " + path + ": the page could not be made completely in " + QDir::tempPath().toStdString());
         return false;
     }
     return WriteOutput(path, bytes);
 }
 
-bool WritePng(const QImage& image, const QString& path)
+bool WritePng(const QImage& image, const std::string& path)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
-        Say("cannot write " + path.toStdString() + ": the image could not be encoded");
+        Say("cannot write " + path + ": the image could not be encoded");
         return false;
     }
     return WriteOutput(path, bytes);
@@ -303,11 +304,15 @@ int main(int argc, char** argv)
         std::fputs(kUsage, stdout);
         return kComputed;
     }
-    if (!OutputsAllowed(*options)) {
+    // Names as the file system's bytes.
+    const auto name = [](const QString& text) { return QFile::encodeName(text).toStdString(); };
+    const std::optional<std::string> pdf = options->pdf ? std::optional(name(*options->pdf)) : std::nullopt;
+    const std::optional<std::string> png = options->png ? std::optional(name(*options->png)) : std::nullopt;
+    if (!OutputsAllowed(name(options->project), pdf, png)) {
         std::fputs("Try kalven-report --help\n", stderr);
         return kBadArguments;
     }
-    std::optional<ProjectData> project = ReadProject(options->project);
+    std::optional<ProjectData> project = ReadProject(name(options->project));
     if (!project)
         return kUnreadableProject;
     ProjectData& data = *project;
@@ -329,9 +334,9 @@ int main(int argc, char** argv)
     }
 
     WriteReport(data, options->margin);
-    if (options->pdf && !WritePdf(data, *options->pdf, options->landscape))
+    if (pdf && !WritePdf(data, *pdf, options->landscape))
         status = kOutputFailed;
-    if (options->png && !WritePng(image, *options->png))
+    if (png && !WritePng(image, *png))
         status = kOutputFailed;
     return status;
 }
