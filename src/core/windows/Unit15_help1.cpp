@@ -11,6 +11,13 @@
 
 namespace kalven {
 
+namespace {
+
+// Room for pictures in a help text written by the user; the delivered ones hold some 15 KB.
+constexpr std::size_t kHelpFileLimit = std::size_t{16} << 20;
+
+}  // namespace
+
 Tunit15_help::Tunit15_help(const ProjectData& data, UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), data_(data), dialogs_(dialogs)
 {

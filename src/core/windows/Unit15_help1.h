@@ -5,7 +5,6 @@
 
 #include <QDialog>
 #include <QString>
-#include <cstddef>
 
 #include "core/project_data.h"
 
@@ -17,8 +16,6 @@ class UserDialogs;
 
 inline constexpr const char* kTheoryHelpFile = "force_theory.rtf";
 inline constexpr const char* kDirectoryHelpFile = "directory_content.rtf";
-// Room for pictures in a help text written by the user; the delivered ones hold some 15 KB.
-inline constexpr std::size_t kHelpFileLimit = std::size_t{16} << 20;
 
 class Tunit15_help : public QDialog {
     Q_OBJECT
