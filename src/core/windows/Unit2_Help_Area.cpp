@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPixmap>
 
-#include "core/project_file.h"
 #include "core/text_file.h"
 #include "drawing/load_area_example.h"
 #include "platform/qt_canvas.h"
@@ -29,7 +28,7 @@ THelp_Load_area::THelp_Load_area(const ProjectData& data, QWidget* parent)
     const QString path = examplePath(data);
     {
         QtCanvas canvas(picture_, palette());
-        example_ = DrawLoadAreaExample(canvas, ReadTextFile(path, kProjectFileLimit), ToWin1252(QDir::toNativeSeparators(path)),
+        example_ = DrawLoadAreaExample(canvas, ReadTextFile(path), ToWin1252(QDir::toNativeSeparators(path)),
                                        kPictureWidth, kPictureHeight);
     }
     Image1 = new QLabel(this);
