@@ -10,8 +10,7 @@ int main(int argc, char** argv)
     kalven::QtUserDialogs dialogs;
     kalven::Tvstupy window(dialogs);
     dialogs.setParent(&window);
-    if (!window.FormCreate())
+    if (!window.FormCreate(kalven::Tvstupy::Showing::Maximised))
         return 1;
-    window.show();
     return kalven::KalvenApplication::exec();
 }

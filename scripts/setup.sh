@@ -10,7 +10,7 @@ packages=(
   locales poppler-utils
   desktop-file-utils appstream dpkg-dev lintian
   libdxflib-dev
-  xvfb xdotool x11-apps xclip openbox
+  xvfb xdotool x11-apps x11-utils xclip openbox
   # Both families, so no installed face can hide a font fault.
   fonts-dejavu-core fonts-dejavu-extra fonts-noto-core fonts-noto-mono
   # A real print server with a PDF queue for the printing tests.

@@ -2,7 +2,6 @@
 // computes it, and on request the graphic printout as a PDF page and the drawing area as a PNG.
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
@@ -15,6 +14,7 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <sys/stat.h>
@@ -66,14 +66,16 @@ constexpr const char* kUsage =
 
 constexpr int kMaxImageSide = 16384;
 
+// File names are the bytes of the command line, handed to the file system unconverted: a name
+// that is not valid UTF-8 would not survive a trip through QString.
 struct Options {
     int margin = 0;
-    std::optional<QString> pdf;
+    std::optional<std::string> pdf;
     bool landscape = false;
-    std::optional<QString> png;
+    std::optional<std::string> png;
     int width = 928;
     int height = 696;
-    QString project;
+    std::string project;
     bool help = false;
 };
 
@@ -94,23 +96,23 @@ std::optional<int> WholeNumber(const std::string& text, int low, int high)
 }
 
 // The options, or nothing after a message about the first bad one.
-std::optional<Options> ParseArguments(const QStringList& args)
+std::optional<Options> ParseArguments(const std::vector<std::string>& args)
 {
     Options o;
     bool sizeGiven = false;
-    for (int k = 1; k < args.size(); ++k) {
-        const QString& arg = args[k];
+    for (std::size_t k = 1; k < args.size(); ++k) {
+        const std::string& arg = args[k];
         const auto value = [&]() -> std::optional<std::string> {
             if (k + 1 >= args.size()) {
-                Say(arg.toStdString() + " needs a value");
+                Say(arg + " needs a value");
                 return std::nullopt;
             }
-            return args[++k].toStdString();
+            return args[++k];
         };
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+        if (arg == "--help" || arg == "-h") {
             o.help = true;
             return o;
-        } else if (arg == QLatin1String("--margin")) {
+        } else if (arg == "--margin") {
             const auto text = value();
             if (!text)
                 return std::nullopt;
@@ -120,14 +122,14 @@ std::optional<Options> ParseArguments(const QStringList& args)
                 return std::nullopt;
             }
             o.margin = *margin;
-        } else if (arg == QLatin1String("--pdf") || arg == QLatin1String("--png")) {
+        } else if (arg == "--pdf" || arg == "--png") {
             const auto text = value();
             if (!text)
                 return std::nullopt;
-            (arg == QLatin1String("--pdf") ? o.pdf : o.png) = QString::fromStdString(*text);
-        } else if (arg == QLatin1String("--landscape")) {
+            (arg == "--pdf" ? o.pdf : o.png) = *text;
+        } else if (arg == "--landscape") {
             o.landscape = true;
-        } else if (arg == QLatin1String("--size")) {
+        } else if (arg == "--size") {
             const auto text = value();
             if (!text)
                 return std::nullopt;
@@ -142,17 +144,17 @@ std::optional<Options> ParseArguments(const QStringList& args)
             o.width = *w;
             o.height = *h;
             sizeGiven = true;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            Say("unknown option " + arg.toStdString());
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            Say("unknown option " + arg);
             return std::nullopt;
-        } else if (o.project.isEmpty()) {
+        } else if (o.project.empty()) {
             o.project = arg;
         } else {
             Say("one project file only");
             return std::nullopt;
         }
     }
-    if (o.project.isEmpty()) {
+    if (o.project.empty()) {
         Say("no project file given");
         return std::nullopt;
     }
@@ -295,7 +297,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
-    const std::optional<Options> options = ParseArguments(QGuiApplication::arguments());
+    // argv as the system passed it, less the options Qt took for itself.
+    const std::optional<Options> options = ParseArguments(std::vector<std::string>(argv, argv + argc));
     if (!options) {
         std::fputs("Try kalven-report --help\n", stderr);
         return kBadArguments;
@@ -304,15 +307,13 @@ int main(int argc, char** argv)
         std::fputs(kUsage, stdout);
         return kComputed;
     }
-    // Names as the file system's bytes.
-    const auto name = [](const QString& text) { return QFile::encodeName(text).toStdString(); };
-    const std::optional<std::string> pdf = options->pdf ? std::optional(name(*options->pdf)) : std::nullopt;
-    const std::optional<std::string> png = options->png ? std::optional(name(*options->png)) : std::nullopt;
-    if (!OutputsAllowed(name(options->project), pdf, png)) {
+    const std::optional<std::string>& pdf = options->pdf;
+    const std::optional<std::string>& png = options->png;
+    if (!OutputsAllowed(options->project, pdf, png)) {
         std::fputs("Try kalven-report --help\n", stderr);
         return kBadArguments;
     }
-    std::optional<ProjectData> project = ReadProject(name(options->project));
+    std::optional<ProjectData> project = ReadProject(options->project);
     if (!project)
         return kUnreadableProject;
     ProjectData& data = *project;

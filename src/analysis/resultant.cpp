@@ -1,6 +1,7 @@
 #include "analysis/resultant.h"
 
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 #include "analysis/outline_moments.h"
@@ -157,8 +158,8 @@ public:
     int fontHeight() const override { return 0; }
     void setFontHeight(int) override {}
     void rectangle(int, int, int, int) override {}
-    void moveTo(int, int) override {}
-    void lineTo(int, int) override {}
+    void moveTo(std::int64_t, std::int64_t) override {}
+    void lineTo(std::int64_t, std::int64_t) override {}
     void ellipse(int, int, int, int) override {}
     void textOut(int, int, const std::string&) override {}
 };

@@ -18,6 +18,9 @@ namespace kalven {
 
 namespace {
 
+// Far more than any drawing of some load areas needs, yet bounded.
+constexpr std::size_t kDxfFileLimit = std::size_t{256} << 20;
+
 std::string Trimmed(const std::string& text)
 {
     const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
@@ -279,10 +282,10 @@ DxfReadResult ReadDxf(const std::string& bytes)
 
 DxfReadResult ReadDxfFile(const QString& path)
 {
-    const std::optional<std::string> bytes = ReadTextFile(path);
-    if (!bytes)
+    const FileRead read = ReadBoundedFile(path, kDxfFileLimit);
+    if (!read.bytes)
         return {DxfReadStatus::Unreadable, {}};
-    return ReadDxf(*bytes);
+    return ReadDxf(*read.bytes);
 }
 
 }  // namespace kalven

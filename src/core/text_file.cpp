@@ -30,6 +30,12 @@ FileRead Failed(ReadFailure failure, int error = 0)
     return {std::nullopt, failure, error};
 }
 
+// The same conversion as FileNameBytes of the windows, which this library cannot reach.
+std::string NameBytes(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
 }  // namespace
 
 FileRead ReadBoundedFile(const std::string& fileName, std::size_t limit)
@@ -79,7 +85,7 @@ FileRead ReadBoundedFile(const std::string& fileName, std::size_t limit)
 
 FileRead ReadBoundedFile(const QString& path, std::size_t limit)
 {
-    return ReadBoundedFile(QFile::encodeName(path).toStdString(), limit);
+    return ReadBoundedFile(NameBytes(path), limit);
 }
 
 std::string ReadRefusalText(const std::string& fileName, ReadFailure failure, std::size_t limit)
@@ -92,11 +98,6 @@ std::string ReadRefusalText(const std::string& fileName, ReadFailure failure, st
 QString ReadRefusalText(const QString& path, ReadFailure failure, std::size_t limit)
 {
     return QString::fromStdString(ReadRefusalText(path.toStdString(), failure, limit));
-}
-
-std::optional<std::string> ReadTextFile(const QString& path, std::size_t limit)
-{
-    return ReadBoundedFile(path, limit).bytes;
 }
 
 WriteResult WriteWholeFile(const std::string& fileName, std::string_view bytes, std::string* why)
@@ -172,7 +173,7 @@ WriteResult WriteWholeFile(const std::string& fileName, std::string_view bytes, 
 WriteResult WriteTextFile(const QString& path, const std::string& bytes, QString* why)
 {
     std::string reason;
-    const WriteResult result = WriteWholeFile(QFile::encodeName(path).toStdString(), bytes, &reason);
+    const WriteResult result = WriteWholeFile(NameBytes(path), bytes, &reason);
     if (why)
         *why = QString::fromLocal8Bit(reason);
     return result;

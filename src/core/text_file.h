@@ -35,10 +35,6 @@ FileRead ReadBoundedFile(const QString& path, std::size_t limit);
 std::string ReadRefusalText(const std::string& fileName, ReadFailure failure, std::size_t limit);
 QString ReadRefusalText(const QString& path, ReadFailure failure, std::size_t limit);
 
-// The bytes of a file, or nothing when it cannot be read or is refused.
-inline constexpr std::size_t kLargestTextFile = std::size_t{256} << 20;
-std::optional<std::string> ReadTextFile(const QString& path, std::size_t limit = kLargestTextFile);
-
 // Writes the bytes to a new file beside the old one and puts it in the old one's place only when
 // every byte has been written and reached the disk, so a failure never leaves a truncated file
 // behind and an earlier file stays byte for byte. A name that stands for a device, a FIFO or a

@@ -3,6 +3,7 @@
 // a printer page, or a recording in the tests. It keeps its pen, brush, font and pen position
 // between calls, as a painter's canvas does.
 
+#include <cstdint>
 #include <string>
 
 #include "core/project_data.h"
@@ -13,6 +14,10 @@ enum class PenStyle { Solid, Dotted, Dashed };
 // NotXor: screen := NOT (screen XOR pen), so the same line drawn twice restores the picture.
 enum class PenMode { Copy, NotXor };
 enum class BrushStyle { Solid, Clear };
+
+// How far off the surface a line end may lie, in pixels: as far as a double still places a whole
+// pixel exactly.
+inline constexpr std::int64_t kLineReach = std::int64_t{1} << 53;
 
 class Canvas {
 public:
@@ -32,9 +37,12 @@ public:
     // Outline with the pen, inside filled with the brush unless it is clear;
     // the right and bottom edges are excluded.
     virtual void rectangle(int left, int top, int right, int bottom) = 0;
-    virtual void moveTo(int x, int y) = 0;
+    // Line ends are 64-bit so that a line aimed far past the surface (a nearly horizontal line of
+    // action) keeps its true ends and shows exactly the pixels it would have on an endless surface;
+    // they lie within kLineReach of the origin.
+    virtual void moveTo(std::int64_t x, std::int64_t y) = 0;
     // A line from the pen position to (x, y), the end point excluded; the pen moves there.
-    virtual void lineTo(int x, int y) = 0;
+    virtual void lineTo(std::int64_t x, std::int64_t y) = 0;
     // Ellipse in a bounding box, right and bottom edges excluded; filled unless the brush is clear.
     virtual void ellipse(int left, int top, int right, int bottom) = 0;
     // Text (Windows-1252) with its top-left corner at (x, y), on an opaque box of the brush colour,

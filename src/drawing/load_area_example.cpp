@@ -1,15 +1,12 @@
 #include "drawing/load_area_example.h"
 
 #include <cmath>
-#include <exception>
 #include <numbers>
 
 #include "analysis/resultant.h"
-#include "analysis/validation.h"
 #include "core/project_file.h"
 #include "core/status_panels.h"
 #include "core/text_format.h"
-#include "drawing/raster.h"
 #include "drawing/view_mapping.h"
 
 namespace kalven {
@@ -17,7 +14,6 @@ namespace kalven {
 namespace {
 
 constexpr ColorValue kBlack = 0x000000;
-constexpr ColorValue kRed = 0x0000FF;
 constexpr int kLegendLeft = 296;
 constexpr int kLegendTop = 10;
 constexpr int kLineHeight = 14;
@@ -73,16 +69,6 @@ void DrawLegend(Canvas& canvas, const ProjectData& data)
     canvas.textOut(kLegendLeft, y + 4 + kLineHeight, "   pressure / multiplier");
 }
 
-void DrawNotice(Canvas& canvas, ProjectData& data, int W, int H, const std::string& notice)
-{
-    NoStatusPanels status;
-    DrawRaster(canvas, data, W, H, status);
-    canvas.setBrushStyle(BrushStyle::Clear);
-    canvas.setFontColor(kRed);
-    canvas.textOut(20, 20, "The worked example cannot be shown:");
-    canvas.textOut(20, 20 + kLineHeight, notice);
-}
-
 }  // namespace
 
 std::string ExampleLegendLine(const ProjectData& data, int area)
@@ -95,27 +81,9 @@ std::string ExampleLegendLine(const ProjectData& data, int area)
     return line;
 }
 
-ProjectData DrawLoadAreaExample(Canvas& canvas, const std::optional<std::string>& fileBytes,
-                                const std::string& fileName, int W, int H)
+ProjectData DrawLoadAreaExample(Canvas& canvas, int W, int H)
 {
-    ProjectData example;
-    if (!fileBytes) {
-        DrawNotice(canvas, example, W, H, "the file " + fileName + " is missing.");
-        return example;
-    }
-    try {
-        example = ReadProjectFile(*fileBytes, example);
-    } catch (const std::exception& error) {
-        ProjectData empty;
-        DrawNotice(canvas, empty, W, H, "the file " + fileName + ": " + error.what());
-        return empty;
-    }
-    ValidateLoadAreas(example);
-    if (!example.ValidationMessage.empty()) {
-        const std::string message = example.ValidationMessage;
-        DrawNotice(canvas, example, W, H, message);
-        return example;
-    }
+    ProjectData example = ReadProjectFile(std::string(LoadAreaExampleFile()), ProjectData{});
     NoStatusPanels status;
     ComputeResultant(example, canvas, W, H, status);
 

@@ -1,15 +1,14 @@
 #include "drawing/segment_clip.h"
 
 #include <cmath>
-
-#include "core/text_format.h"
+#include <cstdint>
 
 namespace kalven {
 
 namespace {
 
-// Extended precision keeps a cut point exact to far below a pixel even when the other end of the
-// line lies millions of pixels away.
+// Extended precision keeps a cut point within a small part of a pixel even when the other end of
+// the line lies many times farther away.
 using Real = long double;
 
 enum Outcode : unsigned { kInside = 0, kLeft = 1, kRight = 2, kAbove = 4, kBelow = 8 };
@@ -32,11 +31,6 @@ struct Area {
     }
 };
 
-Area GrownImage(int width, int height)
-{
-    return {Real(-kClipMargin), Real(-kClipMargin), Real(width) + kClipMargin, Real(height) + kClipMargin};
-}
-
 struct Point {
     Real x, y;
 };
@@ -51,33 +45,19 @@ Real Interpolate(Real aAcross, Real aAlong, Real bAcross, Real bAlong, Real at)
     return bAlong - (bAcross - at) * rate;
 }
 
-}  // namespace
-
-bool WithinClipArea(double x, double y, int width, int height)
+// Cuts the line PQ of the line AB to `area` (Cohen and Sutherland); false when it misses it.
+bool Cut(const Area& area, Point a, Point b, Point& p, Point& q)
 {
-    const Area area = GrownImage(width, height);
-    return std::isfinite(x) && std::isfinite(y) && area.code(x, y) == kInside;
-}
-
-std::optional<PixelSegment> ClipSegment(double x0, double y0, double x1, double y1, int width, int height)
-{
-    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1))
-        return std::nullopt;
-    const Area area = GrownImage(width, height);
-    const Point a{x0, y0};
-    const Point b{x1, y1};
-    Point p = a;
-    Point q = b;
+    p = a;
+    q = b;
     // Each pass moves one end onto a border it lay beyond; four borders, two ends.
     for (int pass = 0; pass < 8; ++pass) {
         const unsigned cp = area.code(p.x, p.y);
         const unsigned cq = area.code(q.x, q.y);
-        if ((cp | cq) == kInside) {
-            return PixelSegment{{Round(static_cast<double>(p.x)), Round(static_cast<double>(p.y))},
-                                {Round(static_cast<double>(q.x)), Round(static_cast<double>(q.y))}};
-        }
+        if ((cp | cq) == kInside)
+            return true;
         if (cp & cq)
-            return std::nullopt;
+            return false;
         Point& outside = cp != kInside ? p : q;
         const unsigned c = cp != kInside ? cp : cq;
         if (c & (kLeft | kRight)) {
@@ -88,16 +68,41 @@ std::optional<PixelSegment> ClipSegment(double x0, double y0, double x1, double 
             outside = {Interpolate(a.y, a.x, b.y, b.x, y), y};
         }
     }
-    return std::nullopt;
+    return false;
+}
+
+// A whole pixel, halves to even as everywhere in the drawing.
+std::int64_t WholePixel(Real v)
+{
+    return static_cast<std::int64_t>(std::nearbyint(v));
+}
+
+}  // namespace
+
+bool WithinClipArea(double x, double y, int width, int height)
+{
+    const Area area{Real(-kClipMargin), Real(-kClipMargin), Real(width) + kClipMargin, Real(height) + kClipMargin};
+    return std::isfinite(x) && std::isfinite(y) && area.code(x, y) == kInside;
 }
 
 void DrawClippedLine(Canvas& canvas, double x0, double y0, double x1, double y1, int width, int height)
 {
-    const std::optional<PixelSegment> visible = ClipSegment(x0, y0, x1, y1, width, height);
-    if (!visible)
+    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1))
         return;
-    canvas.moveTo(visible->from.x, visible->from.y);
-    canvas.lineTo(visible->to.x, visible->to.y);
+    const Point a{std::nearbyint(Real(x0)), std::nearbyint(Real(y0))};
+    const Point b{std::nearbyint(Real(x1)), std::nearbyint(Real(y1))};
+    // A line that keeps this far from the image shows nothing, not even a wide pen's edge.
+    const Area near{-Real(kClipMargin), -Real(kClipMargin), Real(width) + kClipMargin, Real(height) + kClipMargin};
+    Point p, q;
+    if (!Cut(near, a, b, p, q))
+        return;
+    // Ends beyond the reach of a double's whole pixels are cut back to it. The line then shifts by
+    // less than half a pixel, a line so long that its own ends are not known to a pixel.
+    const Real reach = static_cast<Real>(kLineReach);
+    if (!Cut(Area{-reach, -reach, reach, reach}, a, b, p, q))
+        return;
+    canvas.moveTo(WholePixel(p.x), WholePixel(p.y));
+    canvas.lineTo(WholePixel(q.x), WholePixel(q.y));
 }
 
 }  // namespace kalven

@@ -43,18 +43,18 @@ struct Pixels {
 // Only the steps whose major coordinate lies in `area` are walked, so a far line costs no more
 // than the area is long. The minor coordinate is the nearest one, halves rounded up.
 template <typename Visit>
-void WalkLine(QPoint from, QPoint to, bool includeEnd, const QRect& area, Visit visit)
+void WalkLine(LinePoint from, LinePoint to, bool includeEnd, const QRect& area, Visit visit)
 {
-    const std::int64_t dx = std::int64_t{to.x()} - from.x();
-    const std::int64_t dy = std::int64_t{to.y()} - from.y();
+    const std::int64_t dx = to.x - from.x;
+    const std::int64_t dy = to.y - from.y;
     const bool xMajor = std::llabs(dx) >= std::llabs(dy);
     const std::int64_t n = xMajor ? std::llabs(dx) : std::llabs(dy);
     const std::int64_t a = xMajor ? std::llabs(dy) : std::llabs(dx);
     const std::int64_t lastStep = includeEnd ? n : n - 1;
     if (lastStep < 0)
         return;
-    const std::int64_t m0 = xMajor ? from.x() : from.y();
-    const std::int64_t n0 = xMajor ? from.y() : from.x();
+    const std::int64_t m0 = xMajor ? from.x : from.y;
+    const std::int64_t n0 = xMajor ? from.y : from.x;
     const int ms = (xMajor ? dx : dy) < 0 ? -1 : 1;
     const int ns = (xMajor ? dy : dx) < 0 ? -1 : 1;
     const std::int64_t majorLo = xMajor ? area.left() : area.top();
@@ -73,7 +73,7 @@ void WalkLine(QPoint from, QPoint to, bool includeEnd, const QRect& area, Visit 
     const std::int64_t twoN = std::max<std::int64_t>(2 * n, 1);
     std::int64_t q = 0, r = n;
     if (first > 0) {
-        // Far ends can make 2 t a exceed 64 bits.
+        // Far ends make 2 t a exceed 64 bits (ends within kLineReach keep it within 110).
         const __int128 numerator = static_cast<__int128>(2) * first * a + n;
         q = static_cast<std::int64_t>(numerator / twoN);
         r = static_cast<std::int64_t>(numerator % twoN);
@@ -111,32 +111,30 @@ bool IsPixelImage(const QImage& image)
     }
 }
 
-void PlotLine(QImage& image, QPoint from, QPoint to, const PixelPen& pen)
+void PlotLine(QImage& image, LinePoint from, LinePoint to, const PixelPen& pen)
 {
     if (from == to)
         return;
     const Pixels pixels(image);
     const QRect area = image.rect();
     // Plain lines along a row or a column, the raster's own, take the short way.
-    if (pen.style == PenStyle::Solid && pen.mode == PenMode::Copy && from.y() == to.y()) {
-        if (from.y() < 0 || from.y() >= image.height())
+    if (pen.style == PenStyle::Solid && pen.mode == PenMode::Copy && from.y == to.y) {
+        if (from.y < 0 || from.y >= image.height())
             return;
-        const std::int64_t step = to.x() > from.x() ? 1 : -1;
-        const std::int64_t lo = std::max<std::int64_t>(std::min<std::int64_t>(from.x(), std::int64_t{to.x()} - step), 0);
-        const std::int64_t hi =
-            std::min<std::int64_t>(std::max<std::int64_t>(from.x(), std::int64_t{to.x()} - step), image.width() - 1);
+        const std::int64_t step = to.x > from.x ? 1 : -1;
+        const std::int64_t lo = std::max<std::int64_t>(std::min(from.x, to.x - step), 0);
+        const std::int64_t hi = std::min<std::int64_t>(std::max(from.x, to.x - step), image.width() - 1);
         if (lo <= hi)
-            std::fill_n(pixels.at(lo, from.y()), hi - lo + 1, pen.color);
+            std::fill_n(pixels.at(lo, from.y), hi - lo + 1, pen.color);
         return;
     }
-    if (pen.style == PenStyle::Solid && pen.mode == PenMode::Copy && from.x() == to.x()) {
-        if (from.x() < 0 || from.x() >= image.width())
+    if (pen.style == PenStyle::Solid && pen.mode == PenMode::Copy && from.x == to.x) {
+        if (from.x < 0 || from.x >= image.width())
             return;
-        const std::int64_t step = to.y() > from.y() ? 1 : -1;
-        const std::int64_t lo = std::max<std::int64_t>(std::min<std::int64_t>(from.y(), std::int64_t{to.y()} - step), 0);
-        const std::int64_t hi =
-            std::min<std::int64_t>(std::max<std::int64_t>(from.y(), std::int64_t{to.y()} - step), image.height() - 1);
-        QRgb* p = lo <= hi ? pixels.at(from.x(), lo) : nullptr;
+        const std::int64_t step = to.y > from.y ? 1 : -1;
+        const std::int64_t lo = std::max<std::int64_t>(std::min(from.y, to.y - step), 0);
+        const std::int64_t hi = std::min<std::int64_t>(std::max(from.y, to.y - step), image.height() - 1);
+        QRgb* p = lo <= hi ? pixels.at(from.x, lo) : nullptr;
         const qsizetype stride = pixels.bytesPerLine / static_cast<qsizetype>(sizeof(QRgb));
         for (std::int64_t y = lo; y <= hi; ++y, p += stride)
             *p = pen.color;
@@ -182,7 +180,7 @@ const Disc& DiscOf(int width)
 
 }  // namespace
 
-void PlotWideLine(QImage& image, QPoint from, QPoint to, int width, QRgb color)
+void PlotWideLine(QImage& image, LinePoint from, LinePoint to, int width, QRgb color)
 {
     const Disc& disc = DiscOf(width);
     const int reach = std::clamp(width, 0, 7) / 2 + 1;

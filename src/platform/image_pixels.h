@@ -6,6 +6,7 @@
 // cost nothing.
 
 #include <QImage>
+#include <cstdint>
 #include <QPoint>
 #include <QRect>
 
@@ -22,13 +23,26 @@ struct PixelPen {
     PenMode mode = PenMode::Copy;
 };
 
+// A line end, which may lie up to kLineReach off the image.
+struct LinePoint {
+    std::int64_t x = 0;
+    std::int64_t y = 0;
+
+    constexpr LinePoint() = default;
+    constexpr LinePoint(std::int64_t px, std::int64_t py) : x(px), y(py) {}
+    constexpr LinePoint(QPoint p) : x(p.x()), y(p.y()) {}
+    bool operator==(const LinePoint&) const = default;
+};
+
 // The line from `from` towards `to`, `to` itself excluded. Dotted is 3 pixels on and 3 off,
 // dashed 18 on and 6 off, both starting afresh at the first pixel of each line.
-void PlotLine(QImage& image, QPoint from, QPoint to, const PixelPen& pen);
+// Step t from `from` along the longer side has the other coordinate nearest to the exact line,
+// halves rounded up; the pixels depend on the true ends only, however far off the image they lie.
+void PlotLine(QImage& image, LinePoint from, LinePoint to, const PixelPen& pen);
 
 // A solid line of the given width (up to 7) in copy mode, both ends covered by round caps: a disc
 // of that diameter around each point of the line, end point included.
-void PlotWideLine(QImage& image, QPoint from, QPoint to, int width, QRgb color);
+void PlotWideLine(QImage& image, LinePoint from, LinePoint to, int width, QRgb color);
 
 // Every pixel of the rectangle (clipped to the image) set to the colour, or not-xor combined with it.
 void FillPixels(QImage& image, const QRect& area, QRgb color, PenMode mode);

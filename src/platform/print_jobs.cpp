@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPrinter>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextOption>
 #include <stdexcept>
 
@@ -17,7 +19,7 @@ namespace kalven {
 
 namespace {
 
-constexpr int kPdfPageResolution = 600;
+constexpr int kPageResolution = 600;
 constexpr const char* kJobRefused = "The printer could not start the print job.";
 
 bool Refused(const QPrinter& printer)
@@ -41,14 +43,14 @@ public:
     void setFontColor(ColorValue color) override { page_.setFontColor(color); }
     int fontHeight() const override { return page_.fontHeight(); }
     void setFontHeight(int pixels) override { page_.setFontHeight(pixels); }
-    void moveTo(int x, int y) override { page_.moveTo(x, y); }
+    void moveTo(std::int64_t x, std::int64_t y) override { page_.moveTo(x, y); }
 
     void rectangle(int left, int top, int right, int bottom) override
     {
         page_.rectangle(left, top, right, bottom);
         check();
     }
-    void lineTo(int x, int y) override
+    void lineTo(std::int64_t x, std::int64_t y) override
     {
         page_.lineTo(x, y);
         check();
@@ -109,31 +111,34 @@ void PrintDocument(QPrinter& printer, QTextDocument& document, const QString& jo
     if (!painter.begin(&printer))
         throw std::runtime_error(kJobRefused);
 
-    // Laid out in printer pixels on pages of the printable area: no margins of its own, and with a
-    // page size set the layout breaks pages itself and adds no page numbers.
+    // Laid out in printer pixels, as wide as the printable area, without margins of its own and
+    // as one long page: the pages are broken below.
     document.documentLayout()->setPaintDevice(&printer);
     document.setDocumentMargin(0);
     QTextOption wrap = document.defaultTextOption();
     wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     document.setDefaultTextOption(wrap);
-    const QSizeF page(printer.width(), printer.height());
-    document.setPageSize(page);
+    document.setTextWidth(printer.width());
 
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.palette.setColor(QPalette::Text, Qt::black);  // paper, whatever the screen's colours
-    const int pages = document.pageCount();
-    for (int index = 0; index < pages; ++index) {
-        if (index > 0 && !printer.newPage())
-            throw std::runtime_error(kJobRefused);
-        const QRectF view(0, index * page.height(), page.width(), page.height());
-        painter.save();
-        painter.translate(0, -view.top());
-        painter.setClipRect(view);
-        // A line that ends or starts right on the page break belongs to the page beside; one
-        // pixel less at both ends keeps it from being drawn, unseen, on this one too.
-        context.clip = view.adjusted(0, 1, 0, -1);
-        document.documentLayout()->draw(&painter, context);
-        painter.restore();
+    // Every printed line goes on exactly one page, the first with room for its whole height, and
+    // is drawn by itself: a page cut out of the document with a clip would also carry the glyphs
+    // of the lines beside it that some faces let reach beyond their line.
+    painter.setPen(Qt::black);  // paper, whatever the screen's colours
+    const qreal pageHeight = printer.height();
+    qreal pageTop = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QPointF origin = document.documentLayout()->blockBoundingRect(block).topLeft();
+        const QTextLayout* layout = block.layout();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            const qreal top = origin.y() + line.y();
+            if (top > pageTop && top + line.height() > pageTop + pageHeight) {
+                if (!printer.newPage())
+                    throw std::runtime_error(kJobRefused);
+                pageTop = top;
+            }
+            line.draw(&painter, origin - QPointF(0, pageTop));
+        }
     }
     painter.end();
 }
@@ -141,16 +146,15 @@ void PrintDocument(QPrinter& printer, QTextDocument& document, const QString& jo
 void PrintGraphicPage(QPrinter& printer, const ProjectData& data, const QPalette& palette)
 {
     // The page's pen widths and text offsets are device pixels made for a printer of about
-    // 600 dots per inch; at the 1200 of a PDF file the 8-point result lines, 80 pixels apart,
-    // would overlap. A PDF page is therefore laid out at 600.
+    // 600 dots per inch; at the 1200 that a PDF file and a CUPS printer come up with, the 8-point
+    // result lines, 80 pixels apart, would overlap. Every page is therefore laid out at 600.
     // The printer's own resolution comes back afterwards, for the next printout on it.
     struct ResolutionKept {
         QPrinter& printer;
         const int resolution = printer.resolution();
         ~ResolutionKept() { printer.setResolution(resolution); }
     } kept{printer};
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        printer.setResolution(kPdfPageResolution);
+    printer.setResolution(kPageResolution);
     {
         PrintJobCanvas page(printer, palette);
         DrawGraphicPage(page, data, printer.width(), printer.height());

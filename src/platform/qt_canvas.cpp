@@ -68,6 +68,11 @@ bool ClipLine(QPointF& from, QPointF& to, const QRectF& area)
     return true;
 }
 
+QPointF ToPointF(LinePoint p)
+{
+    return QPointF(static_cast<double>(p.x), static_cast<double>(p.y));
+}
+
 }  // namespace
 
 QColor ToQColor(ColorValue value, const QPalette& palette)
@@ -276,14 +281,14 @@ void QtCanvas::rectangle(int left, int top, int right, int bottom)
     p.drawRect(box.x(), box.y(), box.width() - 1, box.height() - 1);
 }
 
-void QtCanvas::moveTo(int x, int y)
+void QtCanvas::moveTo(std::int64_t x, std::int64_t y)
 {
-    pos_ = QPoint(x, y);
+    pos_ = LinePoint(x, y);
 }
 
-void QtCanvas::lineTo(int x, int y)
+void QtCanvas::lineTo(std::int64_t x, std::int64_t y)
 {
-    const QPoint to(x, y);
+    const LinePoint to(x, y);
     uniform_.reset();
     if (penWidth_ > 1) {
         wideLine(pos_, to);
@@ -291,7 +296,8 @@ void QtCanvas::lineTo(int x, int y)
         PlotLine(*image, pos_, to, PixelPen{penRgb_, penStyle_, penMode_});
     } else if (pos_ != to) {
         // A flat-capped cosmetic line leaves its end point out.
-        QPointF from = pos_, end = to;
+        // Cut in doubles, which hold every end within kLineReach exactly.
+        QPointF from = ToPointF(pos_), end = ToPointF(to);
         const QRectF area(-2.0, -2.0, device_.width() + 4.0, device_.height() + 4.0);
         if (ClipLine(from, end, area)) {
             QPainter& p = painter();
@@ -303,7 +309,7 @@ void QtCanvas::lineTo(int x, int y)
     pos_ = to;
 }
 
-void QtCanvas::wideLine(QPoint from, QPoint to)
+void QtCanvas::wideLine(LinePoint from, LinePoint to)
 {
     // A wide pen covers its end point with a round cap, as the platform's wide lines do.
     if (QImage* image = pixels();
@@ -311,7 +317,7 @@ void QtCanvas::wideLine(QPoint from, QPoint to)
         PlotWideLine(*image, from, to, penWidth_, penRgb_);
         return;
     }
-    QPointF a = from, b = to;
+    QPointF a = ToPointF(from), b = ToPointF(to);
     const double margin = penWidth_ + 2.0;
     const QRectF area(-margin, -margin, device_.width() + 2 * margin, device_.height() + 2 * margin);
     if (!ClipLine(a, b, area))

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "drawing/canvas.h"
+#include "platform/image_pixels.h"
 
 class QPaintDevice;
 
@@ -43,8 +44,8 @@ public:
     void setFontHeight(int pixels) override;
 
     void rectangle(int left, int top, int right, int bottom) override;
-    void moveTo(int x, int y) override;
-    void lineTo(int x, int y) override;
+    void moveTo(std::int64_t x, std::int64_t y) override;
+    void lineTo(std::int64_t x, std::int64_t y) override;
     void ellipse(int left, int top, int right, int bottom) override;
     void textOut(int x, int y, const std::string& text) override;
 
@@ -59,7 +60,7 @@ private:
     QPen qtPen() const;
     QBrush qtBrush() const;
     QRgb rgb(ColorValue value) const;
-    void wideLine(QPoint from, QPoint to);
+    void wideLine(LinePoint from, LinePoint to);
     void opaqueText(QImage& image, int x, int y, const QString& text);
 
     // An opaque text as it stands on the image, drawn once for each text and pair of colours.
@@ -92,7 +93,7 @@ private:
     QRgb brushRgb_ = 0xFFFFFFFF;
     BrushStyle brushStyle_ = BrushStyle::Solid;
     QRgb fontRgb_ = 0xFF000000;
-    QPoint pos_;
+    LinePoint pos_;
     QHash<TextBoxKey, QImage> textBoxes_;
     std::optional<Uniform> uniform_;
 };

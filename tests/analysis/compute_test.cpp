@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPalette>
+
 #include <algorithm>
 #include <cmath>
 
 #include "analysis/result_drawing.h"
-#include "drawing/segment_clip.h"
+#include "core/status_panels.h"
+#include "platform/qt_canvas.h"
 #include "support/load_area_fixture.h"
 #include "support/screen_computation.h"
 
@@ -17,14 +21,13 @@ using testing::SetOutline;
 using testing::ComputeOnScreen;
 using Kind = CanvasCall::Kind;
 constexpr double kTiny = 1e-9;
-constexpr int M = kClipMargin;
 
 void SetSquare(ProjectData& data, int area, double left = 0, double bottom = 0)
 {
     SetOutline(data, area, {{left, bottom}, {left + 2, bottom}, {left + 2, bottom + 2}, {left, bottom + 2}, {left, bottom}});
 }
 
-void ExpectCall(const CanvasCall& call, Kind kind, std::array<int, 4> at, ColorValue pen, int width,
+void ExpectCall(const CanvasCall& call, Kind kind, std::array<std::int64_t, 4> at, ColorValue pen, int width,
                 PenStyle style = PenStyle::Solid)
 {
     EXPECT_EQ(call.kind, kind);
@@ -205,7 +208,7 @@ TEST(ResultDrawing, TwoAreaExampleAtItsPixels)
                             "Resultant Yc    0.50 m"};
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(calls[7 + i].text, texts[i]);
-        EXPECT_EQ((std::array{calls[7 + i].x1, calls[7 + i].y1}), (std::array{65, 32 + 14 * static_cast<int>(i)}));
+        EXPECT_EQ((std::array{calls[7 + i].x1, calls[7 + i].y1}), (std::array<std::int64_t, 2>{65, 32 + 14 * static_cast<int>(i)}));
         EXPECT_EQ(calls[7 + i].state.fontColor, 0x00123456u);
         EXPECT_EQ(calls[7 + i].state.brushStyle, BrushStyle::Clear);
     }
@@ -230,18 +233,18 @@ TEST(ResultDrawing, ShiftedAreaWithItsMarkArrowsAndRings)
     ExpectCall(calls[5], Kind::Ellipse, {69, 278, 75, 284}, kRed, 4);
 }
 
-TEST(ResultDrawing, FarAwayItemsAreCutToTheImage)
+TEST(ResultDrawing, FarAwayItemsKeepTheirTrueEnds)
 {
-    // A shift a thousand million kilometres away: only the mark shows, up to the right margin.
+    // A shift a thousand million kilometres away: the mark runs to it, the ring stays out.
     ProjectData shifted;
     SetSquare(shifted, 1);
     SetLoad(shifted, 1, 10, 90, 1e12);
     auto far = ComputeOnScreen(shifted);
     ASSERT_EQ(far.results.size(), 5u);
-    ExpectCall(far.results[0], Kind::Line, {24, 401, 601 + M, 401}, kBlack, 1, PenStyle::Dashed);
+    ExpectCall(far.results[0], Kind::Line, {24, 401, 24040000000000, 401}, kBlack, 1, PenStyle::Dashed);
 
-    // Two huge opposite loads (negative multipliers) beside a small upward one: arrows 10^9 m long,
-    // cut at the margins on their exact slope of 1 degree: 288 and 293 pixels up and down.
+    // Two huge opposite loads (negative multipliers) beside a small upward one: arrows 10^9 m long
+    // on their slope of 1 degree.
     ProjectData huge;
     SetSquare(huge, 1, 4, 4);
     SetSquare(huge, 2, 8, 4);
@@ -250,18 +253,36 @@ TEST(ResultDrawing, FarAwayItemsAreCutToTheImage)
     SetLoad(huge, 2, -2000000000, 181);
     SetLoad(huge, 3, 10, 90);
     auto wide = ComputeOnScreen(huge);
-    ExpectCall(wide.results[0], Kind::Line, {120, 305, -M, 593}, kNavy, 3);
-    ExpectCall(wide.results[1], Kind::Line, {216, 305, 601 + M, 12}, kNavy, 3);
-    for (const CanvasCall& c : wide.results) {
-        const int reach = std::max({std::abs(c.x1), std::abs(c.x2), std::abs(c.y1), std::abs(c.y2)});
-        EXPECT_TRUE(c.kind == Kind::Text || reach <= 601 + M + 3) << reach;
-    }
+    ExpectCall(wide.results[0], Kind::Line, {120, 305, -24036338471, 419556156}, kNavy, 3);
+    ExpectCall(wide.results[1], Kind::Line, {216, 305, 24036338808, -419555546}, kNavy, 3);
+    EXPECT_EQ(std::count_if(wide.results.begin(), wide.results.end(),
+                            [](const CanvasCall& c) { return c.kind == Kind::Ellipse; }),
+              1);  // only the small load's ring
 
     // A horizontal resultant at y = 3 m: its line of action rises 0.0001 per metre from 30 km left.
     ProjectData flat;
     SetSquare(flat, 1, 2, 2);
     SetLoad(flat, 1, 10, 180);
-    ExpectCall(ComputeOnScreen(flat).results[2], Kind::Line, {-M, 355, 601 + M, 351}, kBlack, 1);  // 4 px in 1.4 km
+    ExpectCall(ComputeOnScreen(flat).results[2], Kind::Line, {-721128, 425, 5288872, -176}, kBlack, 1);
+}
+
+TEST(ResultDrawing, ANearlyHorizontalLineOfActionShowsItsOwnPixels)
+{
+    // Cut to a rounded point far out, the line used to tilt: row 399 instead of 400 from column 301.
+    ProjectData data;
+    SetOutline(data, 1, {{2, 0.05}, {4, 0.05}, {4, 2.05}, {2, 2.05}, {2, 0.05}});
+    SetLoad(data, 1, 10, 180);
+    QImage image(601, 425, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QtCanvas canvas(image, QPalette());
+        NoStatusPanels status;
+        ComputeResultant(data, canvas, 601, 425, status);
+    }
+    for (int x = 301; x <= 589; ++x) {
+        EXPECT_EQ(image.pixel(x, 400), qRgb(0, 0, 0)) << x;
+        EXPECT_NE(image.pixel(x, 399), qRgb(0, 0, 0)) << x;
+    }
 }
 
 }  // namespace

@@ -27,10 +27,10 @@ TEST(DxfPreview, DrawsTheAreasInUseGreyAndTheImportedOnesInTheLoadAreaColour)
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[0].state.penColor, data.ColorSettings[kRasterDark]);
     EXPECT_EQ(lines[0].state.penWidth, 1);
-    EXPECT_EQ((std::array{lines[0].x1, lines[0].y1, lines[0].x2, lines[0].y2}), (std::array{16, 239, 32, 239}));
+    EXPECT_EQ((std::array{lines[0].x1, lines[0].y1, lines[0].x2, lines[0].y2}), (std::array<std::int64_t, 4>{16, 239, 32, 239}));
     EXPECT_EQ(lines[3].state.penColor, data.ColorSettings[kLoadAreaColor]);
     EXPECT_EQ(lines[3].state.penWidth, 2);
-    EXPECT_EQ((std::array{lines[3].x1, lines[3].y1, lines[3].x2, lines[3].y2}), (std::array{160, 255, 192, 255}));
+    EXPECT_EQ((std::array{lines[3].x1, lines[3].y1, lines[3].x2, lines[3].y2}), (std::array<std::int64_t, 4>{160, 255, 192, 255}));
     const auto frames = canvas.rectangles();
     ASSERT_EQ(frames.size(), 2u);
     EXPECT_EQ(frames[0].state.brushColor, data.ColorSettings[kBackground]);

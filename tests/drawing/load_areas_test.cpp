@@ -47,9 +47,9 @@ TEST(LoadAreas, OutlinesAndNumbersOfTheUsedAreas)
     const auto texts = canvas.texts();
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0].text, " 2 ");
-    EXPECT_EQ(std::make_pair(texts[0].x1, texts[0].y1), std::make_pair(76, 313));  // beside (3, 4)
+    EXPECT_EQ((std::pair<int, int>(texts[0].x1, texts[0].y1)), std::make_pair(76, 313));  // beside (3, 4)
     EXPECT_EQ(texts[1].text, " 5 ");
-    EXPECT_EQ(std::make_pair(texts[1].x1, texts[1].y1), std::make_pair(52, 409));
+    EXPECT_EQ((std::pair<int, int>(texts[1].x1, texts[1].y1)), std::make_pair(52, 409));
     for (const CanvasCall& t : texts) {
         EXPECT_EQ(t.state.brushColor, kSkyBlue);
         EXPECT_EQ(t.state.brushStyle, BrushStyle::Solid);
@@ -74,7 +74,7 @@ TEST(LoadAreas, TitleOnlyWhenItIsNotTheDefault)
     ASSERT_EQ(titled.texts().size(), 1u);
     const CanvasCall title = titled.texts()[0];
     EXPECT_EQ(title.text, "Retaining wall");
-    EXPECT_EQ(std::make_pair(title.x1, title.y1), std::make_pair(65, 10));
+    EXPECT_EQ((std::pair<int, int>(title.x1, title.y1)), std::make_pair(65, 10));
     EXPECT_EQ(title.state.brushStyle, BrushStyle::Clear);
     EXPECT_EQ(title.state.fontColor, data.ColorSettings[kUniversalLine]);
 }

@@ -140,7 +140,7 @@ TEST(PolygonInput, ArmPickCloseRelease)
     EXPECT_EQ(Ends(t.canvas.lines()[3]), std::make_tuple(200, 299, 80, 459));
     const CanvasCall* label = t.canvas.findText(" 3 ");
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(std::make_pair(label->x1, label->y1), std::make_pair(204, 284));
+    EXPECT_EQ((std::pair<int, int>(label->x1, label->y1)), std::make_pair(204, 284));
     EXPECT_EQ(label->state.fontColor, kBlack);
     EXPECT_EQ(label->state.brushColor, kSkyBlue);
     EXPECT_EQ(t.canvas.state().penMode, PenMode::Copy);

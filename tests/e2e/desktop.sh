@@ -1,7 +1,9 @@
 # Drives the real kalven program on a private virtual X display, as a person would: mouse and keys
 # through xdotool, what is on the screen through xwd. Sourced by the session scripts beside it.
 #
-#   e2e_begin NAME KALVEN ARTIFACTS   working folder $WORK, display, clean-up on exit
+#   e2e_begin NAME KALVEN ARTIFACTS   working folder $WORK, display of $E2E_SCREEN (default
+#                                     1024x768), clean-up on exit
+#   start_openbox [BOTTOM]            openbox as window manager, keeping BOTTOM pixels free below
 #   e2e_start_kalven                  starts kalven in $WORK; $KALVEN_PID
 #   wait_window REGEX [SECONDS]       the id of the visible window whose title matches
 #   answer REGEX KEY                  waits for a message box, presses KEY, waits until it is gone
@@ -14,7 +16,9 @@ set -euo pipefail
 
 E2E_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 WAIT_SECONDS=${E2E_WAIT_SECONDS:-40}
+E2E_SCREEN=${E2E_SCREEN:-1024x768}
 XVFB_PID=""
+WM_PID=""
 KALVEN_PID=""
 
 e2e_begin()
@@ -39,6 +43,10 @@ e2e_end()
         kill "$KALVEN_PID" 2>/dev/null || true
         wait "$KALVEN_PID" 2>/dev/null || true
     fi
+    if [ -n "$WM_PID" ]; then
+        kill "$WM_PID" 2>/dev/null || true
+        wait "$WM_PID" 2>/dev/null || true
+    fi
     if [ -n "$XVFB_PID" ]; then
         kill "$XVFB_PID" 2>/dev/null || true
         wait "$XVFB_PID" 2>/dev/null || true
@@ -58,7 +66,7 @@ start_display()
     local n ready="$WORK/display" i
     for n in $(seq 90 140); do
         : >"$ready"
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset -displayfd 3 3>"$ready" >"$WORK/xvfb.log" 2>&1 &
+        Xvfb ":$n" -screen 0 "${E2E_SCREEN}x24" -nolisten tcp -noreset -displayfd 3 3>"$ready" >"$WORK/xvfb.log" 2>&1 &
         XVFB_PID=$!
         for i in $(seq 100); do
             if [ -s "$ready" ] && kill -0 "$XVFB_PID" 2>/dev/null &&
@@ -75,6 +83,39 @@ start_display()
     done
     echo "$E2E_NAME: no X display could be started" >&2
     exit 1
+}
+
+# Debian's openbox with a configuration of its own (nothing of the user's is read or written),
+# framing windows with a title bar and borders; BOTTOM pixels at the foot of the screen are kept
+# free as a panel would, so the work area is smaller than the screen.
+start_openbox()
+{
+    local bottom=${1:-0} i
+    command -v openbox >/dev/null || { echo "$E2E_NAME: openbox is missing (bash scripts/setup.sh installs it)"; exit 1; }
+    mkdir -p "$WORK/openbox"
+    cat >"$WORK/openbox/rc.xml" <<RC
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
+  <placement><policy>Smart</policy></placement>
+  <theme><name>Clearlooks</name><titleLayout>NLIMC</titleLayout></theme>
+  <desktops><number>1</number></desktops>
+  <margins><top>0</top><bottom>$bottom</bottom><left>0</left><right>0</right></margins>
+  <menu><file>$WORK/openbox/menu.xml</file></menu>
+</openbox_config>
+RC
+    echo '<openbox_menu xmlns="http://openbox.org/3.4/menu"/>' >"$WORK/openbox/menu.xml"
+    (cd "$WORK" && exec env HOME="$WORK" XDG_CONFIG_HOME="$WORK/openbox" XDG_CACHE_HOME="$WORK/openbox" \
+        XDG_DATA_HOME="$WORK/openbox" openbox --sm-disable --config-file "$WORK/openbox/rc.xml" \
+        --startup "touch $WORK/openbox/ready" >"$WORK/openbox.log" 2>&1) &
+    WM_PID=$!
+    for i in $(seq 100); do
+        [ -e "$WORK/openbox/ready" ] && return 0
+        kill -0 "$WM_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    cat "$WORK/openbox.log" >&2
+    fail "openbox did not start"
 }
 
 e2e_start_kalven()

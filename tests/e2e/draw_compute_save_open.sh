@@ -3,17 +3,15 @@
 # into the data grid, Compute, Save, the text report printed to a PDF file, New, Open of the saved
 # file, Compute and the report again, End.
 #
-#   draw_compute_save_open.sh KALVEN CONFIG EXPECTED_KLV ARTIFACTS
+#   draw_compute_save_open.sh KALVEN CONFIG EXPECTED_KLV ARTIFACTS [openbox]
 #
-# The clicked pixels and what they must give, on a 1024 x 768 screen: the drawing image is
-# 928 x 696 pixels, s = 928 / 25 = 37.12 pixels per metre, and a click at image pixel (px, py)
-# is the point px / s, (695 - py) / s snapped to 5 cm.
-#   area 1 "Wall", multiplier 24, alpha 270:
-#     (150, 600) (262, 600) (262, 420) (170, 420) -> (4.05, 2.55) (7.05, 2.55) (7.05, 7.40) (4.60, 7.40)
+# On a 1024 x 768 screen without a window manager the drawing image is 928 x 696 pixels; under
+# openbox it is the window's inside less 96 x 72. The points are clicked where the drawing image
+# shows them, at s = image width / 25 pixels per metre, and are snapped to 5 cm:
+#   area 1 "Wall", multiplier 24, alpha 270: (4.05, 2.55) (7.05, 2.55) (7.05, 7.40) (4.60, 7.40),
 #     a trapezoid of (3.00 + 2.45) / 2 * 4.85 = 13.21625 m2, centre of gravity (5.6829, 4.8934),
 #     317.19 kN downward
-#   area 2 "Soil", multiplier 19, alpha 0:
-#     (300, 600) (470, 600) (420, 470) (300, 470) -> (8.10, 2.55) (12.65, 2.55) (11.30, 6.05) (8.10, 6.05)
+#   area 2 "Soil", multiplier 19, alpha 0: (8.10, 2.55) (12.65, 2.55) (11.30, 6.05) (8.10, 6.05),
 #     a trapezoid of (4.55 + 3.20) / 2 * 3.50 = 13.5625 m2, centre of gravity (10.0571, 4.1984),
 #     257.6875 kN to the right
 #   resultant: sqrt(317.19^2 + 257.6875^2) = 408.67 kN at 360 - atan(317.19 / 257.6875) = 309.09
@@ -21,7 +19,9 @@
 #   horizontal one, 4.20.
 source "$(dirname "$0")/desktop.sh"
 
-e2e_begin draw_compute_save_open "$1" "$4"
+WINDOW_MANAGER=${5:-}
+e2e_begin "draw_compute_save_open${WINDOW_MANAGER:+_$WINDOW_MANAGER}" "$1" "$4"
+[ -z "$WINDOW_MANAGER" ] || start_openbox
 CONFIG=$2
 EXPECTED_KLV=$3
 command -v pdftotext >/dev/null || { echo "pdftotext is missing (bash scripts/setup.sh installs it)"; exit 1; }
@@ -41,8 +41,14 @@ e2e_start_kalven
 MAIN=$(wait_window '^ KALVEN  V 1\.0' 120)
 wait_until "the raster is drawn" image_found
 read -r IMAGE_LEFT IMAGE_TOP IMAGE_WIDTH IMAGE_HEIGHT <"$WORK/image"
-[ "$IMAGE_WIDTH x $IMAGE_HEIGHT" = "928 x 696" ] ||
-    fail "the drawing image is $IMAGE_WIDTH x $IMAGE_HEIGHT pixels, not 928 x 696 on a 1024 x 768 screen"
+if [ -z "$WINDOW_MANAGER" ]; then
+    EXPECTED_SIZE="928 x 696"
+else
+    eval "$(xdotool getwindowgeometry --shell "$MAIN")" # WIDTH and HEIGHT of the inside
+    EXPECTED_SIZE="$((WIDTH - 96)) x $((HEIGHT - 72))"
+fi
+[ "$IMAGE_WIDTH x $IMAGE_HEIGHT" = "$EXPECTED_SIZE" ] ||
+    fail "the drawing image is $IMAGE_WIDTH x $IMAGE_HEIGHT pixels, not $EXPECTED_SIZE"
 # The image stands at (80, 0) of the window's client area.
 CLIENT_LEFT=$((IMAGE_LEFT - 80))
 CLIENT_TOP=$IMAGE_TOP
@@ -52,9 +58,16 @@ click_client() # x y [button]
     xdotool mousemove $((CLIENT_LEFT + $1)) $((CLIENT_TOP + $2)) click "${3:-1}"
 }
 
-click_image() # px py [button]
+# The screen pixel of the point (x, y) in metres on the drawing image of the 25 m area.
+at_metres() # x y
 {
-    xdotool mousemove $((IMAGE_LEFT + $1)) $((IMAGE_TOP + $2)) click "${3:-1}"
+    awk -v x="$1" -v y="$2" -v w="$IMAGE_WIDTH" -v h="$IMAGE_HEIGHT" -v left="$IMAGE_LEFT" -v top="$IMAGE_TOP" \
+        'BEGIN { s = w / 25; printf "%d %d\n", left + int(x * s + 0.5), top + h - 1 - int(y * s + 0.5) }'
+}
+
+click_at() # x y [button]
+{
+    xdotool mousemove $(at_metres "$1" "$2") click "${3:-1}"
 }
 
 # Keys of the main window: its menu by the underlined letters.
@@ -65,36 +78,37 @@ menu()
     xdotool key "$2"
 }
 
-shows_at_image() # px py rrggbb
+shows_at() # x y rrggbb
 {
     screenshot
-    python3 "$E2E_DIR/screen.py" near "$WORK/screen.xwd" $((IMAGE_LEFT + $1)) $((IMAGE_TOP + $2)) "$3" 3
+    python3 "$E2E_DIR/screen.py" near "$WORK/screen.xwd" $(at_metres "$1" "$2") "$3" 3
 }
 
+# Points on the bottom edges of both areas.
 areas_drawn()
 {
-    shows_at_image 206 600 "$LOAD_AREA_COLOR" && shows_at_image 385 600 "$LOAD_AREA_COLOR"
+    shows_at 5.55 2.55 "$LOAD_AREA_COLOR" && shows_at 10.37 2.55 "$LOAD_AREA_COLOR"
 }
 
 areas_gone()
 {
-    ! shows_at_image 206 600 "$LOAD_AREA_COLOR" && ! shows_at_image 385 600 "$LOAD_AREA_COLOR"
+    ! shows_at 5.55 2.55 "$LOAD_AREA_COLOR" && ! shows_at 10.37 2.55 "$LOAD_AREA_COLOR"
 }
 
-# Halfway along the red arrow from (Xc, Yc) at pixel (211, 540) to its tip 5 m away at (328, 684).
+# Halfway along the red arrow from (Xc, Yc) = (5.68, 4.20) to its tip 5 m away.
 resultant_drawn()
 {
-    shows_at_image 270 612 "$RESULTANT_COLOR"
+    shows_at 7.27 2.24 "$RESULTANT_COLOR"
 }
 
-draw_area() # corner pixels as "px,py" ...
+draw_area() # corners in metres as "x,y" ...
 {
     local corner
     click_client 19 27 # the load-area button arms the input
     for corner in "$@"; do
-        click_image "${corner%,*}" "${corner#*,}"
+        click_at "${corner%,*}" "${corner#*,}"
     done
-    click_image 700 100 3 # the right button closes the outline
+    click_at 18.86 16.03 3 # the right button closes the outline
     # Over the window's own surface the load-area button comes up again.
     xdotool mousemove $((CLIENT_LEFT + 40)) $((CLIENT_TOP + 300))
 }
@@ -178,12 +192,12 @@ check_report() # pdf
 }
 
 # Session 1: draw, load, compute, save, print.
-draw_area 150,600 262,600 262,420 170,420
+draw_area 4.05,2.55 7.05,2.55 7.05,7.40 4.60,7.40
 click_client 45 27 # the area number
 focus "$MAIN"
 xdotool key ctrl+a
 xdotool type 2
-draw_area 300,600 470,600 420,470 300,470
+draw_area 8.10,2.55 12.65,2.55 11.30,6.05 8.10,6.05
 enter_loads
 compute
 
@@ -218,4 +232,4 @@ answer '^Warning$' n
 wait_exit 60
 [ "$EXIT_STATUS" -eq 0 ] || fail "the program ended with status $EXIT_STATUS"
 cmp -s "$EXPECTED_KLV" "$PROJECT" || fail "the project file changed after it was saved"
-echo "draw_compute_save_open: passed"
+echo "$E2E_NAME: passed"

@@ -8,6 +8,8 @@
   screen.py near SHOT.xwd X Y RRGGBB [RADIUS]
                                      exit 0 when a pixel within RADIUS (default 2) of screen (X, Y)
                                      has the colour RRGGBB
+  screen.py ink SHOT.xwd X Y W H     the number of dark pixels (text) in the rectangle; nothing of it
+                                     may lie off the screen
 """
 import struct
 import sys
@@ -23,16 +25,26 @@ class Screenshot:
         byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
         red_mask, green_mask, blue_mask = fields[14:17]
         colors = fields[19]
-        # With windows of several visuals on the screen, xwd names 24 bits per pixel but still
-        # stores each pixel in 4 bytes; the line length tells.
+        self._pixels = memoryview(data)[header_size + colors * 12:]
+        # With windows of several visuals on the screen (a window manager's frames beside the
+        # program's windows), xwd names 24 bits per pixel in lines of 4 bytes per pixel, and stores
+        # either 4 bytes per pixel or 3 bytes with the rest of each line left zero.
         self._bytes = bytes_per_line // width if width else 0
+        if bits_per_pixel == 24 and self._bytes == 4 and self._packed(width, height, bytes_per_line):
+            self._bytes = 3
         if pixmap_format != 2 or depth != 24 or bits_per_pixel not in (24, 32) or self._bytes not in (3, 4):
             raise SystemExit(f"screen.py: unexpected xwd format {pixmap_format}/{depth}/{bits_per_pixel}")
         self.width, self.height = width, height
         self._stride = bytes_per_line
-        self._pixels = memoryview(data)[header_size + colors * 12:]
         self._order = "<" if byte_order == 0 else ">"
         self._shifts = [(m, (m & -m).bit_length() - 1) for m in (red_mask, green_mask, blue_mask)]
+
+    def _packed(self, width, height, stride):
+        """True for 3-byte pixels: zero line ends, and no constant filler byte in every fourth place."""
+        used, zeros = 3 * width, bytes(stride - 3 * width)
+        if any(self._pixels[y * stride + used:(y + 1) * stride] != zeros for y in range(height)):
+            return False
+        return len(set(bytes(self._pixels[3:stride * height:4]))) > 1
 
     def rgb(self, x, y):
         at = y * self._stride + x * self._bytes
@@ -103,6 +115,12 @@ def main(argv):
                 if shot.rgb(xx, yy) == want:
                     return 0
         return 1
+    elif len(argv) == 6 and argv[0] == "ink":
+        shot = Screenshot(argv[1])
+        x, y, w, h = map(int, argv[2:])
+        if x < 0 or y < 0 or x + w > shot.width or y + h > shot.height:
+            raise SystemExit(f"screen.py: {w} x {h} at ({x}, {y}) is not on the {shot.width} x {shot.height} screen")
+        print(sum(1 for yy in range(y, y + h) for xx in range(x, x + w) if sum(shot.rgb(xx, yy)) < 3 * 0x70))
     else:
         raise SystemExit(__doc__)
     return 0

@@ -7,9 +7,11 @@
 #include <QFontMetrics>
 #include <QPdfWriter>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <climits>
 #include <functional>
 
+#include "drawing/segment_clip.h"
 #include "platform/qt_canvas.h"
 
 namespace kalven {
@@ -229,6 +231,56 @@ TEST(QtCanvasPixels, FarCoordinatesAreCutNotWalked)
     EXPECT_LT(timer.elapsed(), 2000);
     EXPECT_EQ(s.at(5, 5), kBlack);
     EXPECT_EQ(s.at(6, 5), kWhite);
+}
+
+// However far off the image a line's ends lie, the image shows exactly the pixels the whole line
+// has when drawn in full on an image that holds it.
+TEST(QtCanvasPixels, AFarLineShowsThePixelsOfTheWholeLine)
+{
+    constexpr int W = 601, H = 425;
+    const struct {
+        int x0, y0, x1, y1;
+        int width;
+        PenStyle style;
+    } lines[] = {
+        {-30000, 431, 45000, 380, 1, PenStyle::Solid},    // nearly horizontal, both ends far
+        {45000, 380, -30000, 431, 1, PenStyle::Solid},    // the same, drawn the other way
+        {300, 200, -60001, 190, 1, PenStyle::Solid},      // one end far
+        {-20000, 30, 50000, 10, 3, PenStyle::Solid},      // a wide pen
+        {24, 401, 60000, 400, 1, PenStyle::Dashed},       // a pattern counts from the true start
+        {290, -30000, 310, 40000, 1, PenStyle::Solid},    // nearly vertical
+        {10, 20, 590, 400, 1, PenStyle::Dotted},          // an ordinary line
+        {-40000, 500, 40000, 460, 1, PenStyle::Solid},    // below the image: nothing shows
+    };
+    for (const auto& l : lines) {
+        SCOPED_TRACE(testing::Message() << l.x0 << " " << l.y0 << " " << l.x1 << " " << l.y1);
+        Surface shown(kWhite, W, H);
+        shown.canvas.setPenWidth(l.width);
+        shown.canvas.setPenStyle(l.style);
+        DrawClippedLine(shown.canvas, l.x0, l.y0, l.x1, l.y1, W, H);
+        shown.canvas.flush();
+
+        const QRect box = QRect(QPoint(std::min(l.x0, l.x1), std::min(l.y0, l.y1)),
+                                QPoint(std::max(l.x0, l.x1), std::max(l.y0, l.y1)))
+                              .adjusted(-3, -3, 3, 3);
+        Surface whole(kWhite, box.width(), box.height());
+        whole.canvas.setPenWidth(l.width);
+        whole.canvas.setPenStyle(l.style);
+        whole.canvas.moveTo(l.x0 - box.left(), l.y0 - box.top());
+        whole.canvas.lineTo(l.x1 - box.left(), l.y1 - box.top());
+        whole.canvas.flush();
+
+        int differ = 0, drawn = 0;
+        for (int y = 0; y < H; ++y) {
+            for (int x = 0; x < W; ++x) {
+                const QRgb expected = box.contains(x, y) ? whole.image.pixel(x - box.left(), y - box.top()) : kWhite;
+                differ += shown.image.pixel(x, y) != expected;
+                drawn += expected != kWhite;
+            }
+        }
+        EXPECT_EQ(differ, 0);
+        EXPECT_EQ(drawn > 0, l.y0 != 500);
+    }
 }
 
 TEST(QtCanvasPixels, DrawsOnAPrinterPage)

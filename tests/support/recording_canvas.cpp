@@ -7,13 +7,13 @@ void RecordingCanvas::rectangle(int left, int top, int right, int bottom)
     calls_.push_back({CanvasCall::Kind::Rectangle, left, top, right, bottom, {}, state_});
 }
 
-void RecordingCanvas::moveTo(int x, int y)
+void RecordingCanvas::moveTo(std::int64_t x, std::int64_t y)
 {
     penX_ = x;
     penY_ = y;
 }
 
-void RecordingCanvas::lineTo(int x, int y)
+void RecordingCanvas::lineTo(std::int64_t x, std::int64_t y)
 {
     calls_.push_back({CanvasCall::Kind::Line, penX_, penY_, x, y, {}, state_});
     penX_ = x;

@@ -2,6 +2,7 @@
 // A canvas that records every drawing call with the pen, brush and font in force, so a test can
 // say "the 5 m label 10 stands at (x, y)" without looking at pixels.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,7 @@ struct CanvasState {
 struct CanvasCall {
     enum class Kind { Rectangle, Line, Ellipse, Text };
     Kind kind;
-    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // line: from, to; rectangle and ellipse: box; text: at (x1, y1)
+    std::int64_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // line: from, to; rectangle and ellipse: box; text: at (x1, y1)
     std::string text;
     CanvasState state;
 };
@@ -45,8 +46,8 @@ public:
     void setFontHeight(int pixels) override { state_.fontHeight = pixels; }
 
     void rectangle(int left, int top, int right, int bottom) override;
-    void moveTo(int x, int y) override;
-    void lineTo(int x, int y) override;
+    void moveTo(std::int64_t x, std::int64_t y) override;
+    void lineTo(std::int64_t x, std::int64_t y) override;
     void ellipse(int left, int top, int right, int bottom) override;
     void textOut(int x, int y, const std::string& text) override;
 
@@ -64,8 +65,8 @@ private:
     std::vector<CanvasCall> of(CanvasCall::Kind kind) const;
 
     CanvasState state_;
-    int penX_ = 0;
-    int penY_ = 0;
+    std::int64_t penX_ = 0;
+    std::int64_t penY_ = 0;
     std::vector<CanvasCall> calls_;
 };
 

@@ -4,6 +4,8 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <csignal>
+#include <fstream>
+#include <iterator>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -25,7 +27,8 @@ struct ToolRun {
 };
 
 // fileSizeLimit: writes beyond it fail as on a full disk (root ignores permissions, not this).
-ToolRun Report(const QStringList& arguments, rlim_t fileSizeLimit = RLIM_INFINITY)
+ToolRun Report(const QStringList& arguments, rlim_t fileSizeLimit = RLIM_INFINITY,
+               const QString& program = QStringLiteral(KALVEN_REPORT_BINARY))
 {
     QProcess process;
     process.setChildProcessModifier([fileSizeLimit] {
@@ -37,7 +40,7 @@ ToolRun Report(const QStringList& arguments, rlim_t fileSizeLimit = RLIM_INFINIT
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})  // it must find its own way
         env.remove(QString::fromLatin1(name));
     process.setProcessEnvironment(env);
-    process.start(QStringLiteral(KALVEN_REPORT_BINARY), arguments);
+    process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return {};
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -202,6 +205,34 @@ TEST_F(KalvenReport, WritesTheDrawingAreaAndTheGraphicPage)
     ASSERT_EQ(run.status, 0);
     EXPECT_EQ(QImage(dir.file("small.png")).size(), QSize(300, 200));
     EXPECT_TRUE(Poppler("pdfinfo", {dir.file("wide.pdf")}).contains(QStringLiteral("842 x 595 pts (A4)")));
+}
+
+// File names are bytes: a name that is not valid UTF-8 is read and written as it is named.
+TEST_F(KalvenReport, FileNamesThatAreNotUtf8AreUsedAsTheyAre)
+{
+    std::ofstream("\xff\xfe.klv", std::ios::binary) << FormatProjectFile(TwoAreaExample());
+    // QProcess would pass its arguments as UTF-8, so the shell makes the bytes.
+    const auto run = [](const char* project) {
+        return Report({"-c", QStringLiteral("exec \"$0\" --png \"$(printf '\\377\\376.png')\" "
+                                            "--pdf \"$(printf '\\377\\376.pdf')\" \"$(printf '%1')\"")
+                                 .arg(QLatin1String(project)),
+                       QStringLiteral(KALVEN_REPORT_BINARY)},
+                      RLIM_INFINITY, QStringLiteral("/bin/sh"));
+    };
+    const auto head = [](const char* name) {
+        std::ifstream in(name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {}).substr(0, 4);
+    };
+    ProjectData computed = TwoAreaExample();
+    ComputeOnScreen(computed);
+    ToolRun ran = run("\\377\\376.klv");
+    EXPECT_EQ(ran.status, 0) << ran.err.toStdString();
+    EXPECT_EQ(ran.out, Lines(BuildTextReport(computed)));
+    EXPECT_EQ(head("\xff\xfe.png"), "\x89PNG");
+    EXPECT_EQ(head("\xff\xfe.pdf"), "%PDF");
+    ran = run("\\377\\375.klv");
+    EXPECT_EQ(ran.status, 2);
+    EXPECT_TRUE(ran.err.contains(QStringLiteral(".klv: No such file or directory")));
 }
 
 }  // namespace

@@ -6,16 +6,20 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTest>
+#include <QTextEdit>
 #include <QToolButton>
 #include <sys/stat.h>
 
 #include "core/config_file.h"
 #include "core/project_file.h"
+#include "core/windows/Unit15_help1.h"
+#include "core/windows/unit13_dir.h"
 #include "support/load_area_fixture.h"
 #include "support/started_window.h"
 
@@ -26,10 +30,10 @@ using testing::FakeUserDialogs;
 using testing::StartedWindow;
 using testing::WorkingFolder;
 
-TEST(MainWindowStartUp, SizesWindowAndImageFromTheScreenAndReadsTheConfiguration)
+TEST(MainWindowStartUp, SizesWindowAndImageFromTheWorkAreaAndReadsTheConfiguration)
 {
     StartedWindow s;
-    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
     const ProjectData& data = s.window.data();
     EXPECT_EQ(s.window.size(), screen);
     EXPECT_EQ(s.window.Image1_vstupy->image().size(), QSize(screen.width() - 96, screen.height() - 72));
@@ -42,6 +46,20 @@ TEST(MainWindowStartUp, SizesWindowAndImageFromTheScreenAndReadsTheConfiguration
     EXPECT_EQ(data.Rounding, 1);  // the reset of the creation step
     EXPECT_TRUE(s.window.windowTitle().startsWith(QStringLiteral(" KALVEN  V 1.0  ")));
     EXPECT_TRUE(s.dialogs.calls().empty());
+}
+
+// Shown, the window with its frame fits the work area and the image follows the inside it has.
+TEST(MainWindowStartUp, ShownMaximisedTheFramedWindowFitsTheWorkArea)
+{
+    WorkingFolder folder;
+    FakeUserDialogs dialogs;
+    Tvstupy window(dialogs);
+    ASSERT_TRUE(window.FormCreate(Tvstupy::Showing::Maximised));
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(work.contains(window.frameGeometry()));
+    EXPECT_LT(window.height(), work.height());
+    EXPECT_EQ(window.Image1_vstupy->image().size(), window.size() - QSize(96, 72));
+    EXPECT_EQ(window.data().MaxAreaLength, window.width() - 96 - 20);
 }
 
 TEST(MainWindowStartUp, AnUnreadableConfigurationEndsTheProgramAfterItsMessages)
@@ -75,6 +93,67 @@ TEST(MainWindowStartUp, AnUnreadableConfigurationEndsTheProgramAfterItsMessages)
         for (const auto& call : dialogs.calls())
             EXPECT_EQ(call.kind, MessageKind::Plain);
     }
+}
+
+// Folder names are the file system's bytes (UTF-8 here) from start-up to the help files, the
+// directory dialog, kalven1.cfg and the file dialogs; none of them goes through Windows-1252.
+TEST(MainWindowStartUp, AFolderNamedWithLettersOutsideWindows1252ServesEveryCommand)
+{
+    WorkingFolder base(WorkingFolder::Config::None);
+    const QString name = QString::fromUtf8("Výpočty Stěna_ř");
+    const QString here = base.file(name);
+    ASSERT_TRUE(QDir().mkdir(here) && QDir::setCurrent(here));
+    for (const char* help : {kTheoryHelpFile, kDirectoryHelpFile})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(KALVEN_SHARE_DIR "/") + QLatin1String(help), QLatin1String(help)));
+    QFile delivered(QStringLiteral(KALVEN_SHARE_DIR "/kalven1.cfg"));
+    ASSERT_TRUE(delivered.open(QIODevice::ReadOnly));
+    const QByteArray colours = delivered.readAll().mid(QByteArrayLiteral("examples").size());
+    base.write(name + QStringLiteral("/kalven1.cfg"), (here.toUtf8() + colours).toStdString());
+    const auto line1 = [] {
+        QFile cfg(QStringLiteral("kalven1.cfg"));
+        return cfg.open(QIODevice::ReadOnly) ? QString::fromUtf8(cfg.readLine()).chopped(2) : QString();
+    };
+
+    FakeUserDialogs dialogs;
+    Tvstupy window(dialogs);
+    ASSERT_TRUE(window.FormCreate());
+    EXPECT_EQ(window.data().StartDir, here.toStdString());
+    EXPECT_EQ(window.data().InitialDir, here.toStdString());
+    EXPECT_EQ(window.dialogDirectory(), here);
+
+    QString theory, directory, picture;
+    for (QString* shown : {&theory, &directory, &picture})
+        dialogs.answerModal([shown](QDialog& d) {
+            auto* help = dynamic_cast<Tunit15_help*>(&d);
+            *shown = help ? help->RichEdit1->toPlainText() : d.windowTitle();
+            return false;
+        });
+    window.Theory1Click();
+    window.Directory_Content1Click();
+    window.Caverns1Click();
+    EXPECT_TRUE(theory.startsWith(QStringLiteral("KALVEN - the theory")));
+    EXPECT_TRUE(directory.startsWith(QStringLiteral("KALVEN - what the program's folder holds")));
+    EXPECT_EQ(picture, QStringLiteral(" Help Load area"));
+
+    const QString other = here + QString::fromUtf8("/Zeď ř");
+    testing::AnswerDialog<Tmirt_dir>(dialogs, [&](Tmirt_dir& d) {
+        EXPECT_EQ(d.Edit1->text(), here);
+        d.Edit1->setText(other);
+        d.Button1->click();
+    });
+    window.Directory1Click();
+    EXPECT_EQ(line1(), other);
+
+    const QString project = here + QString::fromUtf8("/opěrná zeď.klv");
+    dialogs.answerFile(project);
+    window.Save1Click();
+    dialogs.answerNo();
+    dialogs.answerFile(project);
+    window.Open1Click();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral(" KALVEN  V 1.0      ") + project);
+    EXPECT_EQ(dialogs.calls().back().options.directory, other);
+    EXPECT_TRUE(QFile::exists(project));
+    EXPECT_TRUE(dialogs.allAnswered() && dialogs.messages().empty());
 }
 
 TEST(MainWindowLayout, EveryMenuEntryAndToolHasItsCaptionAndPicture)

@@ -11,6 +11,7 @@
 
 #include "analysis/text_report.h"
 #include "analysis/windows/unit3_print_text.h"
+#include "platform/print_jobs.h"
 #include "platform/win1252.h"
 #include "support/load_area_fixture.h"
 #include "support/screen_computation.h"
@@ -112,6 +113,24 @@ TEST(ReportWindow, CancelledSetUpKeepsTheReportThenPrintsEveryCharacterOnAsManyP
     small.answerPrinter(true);
     narrow.Button1Click();  // lines wider than the page go on in the next line
     EXPECT_EQ(WithoutBlanks(PdfText(dir.filePath("a6.pdf"))), WithoutBlanks(ReportText(data)));
+}
+
+TEST(ReportWindow, NoFaceMakesAPageRepeatTheLastLineOfThePageBefore)
+{
+    QTemporaryDir dir;
+    ProjectData data = ComputedExample(20);
+    FakeUserDialogs dialogs;
+    Tprint_text window(data, dialogs);
+    for (const char* face : {"Noto Sans Mono", "Noto Serif", "DejaVu Serif"}) {
+        const auto report = window.printedReport(5);
+        report->setDefaultFont(QFont(QString::fromLatin1(face), 10));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(face));
+        printer.setPageSize(QPageSize(QPageSize::A6));
+        PrintDocument(printer, *report, kPrintTextCaption);
+        EXPECT_EQ(WithoutBlanks(PdfText(dir.filePath(face))), WithoutBlanks(ReportText(data))) << face;
+    }
 }
 
 TEST(PrintCommands, PrintTextOpensAFreshReportAndKeepsTheMarginBetweenWindows)

@@ -1,6 +1,7 @@
 #include "analysis/windows/unit3_print_text.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -27,9 +28,16 @@ constexpr qreal kPrintPointSize = 10;
 
 QFont ReportFont()
 {
-    QFont font = QFontDatabase::families().contains(QStringLiteral("Courier New"))
-                     ? QFont(QStringLiteral("Courier New"))
-                     : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // Only a face whose characters share one width keeps the report's columns; a face fontconfig
+    // puts in for a missing one may not. Courier New where it is itself installed, else the face
+    // the package brings, so every installation prints alike.
+    for (const QString& family : {QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono")}) {
+        QFont font(family, 8);
+        const QFontInfo face(font);
+        if (face.family() == family && face.fixedPitch())
+            return font;
+    }
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPointSize(8);

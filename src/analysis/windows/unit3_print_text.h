@@ -50,7 +50,8 @@ private:
     std::vector<std::string> lines_;
 };
 
-// "Courier New" where it is installed, otherwise the system's fixed-pitch font; 8 points.
+// A fixed-pitch face, 8 points: "Courier New" where it is installed, otherwise DejaVu Sans Mono,
+// otherwise the system's fixed-pitch font.
 QFont ReportFont();
 
 }  // namespace kalven

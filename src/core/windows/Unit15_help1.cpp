@@ -1,13 +1,12 @@
 #include "core/windows/Unit15_help1.h"
 
-#include <QDir>
 #include <QKeyEvent>
 #include <QTextEdit>
 
 #include "core/text_file.h"
 #include "platform/rtf_reader.h"
 #include "platform/user_dialogs.h"
-#include "platform/win1252.h"
+#include "platform/file_names.h"
 
 namespace kalven {
 
@@ -37,7 +36,7 @@ Tunit15_help::Tunit15_help(const ProjectData& data, UserDialogs& dialogs, QWidge
     FormCreate();
 }
 
-QString Tunit15_help::helpFilePath(const ProjectData& data)
+std::string Tunit15_help::helpFilePath(const ProjectData& data)
 {
     const char* name = nullptr;
     if (data.HelpTopic == 1)
@@ -46,19 +45,20 @@ QString Tunit15_help::helpFilePath(const ProjectData& data)
         name = kDirectoryHelpFile;
     if (!name)
         return {};
-    return QDir(FromWin1252(data.StartDir)).filePath(QString::fromLatin1(name));
+    return FileInFolder(data.StartDir, name);
 }
 
 void Tunit15_help::FormCreate()
 {
-    const QString path = helpFilePath(data_);
-    if (path.isEmpty())
+    const std::string path = helpFilePath(data_);
+    if (path.empty())
         return;
     const FileRead read = ReadBoundedFile(path, kHelpFileLimit);
     if (!read.bytes) {
         const bool refused = read.failure == ReadFailure::NotRegularFile || read.failure == ReadFailure::TooLarge;
-        dialogs_.message(refused ? ReadRefusalText(path, read.failure, kHelpFileLimit)
-                                 : QStringLiteral("Cannot open file ") + path,
+        const QString name = FileNameText(path);
+        dialogs_.message(refused ? ReadRefusalText(name, read.failure, kHelpFileLimit)
+                                 : QStringLiteral("Cannot open file ") + name,
                          MessageKind::Error);
         return;
     }

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <string>
 
 #include "core/project_data.h"
 
@@ -24,8 +25,8 @@ public:
     // stays empty.
     Tunit15_help(const ProjectData& data, UserDialogs& dialogs, QWidget* parent = nullptr);
 
-    // The file shown for a topic, or an empty text for a topic without one.
-    static QString helpFilePath(const ProjectData& data);
+    // The file shown for a topic, as the file system's bytes, or empty for a topic without one.
+    static std::string helpFilePath(const ProjectData& data);
 
     QTextEdit* RichEdit1 = nullptr;
 

@@ -1,6 +1,6 @@
 #pragma once
 // THelp_Load_area: the worked example of load areas, a retaining wall, as one picture drawn and
-// computed by the program itself from the example project in the start folder.
+// computed by the program itself from the example project it holds.
 
 #include <QDialog>
 #include <QImage>
@@ -14,13 +14,10 @@ namespace kalven {
 class THelp_Load_area : public QDialog {
     Q_OBJECT
 public:
-    explicit THelp_Load_area(const ProjectData& data, QWidget* parent = nullptr);
-
-    // The example project, as read from the start folder.
-    static QString examplePath(const ProjectData& data);
+    explicit THelp_Load_area(QWidget* parent = nullptr);
 
     const QImage& picture() const { return picture_; }
-    // The example with its computed results (empty when it could not be read).
+    // The example with its computed results.
     const ProjectData& example() const { return example_; }
 
     QLabel* Image1 = nullptr;

@@ -5,8 +5,8 @@
 
 #include "core/config_file.h"
 #include "core/text_file.h"
+#include "platform/file_names.h"
 #include "platform/user_dialogs.h"
-#include "platform/win1252.h"
 
 namespace kalven {
 
@@ -18,7 +18,7 @@ Tmirt_dir::Tmirt_dir(ProjectData& data, UserDialogs& dialogs, QWidget* parent)
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(24, 24, 345, 21);
-    Edit1->setText(FromWin1252(data_.InitialDir));
+    Edit1->setText(FileNameText(data_.InitialDir));
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(88, 80, 75, 25);
@@ -32,7 +32,9 @@ Tmirt_dir::Tmirt_dir(ProjectData& data, UserDialogs& dialogs, QWidget* parent)
 
 void Tmirt_dir::Button1Click()
 {
-    data_.InitialDir = ToWin1252(Edit1->text());
+    // A folder whose name Qt cannot show (bytes that are not UTF-8) keeps its bytes unless edited.
+    if (Edit1->text() != FileNameText(data_.InitialDir))
+        data_.InitialDir = FileNameBytes(Edit1->text());
     const std::string bytes = FormatConfiguration(data_.InitialDir, data_.ColorSettings);
     if (WriteTextFile(QString::fromLatin1(kConfigFileName), bytes) != WriteResult::Written) {
         dialogs_.message(QString::fromLatin1(kMsgFileOutputError), MessageKind::Plain);

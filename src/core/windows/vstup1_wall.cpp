@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -11,7 +11,9 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QThread>
 #include <QToolButton>
+#include <QWindow>
 #include <exception>
 
 #include "core/config_file.h"
@@ -19,6 +21,7 @@
 #include "core/text_reader.h"
 #include "core/windows/unit13_dir.h"
 #include "platform/drawing_image.h"
+#include "platform/file_names.h"
 #include "platform/qt_canvas.h"
 #include "platform/resources.h"
 #include "platform/user_dialogs.h"
@@ -183,22 +186,14 @@ void Tvstupy::guarded(const std::function<void()>& command)
     showDrawing();
 }
 
-bool Tvstupy::FormCreate()
+bool Tvstupy::FormCreate(Showing showing)
 {
-    // 1. Compute is the active control.
     Button1->setFocus();
-    // 2.-3. The window takes the screen's size; the drawing image is 96 x 72 pixels smaller.
-    const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize(1024, 768);
-    resize(screen);
-    Image1_vstupy->setImageSize(width() - 96, height() - 72);
-    // 4.
-    data_.MaxAreaLength = Image1_vstupy->image().width() - 20;
-    // 5.-6.
     ProjectReset(data_);
-    data_.StartDir = ToWin1252(QDir::currentPath());
-    // 7. Configuration; the program ends when it cannot be read.
-    // A configuration that is not a regular file or is too large to be one is unreadable: its
-    // reason comes first, then the end of the program as for any unreadable configuration.
+    data_.StartDir = CurrentFolder();
+    // The configuration comes first: without it the program ends before its window is seen. One
+    // that is not a regular file or is too large to be one is unreadable too: its reason comes
+    // first, then the end of the program as for any unreadable configuration.
     const FileRead read = ReadBoundedFile(QString::fromLatin1(kConfigFileName), kConfigFileLimit);
     const std::optional<std::string>& config = read.bytes;
     if (!config) {
@@ -218,12 +213,62 @@ bool Tvstupy::FormCreate()
         dialogs_.message(QString::fromLatin1(kMsgInitialFileError), MessageKind::Plain);
         return false;
     }
-    // 8.
-    setDialogDirectory(FromWin1252(data_.InitialDir));
-    // 9.
+    setDialogDirectory(FileNameText(data_.InitialDir));
+    // The drawing image is sized once, from the inside of the placed window, and 96 x 72 pixels
+    // smaller than it; nothing is drawn on it before.
+    const QSize client = placeOnWorkArea(showing);
+    Image1_vstupy->setImageSize(client.width() - 96, client.height() - 72);
+    data_.MaxAreaLength = Image1_vstupy->image().width() - 20;
     Osnova();
     showDrawing();
     return true;
+}
+
+QSize Tvstupy::placeOnWorkArea(Showing showing)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect work = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    // Until a window manager has framed the window its frame is unknown: the inside takes the
+    // whole work area, which is also the final size where no window manager runs.
+    setGeometry(work);
+    if (showing == Showing::Hidden)
+        return size();
+    showMaximized();
+    waitForWindowSystem();
+    // A window manager that does not maximise still gets a window whose frame fits the work area.
+    const QRect frame = frameGeometry();
+    if (!work.contains(frame)) {
+        const QRect inside = geometry();
+        setGeometry(work.adjusted(inside.left() - frame.left(), inside.top() - frame.top(),
+                                  inside.right() - frame.right(), inside.bottom() - frame.bottom()));
+        waitForWindowSystem();
+    }
+    return size();
+}
+
+void Tvstupy::waitForWindowSystem()
+{
+    // The window manager frames, places and sizes a new window in its own time: wait until the
+    // window is on the screen and its geometry has stayed put for a moment, but never long.
+    constexpr int kSteadyMs = 250;
+    constexpr int kLimitMs = 3000;
+    QElapsedTimer total;
+    total.start();
+    QElapsedTimer steady;
+    steady.start();
+    QRect inside = geometry();
+    QRect frame = frameGeometry();
+    while (total.elapsed() < kLimitMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+        if (geometry() != inside || frameGeometry() != frame || !windowHandle() || !windowHandle()->isExposed()) {
+            inside = geometry();
+            frame = frameGeometry();
+            steady.restart();
+        } else if (steady.elapsed() >= kSteadyMs) {
+            return;
+        }
+    }
 }
 
 Canvas& Tvstupy::canvas()
@@ -327,7 +372,7 @@ void Tvstupy::Directory1Click()
         return;
     Tmirt_dir dialog(data_, dialogs_, this);
     dialogs_.runModal(dialog);
-    setDialogDirectory(FromWin1252(data_.InitialDir));
+    setDialogDirectory(FileNameText(data_.InitialDir));
 }
 
 }  // namespace kalven

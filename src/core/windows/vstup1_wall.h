@@ -41,10 +41,15 @@ public:
     explicit Tvstupy(UserDialogs& dialogs, QWidget* parent = nullptr);
     ~Tvstupy() override;
 
-    // FormCreate: sizes the window to the screen, resets the project, reads kalven1.cfg from the
-    // current directory and draws the raster. False when the configuration could not be read;
-    // its messages have been shown and the program must end.
-    bool FormCreate();
+    // How FormCreate leaves the window: hidden (its inside then takes the whole work area), or
+    // shown maximised, its inside being what the window manager leaves inside its frame.
+    enum class Showing { Hidden, Maximised };
+
+    // FormCreate: resets the project, reads kalven1.cfg from the current directory, places the
+    // window on the screen's work area, sizes the drawing image from the window's inside and draws
+    // the raster. False when the configuration could not be read; its messages have been shown,
+    // the window was never shown and the program must end.
+    bool FormCreate(Showing showing = Showing::Hidden);
 
     ProjectData& data() { return data_; }
     const ProjectData& data() const { return data_; }
@@ -138,6 +143,9 @@ protected:
 
 private:
     void buildLayout();
+    // Puts the window on the work area of the screen; the size of its inside.
+    QSize placeOnWorkArea(Showing showing);
+    void waitForWindowSystem();
     void buildMenu();
     void connectCommands();
     // Runs a command; an error that leaves it is shown in the general error report.

@@ -22,7 +22,7 @@ void Tvstupy::SetColor1Click()
 void Tvstupy::Caverns1Click()
 {
     data_.HelpTopic = 2;
-    THelp_Load_area window(data_, this);
+    THelp_Load_area window(this);
     dialogs_.runModal(window);
 }
 
