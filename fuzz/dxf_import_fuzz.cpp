@@ -1,6 +1,8 @@
-// The DXF import: any bytes read as a drawing or are refused, and a planned import never stores
-// beyond 42 vertices or 20 areas, never overwrites a used area and never stores a non-finite value.
+// The DXF import: any bytes read as a drawing or are refused, reading keeps no more than an import
+// can use, and a planned import never stores beyond 42 vertices or 20 areas, never overwrites a
+// used area and never stores a non-finite value.
 #include <cmath>
+#include <map>
 #include <string>
 
 #include "core/dxf_import.h"
@@ -12,6 +14,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const kalven::DxfReadResult read = kalven::ReadDxf(file);
     if (read.status != kalven::DxfReadStatus::Read)
         return 0;
+    // Only what can be imported is kept, whatever the file holds.
+    std::map<std::string, int> kept;
+    for (const kalven::DxfOutline& outline : read.drawing.outlines) {
+        FUZZ_CHECK(outline.corners.size() <= kalven::kMaxPickedVertices);
+        FUZZ_CHECK(outline.corners.empty() || outline.corners.size() == static_cast<std::size_t>(outline.cornerCount));
+        bool ordinary = !outline.corners.empty();  // coordinates far out are kept beyond the 20
+        for (const kalven::DxfPoint& p : outline.corners)
+            ordinary = ordinary && std::fabs(p.x) <= 1e307 && std::fabs(p.y) <= 1e307;
+        if (ordinary)
+            FUZZ_CHECK(++kept[outline.layer] <= kalven::kAreaCount);
+    }
+    FUZZ_CHECK(read.drawing.refused.size() <= kalven::kMaxNamedRefusals);
     kalven::ProjectData data;
     data.AreaUsed[1] = true;  // one area already drawn: the import must leave it alone
     data.VertexCount[1] = 3;

@@ -92,11 +92,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         FUZZ_CHECK(false);  // every value that was read is finite, so it can be written
     }
     kalven::ProjectData again;
+    bool endedEarly = true;
     try {
-        again = kalven::ReadProjectFile(saved, loaded);
+        again = kalven::ReadProjectFile(saved, loaded, &endedEarly);
     } catch (const std::exception&) {
         FUZZ_CHECK(false);  // what the program wrote, it reads
     }
+    FUZZ_CHECK(!endedEarly);  // and it is complete
     FUZZ_CHECK(SameToFifteenDigits(again, loaded));
     FUZZ_CHECK(kalven::FormatProjectFile(again) == saved);
     return 0;

@@ -181,7 +181,12 @@ std::optional<ProjectData> ReadProject(const std::string& path)
         return std::nullopt;
     }
     try {
-        return ReadProjectFile(*read.bytes, ProjectData{});
+        bool endedEarly = false;
+        ProjectData data = ReadProjectFile(*read.bytes, ProjectData{}, &endedEarly);
+        // Only a warning: the values stand as read, and the report is made of them.
+        if (endedEarly)
+            Say("warning: " + path + ": " + kMsgFileEndsEarly);
+        return data;
     } catch (const std::exception& e) {
         Say(path + " is not a KALVEN project: " + e.what());
         return std::nullopt;

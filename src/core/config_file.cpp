@@ -15,9 +15,14 @@ Configuration ParseConfiguration(std::string_view bytes)
     return config;
 }
 
+std::string FolderLine(std::string_view folder)
+{
+    return std::string(folder.substr(0, folder.find_first_of("\r\n")));
+}
+
 std::string FormatConfiguration(const std::string& initialDir, const ColorTable& colors)
 {
-    std::string text = initialDir + "\r\n";
+    std::string text = FolderLine(initialDir) + "\r\n";
     for (int slot = 1; slot <= kColorCount; ++slot)
         text += I(static_cast<std::int32_t>(colors[slot]), 0) + "\r\n";
     return text;

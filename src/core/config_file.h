@@ -30,6 +30,10 @@ struct Configuration {
 // Missing values at the end of the file read as empty and 0; an unreadable value throws
 // InvalidNumericInput.
 Configuration ParseConfiguration(std::string_view bytes);
+// The folder as the file can hold it: one line, so whatever follows a line break (pasted along
+// with the folder) is dropped. A second line would be read as a colour and stop the next start.
+std::string FolderLine(std::string_view folder);
+// The folder goes in as FolderLine(initialDir).
 std::string FormatConfiguration(const std::string& initialDir, const ColorTable& colors);
 
 }  // namespace kalven

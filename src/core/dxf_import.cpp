@@ -54,18 +54,28 @@ DxfImportPlan PlanDxfImport(const DxfDrawing& drawing, const DxfImportOptions& o
     for (const DxfOutline& outline : drawing.outlines)
         if (options.layers.count(outline.layer))
             chosen.push_back(&outline);
-    plan.chosenOutlines = static_cast<int>(chosen.size());
 
     // The origin is taken over every chosen outline, so the outlines keep their places relative
     // to each other whichever of them find a free area number.
     DxfPoint origin;
-    if (options.moveToOrigin && !chosen.empty()) {
-        origin = {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
-        for (const DxfOutline* outline : chosen)
-            for (const DxfPoint& p : outline->corners) {
-                origin.x = std::min(origin.x, p.x);
-                origin.y = std::min(origin.y, p.y);
-            }
+    bool anyOutline = false;
+    for (const DxfLayer& layer : drawing.layers) {
+        if (!options.layers.count(layer.name))
+            continue;
+        plan.chosenOutlines += layer.outlines;
+        plan.withoutFreeNumber += layer.notKept;
+        plan.moreRefusedEntities += layer.refusedEntities;
+        if (options.moveToOrigin && layer.outlines > 0) {
+            origin = anyOutline ? DxfPoint{std::min(origin.x, layer.lowest.x), std::min(origin.y, layer.lowest.y)}
+                                : layer.lowest;
+            anyOutline = true;
+        }
+    }
+    for (const DxfRefusedEntity& refused : drawing.refused) {
+        if (options.layers.count(refused.layer)) {
+            plan.refusedEntities.push_back(refused.text);
+            --plan.moreRefusedEntities;
+        }
     }
 
     std::vector<int> freeAreas;
@@ -77,7 +87,7 @@ DxfImportPlan PlanDxfImport(const DxfDrawing& drawing, const DxfImportOptions& o
     // Dividing, not multiplying by 0.001, gives 1234 mm exactly the metres 1.234 typed by hand.
     const double perMetre = UnitsPerMetre(options.unit);
     for (const DxfOutline* outline : chosen) {
-        const int corners = static_cast<int>(outline->corners.size());
+        const int corners = outline->cornerCount;
         if (corners > kMaxPickedVertices) {
             plan.refused.push_back({outline->layer, outline->number, corners, DxfRefusedOutline::Reason::TooManyCorners});
             continue;
@@ -159,6 +169,23 @@ std::string AreaNames(const DxfImportPlan& plan)
 
 }  // namespace
 
+std::string DxfRefusalLines(const DxfImportPlan& plan)
+{
+    std::string text;
+    // Appended piece by piece: g++ 12 at -O3 warns wrongly about a literal + std::string.
+    for (const std::string& refused : plan.refusedEntities) {
+        text += '\n';
+        text += refused;
+        text += " - not imported.";
+    }
+    if (plan.moreRefusedEntities > 0) {
+        text += '\n';
+        text += Counted(plan.moreRefusedEntities, "more polyline", "more polylines");
+        text += " with bad coordinates or vertex counts - not imported.";
+    }
+    return text;
+}
+
 std::string DxfImportPreviewText(const DxfImportPlan& plan)
 {
     if (plan.areas.empty())
@@ -186,6 +213,7 @@ std::string DxfImportSummary(const DxfImportPlan& plan)
         else
             text += "coordinates out of range - not imported.";
     }
+    text += DxfRefusalLines(plan);
 
     const DxfSkipCounts& s = plan.skipped;
     const std::pair<int, std::string> skipped[] = {

@@ -78,7 +78,7 @@ std::string FormatProjectFile(const ProjectData& data)
     return out;
 }
 
-ProjectData ReadProjectFile(std::string_view bytes, const ProjectData& current)
+ProjectData ReadProjectFile(std::string_view bytes, const ProjectData& current, bool* endedEarly)
 {
     ProjectData data = current;
     ProjectReset(data);
@@ -104,6 +104,8 @@ ProjectData ReadProjectFile(std::string_view bytes, const ProjectData& current)
             data.VertexY[v][a] = in.readReal();
         }
     }
+    if (endedEarly)
+        *endedEarly = in.ranOut();
     return data;
 }
 

@@ -23,6 +23,10 @@ inline constexpr std::size_t kProjectFileLimit = std::size_t{1} << 20;
 inline constexpr const char* kMsgFileWriteFailed =
     "File output error !!! The file could not be written completely; an earlier file of that name is unchanged.";
 
+// Shown after a load that ran out of lines: a cut-off file otherwise looks like a good one.
+inline constexpr const char* kMsgFileEndsEarly =
+    "The file ends early: the missing numbers were read as 0 and the missing texts as empty.";
+
 // A file that reads as numbers but holds a value no project can have (a vertex count beyond the
 // storage of an area, an impossible area length). Its text says which value and where.
 class InvalidProjectFile : public std::runtime_error {
@@ -36,8 +40,9 @@ std::string FormatProjectFile(const ProjectData& data);
 
 // The project held in `bytes`: `current` after ProjectReset, with the file's content in it.
 // `current` itself is never touched, so the caller takes the result only when all of it was
-// read. Missing values at the end of the file read as 0 and empty texts. Throws
-// InvalidNumericInput for a malformed number and InvalidProjectFile for an impossible value.
-ProjectData ReadProjectFile(std::string_view bytes, const ProjectData& current);
+// read. Missing values at the end of the file read as 0 and empty texts; `endedEarly`, when
+// given, tells whether any were missing. Throws InvalidNumericInput for a malformed number (its
+// text names the line) and InvalidProjectFile for an impossible value.
+ProjectData ReadProjectFile(std::string_view bytes, const ProjectData& current, bool* endedEarly = nullptr);
 
 }  // namespace kalven

@@ -74,6 +74,8 @@ double ParseReal(std::string_view token)
 
 std::string TextReader::readLine()
 {
+    if (atEnd())
+        ranOut_ = true;
     const std::size_t start = pos_;
     while (pos_ < bytes_.size() && bytes_[pos_] != '\n' && bytes_[pos_] != '\r')
         ++pos_;
@@ -105,9 +107,16 @@ std::string_view TextReader::nextToken()
 std::int32_t TextReader::readInt32()
 {
     const std::string_view token = nextToken();
-    if (token.empty())
+    if (token.empty()) {
+        ranOut_ = true;
         return 0;
-    const std::int32_t value = ParseInt32(token);
+    }
+    std::int32_t value = 0;
+    try {
+        value = ParseInt32(token);
+    } catch (const InvalidNumericInput&) {
+        refuse(token);
+    }
     skipRestOfLine();
     return value;
 }
@@ -115,11 +124,35 @@ std::int32_t TextReader::readInt32()
 double TextReader::readReal()
 {
     const std::string_view token = nextToken();
-    if (token.empty())
+    if (token.empty()) {
+        ranOut_ = true;
         return 0;
-    const double value = ParseReal(token);
+    }
+    double value = 0;
+    try {
+        value = ParseReal(token);
+    } catch (const InvalidNumericInput&) {
+        refuse(token);
+    }
     skipRestOfLine();
     return value;
+}
+
+void TextReader::refuse(std::string_view token) const
+{
+    // Line breaks as readLine sees them: CR LF, a lone LF or a lone CR each end one line.
+    const std::size_t start = static_cast<std::size_t>(token.data() - bytes_.data());
+    std::size_t line = 1;
+    for (std::size_t i = 0; i < start; ++i) {
+        if (bytes_[i] == '\n' || (bytes_[i] == '\r' && (i + 1 >= bytes_.size() || bytes_[i + 1] != '\n')))
+            ++line;
+    }
+    // A whole line of rubbish would not fit a message box.
+    constexpr std::size_t kShown = 40;
+    std::string shown(token.substr(0, kShown));
+    if (token.size() > kShown)
+        shown += "...";
+    throw InvalidNumericInput("Invalid numeric input in line " + std::to_string(line) + ": \"" + shown + "\"");
 }
 
 }  // namespace kalven

@@ -148,6 +148,8 @@ void PolygonInput::addVertex(int x, int y)
             data_.VertexX[k][a] = data_.CursorX;
             data_.VertexY[k][a] = data_.CursorY;
         } else {
+            // A click refused before this one left the pen in not-xor for the band.
+            canvas_.setPenMode(PenMode::Copy);
             canvas_.setBrushColor(kPureRed);
             canvas_.setPenColor(colors[kUniversalLine]);
             canvas_.setPenWidth(1);

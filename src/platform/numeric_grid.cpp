@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPersistentModelIndex>
 #include <QStyledItemDelegate>
+#include <QValidator>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +21,7 @@ constexpr int kRowHeight = 24;
 constexpr const char* kColumnProperty = "gridColumn";
 constexpr int kShownValueRole = Qt::UserRole;
 constexpr int kShownTextRole = Qt::UserRole + 1;
+constexpr int kEditedRole = Qt::UserRole + 2;
 
 bool isDigit(char c)
 {
@@ -77,6 +80,28 @@ std::string cellBytes(const QString& text)
     return text.trimmed().toLatin1().toStdString();
 }
 
+// The leading integer of a cell's text, 0 when there is none; nothing when it needs more than 32 bits.
+std::optional<std::int32_t> leadingInt32(const QString& text)
+{
+    const std::string bytes = cellBytes(text);
+    const std::string_view lead(bytes.data(), leadingInteger(bytes));
+    if (lead.empty())
+        return 0;
+    try {
+        return ParseInt32(lead);
+    } catch (const InvalidNumericInput&) {
+        return std::nullopt;
+    }
+}
+
+// Refuses every change (a typed digit, a deleted point) after which an integer cell would stand
+// for more than 32 bits hold, so what the cell shows is what is stored.
+class Int32Validator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& text, int&) const override { return leadingInt32(text) ? Acceptable : Invalid; }
+};
+
 // Creates the line editors of the grid, writes every change into its cell at once (so the cells
 // always hold what is on screen) and lets the grid see each key before the editor does.
 class GridDelegate : public QStyledItemDelegate {
@@ -93,11 +118,17 @@ public:
             editor->setAcceptDrops(false);
             editor->setContextMenuPolicy(Qt::NoContextMenu);
         }
+        if (grid_->isIntegerColumn(index.column()))
+            editor->setValidator(new Int32Validator(editor));
         const QPersistentModelIndex cell(index);
         NumericGrid* grid = grid_;
+        // Only the editor knows that the user changed a cell: a value typed again as it is shown
+        // must replace the stored value, though the text is the same.
         connect(editor, &QLineEdit::textEdited, grid, [grid, cell](const QString& text) {
-            if (cell.isValid())
-                grid->model()->setData(cell, text, Qt::EditRole);
+            if (cell.isValid()) {
+                grid->model()->setData(cell, text, Qt::EditRole);  // first: the editor then matches its cell
+                grid->model()->setData(cell, true, kEditedRole);
+            }
         });
         return editor;
     }
@@ -121,8 +152,13 @@ protected:
     bool eventFilter(QObject* object, QEvent* event) override
     {
         const int column = object->property(kColumnProperty).toInt();
-        if (event->type() == QEvent::KeyPress && grid_->handleKey(column, *static_cast<QKeyEvent*>(event)))
-            return true;
+        if (event->type() == QEvent::KeyPress) {
+            const auto& key = *static_cast<QKeyEvent*>(event);
+            if (grid_->handleKey(column, key))
+                return true;
+            if (key.key() == Qt::Key_Escape)
+                return false;  // not taken by the editor: it reaches the dialog, as Cancel
+        }
         if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) &&
             static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton && !grid_->isTextColumn(column))
             return true;  // the X11 selection paste
@@ -136,7 +172,9 @@ private:
 }  // namespace
 
 NumericGrid::NumericGrid(int columns, int rows, QWidget* parent)
-    : QTableWidget(rows, columns, parent), textColumns_(static_cast<std::size_t>(columns), false)
+    : QTableWidget(rows, columns, parent),
+      textColumns_(static_cast<std::size_t>(columns), false),
+      integerColumns_(static_cast<std::size_t>(columns), false)
 {
     setItemDelegate(new GridDelegate(*this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);  // the editor is opened by the grid itself
@@ -190,6 +228,17 @@ bool NumericGrid::isTextColumn(int column) const
     return column >= 0 && column < columnCount() && textColumns_[static_cast<std::size_t>(column)];
 }
 
+void NumericGrid::setIntegerColumn(int column)
+{
+    if (column >= 0 && column < columnCount())
+        integerColumns_[static_cast<std::size_t>(column)] = true;
+}
+
+bool NumericGrid::isIntegerColumn(int column) const
+{
+    return column >= 0 && column < columnCount() && integerColumns_[static_cast<std::size_t>(column)];
+}
+
 QString NumericGrid::cellText(int column, int row) const
 {
     const QTableWidgetItem* cell = row == 0 ? horizontalHeaderItem(column) : item(row - 1, column);
@@ -209,13 +258,15 @@ void NumericGrid::setCellReal(int column, int row, const QString& text, double v
     if (QTableWidgetItem* cell = row >= 1 ? item(row - 1, column) : nullptr) {
         cell->setData(kShownValueRole, value);
         cell->setData(kShownTextRole, text);
+        cell->setData(kEditedRole, false);
     }
 }
 
 double NumericGrid::cellReal(int column, int row) const
 {
     const QTableWidgetItem* cell = row >= 1 ? item(row - 1, column) : nullptr;
-    if (cell && cell->data(kShownValueRole).isValid() && cell->text() == cell->data(kShownTextRole).toString())
+    if (cell && cell->data(kShownValueRole).isValid() && !cell->data(kEditedRole).toBool() &&
+        cell->text() == cell->data(kShownTextRole).toString())
         return cell->data(kShownValueRole).toDouble();
     return RealOf(cellText(column, row));
 }
@@ -280,6 +331,8 @@ bool NumericGrid::handleKey(int column, const QKeyEvent& event)
         return false;
     if (event.matches(QKeySequence::Paste))
         return true;
+    if (event.matches(QKeySequence::SelectAll) || event.matches(QKeySequence::Copy))
+        return false;  // so that what is typed next replaces the value
     const QString text = event.text();
     for (QChar c : text) {
         if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.')))
@@ -310,6 +363,10 @@ void NumericGrid::currentChanged(const QModelIndex& current, const QModelIndex& 
 
 void NumericGrid::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();  // for the dialog: Cancel
+        return;
+    }
     if (handleKey(gridColumn(), *event)) {
         event->accept();
         return;
@@ -326,15 +383,7 @@ void NumericGrid::focusInEvent(QFocusEvent* event)
 
 std::int32_t NumericGrid::IntegerOf(const QString& text)
 {
-    const std::string bytes = cellBytes(text);
-    const std::string_view lead(bytes.data(), leadingInteger(bytes));
-    if (lead.empty())
-        return 0;
-    try {
-        return ParseInt32(lead);
-    } catch (const InvalidNumericInput&) {
-        return 0;  // more digits than 32 bits hold
-    }
+    return leadingInt32(text).value_or(0);
 }
 
 double NumericGrid::RealOf(const QString& text)

@@ -25,12 +25,16 @@ public:
     // A column in which every character may be typed (a free text); the others are numbers.
     void setTextColumn(int column);
     bool isTextColumn(int column) const;
+    // A number column read as an integer: its cells take no change after which the value would
+    // need more than 32 bits.
+    void setIntegerColumn(int column);
+    bool isIntegerColumn(int column) const;
 
     QString cellText(int column, int row) const;
     void setCellText(int column, int row, const QString& text);
     std::int32_t cellInteger(int column, int row) const { return IntegerOf(cellText(column, row)); }
-    // Shows `text`, the short form of `value`. While the cell still holds that text, cellReal
-    // gives back `value` itself, so a cell nobody touched keeps the digits its form does not show.
+    // Shows `text`, the short form of `value`. Until the user edits the cell, cellReal gives back
+    // `value` itself, so a cell nobody touched keeps the digits its form does not show.
     void setCellReal(int column, int row, const QString& text, double value);
     double cellReal(int column, int row) const;
 
@@ -60,6 +64,7 @@ private:
     void makeFixed(QTableWidgetItem& item) const;
 
     std::vector<bool> textColumns_;
+    std::vector<bool> integerColumns_;
 };
 
 }  // namespace kalven

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
+#include <algorithm>
 
 namespace kalven {
 
@@ -43,19 +45,30 @@ QString captionOf(MessageKind kind)
 
 std::optional<QString> runFileDialog(QWidget* parent, const FileDialogOptions& options, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, options.title, options.directory, options.filter);
-    dialog.setAcceptMode(mode);
-    // A typed name that does not exist comes back too: the command itself says it cannot be read.
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(options.defaultSuffix);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
-    dialog.setOption(QFileDialog::ReadOnly, false);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(parent, options, mode);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return dialog->selectedFiles().constFirst();
 }
 
 }  // namespace
+
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileDialogOptions& options,
+                                            QFileDialog::AcceptMode mode)
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, options.title, options.directory);
+    dialog->setAcceptMode(mode);
+    // A typed name that does not exist comes back too: the command itself says it cannot be read.
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setDefaultSuffix(options.defaultSuffix);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
+    dialog->setOption(QFileDialog::ReadOnly, false);
+    // Qt reads the names to list from the last brackets of a filter and, with the details hidden,
+    // shows only what stands before them: the label itself, brackets of its own included.
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    dialog->setNameFilter(options.filterLabel + QStringLiteral(" (") + options.filterPattern + QLatin1Char(')'));
+    return dialog;
+}
 
 void QtUserDialogs::message(const QString& text, MessageKind kind)
 {
@@ -105,6 +118,19 @@ std::optional<std::uint32_t> QtUserDialogs::chooseColor(std::uint32_t initial)
 bool QtUserDialogs::runModal(QDialog& dialog)
 {
     return dialog.exec() == QDialog::Accepted;
+}
+
+void QtUserDialogs::runWithProgress(const QString& text, const std::function<void(const ProgressReport&)>& task)
+{
+    QProgressDialog dialog(text, QStringLiteral("Cancel"), 0, 1000, parent_);
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setMinimumDuration(300);  // a quick task shows no window at all
+    dialog.setAutoReset(false);
+    // A modal progress window handles the events, Cancel among them, whenever its value is set.
+    task([&dialog](int permille) {
+        dialog.setValue(std::clamp(permille, 0, 1000));
+        return !dialog.wasCanceled();
+    });
 }
 
 }  // namespace kalven

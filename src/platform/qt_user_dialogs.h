@@ -1,8 +1,15 @@
 #pragma once
 
+#include <QFileDialog>
+#include <memory>
+
 #include "platform/user_dialogs.h"
 
 namespace kalven {
+
+// Qt's file dialog set up as the commands ask for it, not yet shown.
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileDialogOptions& options,
+                                            QFileDialog::AcceptMode mode);
 
 // The real dialogs of the desktop: QMessageBox, QFileDialog, QPrintDialog, QColorDialog.
 class QtUserDialogs : public UserDialogs {
@@ -17,6 +24,7 @@ public:
     bool printerSetup(QPrinter& printer) override;
     std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
     bool runModal(QDialog& dialog) override;
+    void runWithProgress(const QString& text, const std::function<void(const ProgressReport&)>& task) override;
 
 private:
     QWidget* parent_;

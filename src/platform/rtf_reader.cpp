@@ -90,6 +90,7 @@ public:
 
     void run()
     {
+        cursor_.beginEditBlock();
         while (pos_ < in_.size()) {
             const char c = in_[pos_++];
             if (c == '{') {
@@ -110,6 +111,7 @@ public:
         // The last paragraph has no \par: it keeps the properties its text was written with,
         // even when the closing braces have restored others.
         cursor_.setBlockFormat(blockFormat(blockHasText_ ? textParagraph_ : state_.paragraph));
+        cursor_.endEditBlock();
     }
 
 private:
@@ -411,7 +413,16 @@ void ReadRtf(std::string_view bytes, QTextDocument& document)
         document.setPlainText(FromWin1252(std::string(bytes)));
         return;
     }
-    RtfParser(bytes, document).run();
+    // Every insertion would otherwise relayout the paragraph it lands in and record an undo
+    // step, so a paragraph of many formatting runs took time by the square of their number.
+    // One edit block lays the document out once; the undo history of a loaded file is of no use.
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
+    {
+        RtfParser parser(bytes, document);
+        parser.run();
+    }
+    document.setUndoRedoEnabled(undo);
 }
 
 }  // namespace kalven

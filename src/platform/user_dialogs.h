@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class QDialog;
@@ -16,9 +17,14 @@ namespace kalven {
 // Error: the general error report of an error that left a command.
 enum class MessageKind { Plain, Warning, Confirmation, Error };
 
+// Told how far a task has come, in thousandths; answers false once the person has cancelled.
+using ProgressReport = std::function<bool(int permille)>;
+
 struct FileDialogOptions {
     QString title;
-    QString filter;         // "Kalven file (*.klv)"
+    // The file type as the dialog shows it, and the names it lists: "Kalven file (*.klv)", "*.klv".
+    QString filterLabel;
+    QString filterPattern;
     QString defaultSuffix;  // appended to a name typed without extension
     QString directory;      // initial folder
     bool confirmOverwrite = false;
@@ -38,6 +44,8 @@ public:
     virtual std::optional<std::uint32_t> chooseColor(std::uint32_t initial) = 0;
     // Shows the dialog modally; true when it was accepted.
     virtual bool runModal(QDialog& dialog) = 0;
+    // Runs a task that may take long behind a window with the text, a progress bar and Cancel.
+    virtual void runWithProgress(const QString& text, const std::function<void(const ProgressReport&)>& task) = 0;
 };
 
 }  // namespace kalven

@@ -6,11 +6,13 @@ namespace kalven {
 
 namespace {
 
-// 0x80..0x9F; the other bytes are the same code points as Latin-1. 0 marks an unused byte.
+// 0x80..0x9F; the other bytes are the same code points as Latin-1. The five bytes that
+// Windows-1252 leaves unused stand for the control characters of the same number, so a text
+// that holds them comes back from a dialog byte for byte.
 constexpr std::array<char16_t, 32> kHigh = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 }  // namespace
@@ -22,8 +24,7 @@ QString FromWin1252(const std::string& bytes)
     for (char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
         if (b >= 0x80 && b <= 0x9F) {
-            const char16_t u = kHigh[b - 0x80];
-            text.append(u != 0 ? QChar(u) : QChar(0xFFFD));
+            text.append(QChar(kHigh[b - 0x80]));
         } else {
             text.append(QChar(b));
         }
@@ -43,7 +44,7 @@ std::string ToWin1252(const QString& text)
         }
         char out = '?';
         for (std::size_t i = 0; i < kHigh.size(); ++i) {
-            if (kHigh[i] != 0 && kHigh[i] == u) {
+            if (kHigh[i] == u) {
                 out = static_cast<char>(0x80 + i);
                 break;
             }

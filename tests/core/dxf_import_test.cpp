@@ -218,6 +218,65 @@ TEST(DxfRead, ClosureArcsOrientationAndSpaces)
     EXPECT_EQ(d.layers[0].skipped.openPolylines, 1);
 }
 
+TEST(DxfRead, PolylinesWithBadNumbersOrVertexCountsAreRefusedAndNamed)
+{
+    const auto lw = [](const std::string& count, const std::string& y) {
+        return "0\nLWPOLYLINE\n5\n1A\n8\nW\n" + count + "70\n1\n10\n0\n20\n0\n10\n1\n20\n" + y + "\n10\n1\n20\n1\n";
+    };
+    const std::string vertex = "0\nVERTEX\n8\nW\n10\n1\n20\n1\n";
+    const std::string polyline = "0\nPOLYLINE\n8\nW\n66\n1\n70\n1\n" + vertex + vertex;
+    const struct {
+        std::string groups;
+        std::string refused;
+    } cases[] = {
+        {lw("90\n3\n", "nan"), "LWPOLYLINE on layer W, handle 1A, line 5: group 20 holds \"nan\", not a finite number"},
+        {lw("90\n3\n", "-inf"), "LWPOLYLINE on layer W, handle 1A, line 5: group 20 holds \"-inf\", not a finite number"},
+        {lw("90\n3\n", "1e400"), "LWPOLYLINE on layer W, handle 1A, line 5: group 20 holds \"1e400\", not a finite number"},
+        {lw("90\n2\n", "0"), "LWPOLYLINE on layer W, handle 1A, line 5: 2 vertices announced, 3 given"},
+        {lw("90\n4\n", "0"), "LWPOLYLINE on layer W, handle 1A, line 5: 4 vertices announced, 3 given"},
+        {lw("", "0"), "LWPOLYLINE on layer W, handle 1A, line 5: no vertex count, 3 vertices given"},
+        {polyline + "0\nVERTEX\n8\nW\n10\n2\n0\nSEQEND\n",
+         "POLYLINE on layer W, line 5: VERTEX, line 29: a vertex without exactly one X and one Y"},
+        {polyline + "0\nLINE\n8\nW\n", "POLYLINE on layer W, line 5: vertex list not ended by SEQEND"},
+    };
+    for (const auto& c : cases) {
+        const DxfReadResult read = ReadDxf(Entities(c.groups));
+        ASSERT_EQ(read.status, DxfReadStatus::Read) << c.refused;
+        EXPECT_TRUE(read.drawing.outlines.empty()) << c.refused;
+        ASSERT_EQ(read.drawing.refused.size(), 1u) << c.refused;
+        EXPECT_EQ(read.drawing.refused[0].text, c.refused);
+    }
+    EXPECT_EQ(ReadDxf(Entities(lw("90\n3\n", "0"))).drawing.outlines.size(), 1u);
+    EXPECT_EQ(ReadDxf(Entities(lw("90\n3\n", "0")), [](int) { return false; }).status, DxfReadStatus::Cancelled);
+}
+
+TEST(DxfRead, KeepsOnlyWhatCanBeImported)
+{
+    // Per layer the first 20 outlines that fit; an outline of many corners keeps only their count.
+    std::string groups = "0\nLWPOLYLINE\n8\nBIG\n90\n100000\n70\n1\n";
+    for (int k = 0; k < 100000; ++k)
+        groups += "10\n" + std::to_string(k % 1000) + "\n20\n" + std::to_string(k / 1000) + "\n";
+    const std::string square = "90\n4\n70\n1\n10\n0\n20\n-1\n10\n1\n20\n0\n10\n1\n20\n1\n10\n0\n20\n1\n";
+    for (int k = 0; k < 25; ++k)
+        groups += "0\nLWPOLYLINE\n8\nA\n" + square + "0\nLWPOLYLINE\n8\nB\n" + square;
+    const DxfDrawing d = ReadDxf(Entities(groups)).drawing;
+    ASSERT_EQ(d.outlines.size(), 41u);
+    EXPECT_TRUE(d.outlines[0].corners.empty());
+    EXPECT_EQ(d.outlines[0].cornerCount, 100000);
+    ASSERT_EQ(d.layers.size(), 3u);
+    EXPECT_EQ(d.layers[1].outlines, 25);
+    EXPECT_EQ(d.layers[1].notKept, 5);
+    DxfImportOptions options = DefaultImportOptions(d);
+    options.layers.erase("A");
+    options.moveToOrigin = true;
+    const DxfImportPlan plan = PlanDxfImport(d, options, ProjectData{});
+    EXPECT_EQ(plan.chosenOutlines, 26);
+    ASSERT_EQ(plan.areas.size(), 20u);
+    EXPECT_EQ(plan.areas[0].layer, "B");
+    EXPECT_EQ(plan.areas[0].vertices[0], (DxfPoint{0, 0}));  // the lowest corner of B lies at (0, -1)
+    EXPECT_EQ(plan.withoutFreeNumber, 5);
+}
+
 TEST(DxfRead, NumbersDoNotFollowACommaDecimalLocale)
 {
     const testing::CommaLocale comma;

@@ -150,8 +150,12 @@ TEST(ProjectFileReader, CutsLongTextsAndReadsFlagsCountsAndEarlyEnds)
     const ProjectData noVertices = load("used_area_with_no_vertices.klv");
     EXPECT_TRUE(noVertices.AreaUsed[5] && noVertices.VertexCount[5] == 0);
 
-    // The file stops after area 2's alpha: numbers read as 0, texts as empty.
-    const ProjectData early = load("file_ending_early.klv");
+    // The file stops after area 2's alpha: numbers read as 0, texts as empty, and the reader says so.
+    bool endedEarly = false;
+    const ProjectData early = ReadProjectFile(fixture("file_ending_early.klv"), emptyProject(), &endedEarly);
+    EXPECT_TRUE(endedEarly);
+    ReadProjectFile(fixture("used_area_with_no_vertices.klv"), emptyProject(), &endedEarly);
+    EXPECT_FALSE(endedEarly);
     EXPECT_EQ(early.AreaLength, 40);
     EXPECT_EQ(early.LoadAreaData[1], (LoadAreaData{25, 45, 12, "first"}));
     EXPECT_EQ(early.LoadAreaData[2], (LoadAreaData{0, 180, 0, ""}));
@@ -183,7 +187,12 @@ TEST(ProjectFileReader, RefusesImpossibleCountsAndLengthsAndMalformedNumbers)
     EXPECT_NE(refusal("Only a title\r\n"), "accepted");  // a missing length reads as 0
     EXPECT_EQ(refusal("T\r\n1\r\n"), "accepted");
     EXPECT_EQ(refusal("T\r\n10000\r\n"), "accepted");
-    EXPECT_THROW(load("malformed_number.klv"), InvalidNumericInput);
+    try {
+        load("malformed_number.klv");
+        ADD_FAILURE() << "accepted";
+    } catch (const InvalidNumericInput& error) {
+        EXPECT_STREQ(error.what(), "Invalid numeric input in line 56: \"3O\"");
+    }
 }
 
 }  // namespace

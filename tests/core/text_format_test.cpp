@@ -94,12 +94,14 @@ TEST(Reader, LinesBlanksAndMissingValuesAtTheEnd)
     EXPECT_EQ(reader.readInt32(), 42);
     for (const char* line : {"  Title with blanks  ", "second", "third", "fourth"})
         EXPECT_EQ(reader.readLine(), line);
-    EXPECT_TRUE(reader.atEnd());
+    EXPECT_TRUE(reader.atEnd() && !reader.ranOut());
     EXPECT_EQ(reader.readInt32(), 0);
+    EXPECT_TRUE(reader.ranOut());
     EXPECT_EQ(reader.readReal(), 0.0);
     EXPECT_EQ(reader.readLine(), "");
     TextReader blanks("   \r\n\t\r\n");
     EXPECT_EQ(blanks.readReal(), 0.0);
+    EXPECT_TRUE(blanks.ranOut());
 }
 
 TEST(Reader, MalformedOutOfRangeAndNonFiniteNumbersAreRefused)
@@ -117,6 +119,24 @@ TEST(Reader, MalformedOutOfRangeAndNonFiniteNumbersAreRefused)
     EXPECT_EQ(limits.readInt32(), 2147483647);
     EXPECT_EQ(limits.readInt32(), -2147483647 - 1);
     EXPECT_STREQ(InvalidNumericInput().what(), "Invalid numeric input");
+}
+
+// The message names the line as the reader counts lines, and the text read there.
+TEST(Reader, AMalformedNumberIsReportedWithItsLineAndText)
+{
+    const auto refusal = [](const std::string& bytes) {
+        TextReader reader(bytes);
+        try {
+            while (!reader.atEnd())
+                reader.readReal();
+        } catch (const InvalidNumericInput& error) {
+            return std::string(error.what());
+        }
+        return std::string("accepted");
+    };
+    EXPECT_EQ(refusal("1\r\n2\n3\r4\n\r\n\n  12,5 kN\r\n"), "Invalid numeric input in line 7: \"12,5\"");
+    EXPECT_EQ(refusal("1 rest\n\r2\r\n" + std::string(50, 'x')),
+              "Invalid numeric input in line 4: \"" + std::string(40, 'x') + "...\"");
 }
 
 // Under a comma-decimal locale the C library would write and expect "12,5"; the formats must not.

@@ -178,6 +178,8 @@ TEST(PolygonInput, RefusedClicksAndTheVertexLimit)
     EXPECT_EQ(t.data.VertexCount[1], 41);
     EXPECT_EQ(t.data.VertexX[41][1], t.data.VertexX[1][1]);
     EXPECT_TRUE(t.data.Idle);
+    for (const CanvasCall& mark : t.canvas.ellipses())  // the first one too, after the refused click
+        EXPECT_EQ(mark.state.penMode, PenMode::Copy);
 }
 
 TEST(PolygonInput, OnePointAndOtherButtons)

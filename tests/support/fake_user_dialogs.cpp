@@ -2,7 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <utility>
+
+#include "platform/qt_user_dialogs.h"
+
 namespace kalven::testing {
+
+QString ShownFileType(const FileDialogOptions& options)
+{
+    const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(nullptr, options, QFileDialog::AcceptOpen);
+    const auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    EXPECT_TRUE(types != nullptr && types->count() == 1);
+    return types ? types->currentText() : QString();
+}
 
 void FakeUserDialogs::message(const QString& text, MessageKind kind)
 {
@@ -84,6 +97,13 @@ bool FakeUserDialogs::runModal(QDialog& dialog)
     auto fill = std::move(modals_.front());
     modals_.pop_front();
     return fill(dialog);
+}
+
+void FakeUserDialogs::runWithProgress(const QString& text, const std::function<void(const ProgressReport&)>& task)
+{
+    calls_.push_back({QStringLiteral("progress"), text, MessageKind::Plain, {}});
+    const std::optional<int> cancelAt = std::exchange(cancelAt_, std::nullopt);
+    task([cancelAt](int permille) { return !cancelAt || permille < *cancelAt; });
 }
 
 std::vector<QString> FakeUserDialogs::messages() const

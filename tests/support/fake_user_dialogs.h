@@ -13,8 +13,12 @@
 
 namespace kalven::testing {
 
+// What Qt's own file dialog, set up from `options`, shows in its file-type box.
+QString ShownFileType(const FileDialogOptions& options);
+
 struct DialogCall {
-    QString what;  // "message", "askYesNo", "openFileName", "saveFileName", "printerSetup", "chooseColor", "runModal"
+    QString what;  // "message", "askYesNo", "openFileName", "saveFileName", "printerSetup", "chooseColor", "runModal",
+                   // "progress"
     QString text;  // message text, dialog title or window title
     MessageKind kind = MessageKind::Plain;
     FileDialogOptions options;
@@ -31,6 +35,8 @@ public:
     // The function fills the dialog's widgets, may click its buttons, and returns whether the
     // dialog was accepted. With no function queued the dialog is rejected.
     void answerModal(std::function<bool(QDialog&)> fill) { modals_.push_back(std::move(fill)); }
+    // The next progress window is cancelled once the task reports this many thousandths.
+    void cancelProgressAt(int permille) { cancelAt_ = permille; }
 
     void message(const QString& text, MessageKind kind) override;
     bool askYesNo(const QString& text, MessageKind kind) override;
@@ -39,6 +45,7 @@ public:
     bool printerSetup(QPrinter& printer) override;
     std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
     bool runModal(QDialog& dialog) override;
+    void runWithProgress(const QString& text, const std::function<void(const ProgressReport&)>& task) override;
 
     const std::vector<DialogCall>& calls() const { return calls_; }
     std::vector<QString> messages() const;  // texts of message() calls, in order
@@ -55,6 +62,7 @@ private:
     std::deque<bool> printers_;
     std::deque<std::optional<std::uint32_t>> colors_;
     std::deque<std::function<bool(QDialog&)>> modals_;
+    std::optional<int> cancelAt_;
 };
 
 }  // namespace kalven::testing

@@ -96,7 +96,15 @@ TEST_F(KalvenReport, ExitStatusAndReportTellWhatBecameOfTheProject)
     EXPECT_TRUE(run.out.isEmpty());
     run = Report({QStringLiteral(KALVEN_TEST_DATA "/malformed_number.klv")});
     EXPECT_EQ(run.status, 2);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("Invalid numeric input")));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Invalid numeric input in line 56: \"3O\"")));
+    // A cut-off file (its last vertex lost) is computed as read, with a warning.
+    std::string cut = FormatProjectFile(TwoAreaExample());
+    cut.resize(cut.rfind("\r\n", cut.size() - 3) + 2);
+    dir.write("cut.klv", cut);
+    run = Report({dir.file("cut.klv")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.err.contains(QString::fromLatin1(kMsgFileEndsEarly)));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("Resultant Xc")));
 
     for (const QStringList& bad : std::vector<QStringList>{{},
                                                            {"--margin", "31", project},

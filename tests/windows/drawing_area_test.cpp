@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
+#include <clocale>
 
 #include "drawing/windows/Unit1_mirt_dlzka.h"
 #include "platform/radio_group.h"
@@ -216,6 +218,30 @@ TEST(LengthDialog, RoundingAloneKeepsTheProjectAnyTouchOfTheLengthStartsAnew)
         d.BitBtn1->click();
     });
     EXPECT_EQ(w.data().AreaLength, 5);
+}
+
+// Under Arabic and Persian the box shows and takes the digits of their scripts ("٣٠٠"); read as
+// ASCII text they gave the least length and reset the project.
+TEST(LengthDialog, TakesALengthTypedInTheDigitsOfTheUsersLocale)
+{
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    const QLocale before;
+    for (const char* name : {"ar_EG.UTF-8", "fa_IR.UTF-8"}) {
+        SCOPED_TRACE(name);
+        EXPECT_NE(std::setlocale(LC_ALL, name), nullptr) << "the set-up generates this locale";
+        QLocale::setDefault(QLocale(QString::fromLatin1(name).section(QLatin1Char('.'), 0, 0)));
+        LengthWindow w;
+        w.open([](TForm1_dlzka& d) {
+            EXPECT_NE(d.SpinEdit1->text(), QStringLiteral("25"));
+            QTest::keyClick(d.SpinEdit1, Qt::Key_A, Qt::ControlModifier);
+            for (QChar digit : QLocale().toString(300))
+                QTest::sendKeyEvent(QTest::Click, d.SpinEdit1, Qt::Key_unknown, QString(digit), Qt::NoModifier);
+            d.BitBtn1->click();
+        });
+        EXPECT_EQ(w.data().AreaLength, 300);
+    }
+    QLocale::setDefault(before);
+    std::setlocale(LC_ALL, saved.c_str());
 }
 
 // Closing with the title-bar button after touching the length used to reset the whole project.

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -56,9 +57,10 @@ TEST(DxfIn, ImportsTheRetainingWallAndComputesItAsTheSameAreasTypedByHand)
         dialog.Button1->click();
     });
     imported.DxfIn1->trigger();
-    ASSERT_EQ(s.dialogs.calls().size(), 3u);
+    ASSERT_EQ(s.dialogs.calls().size(), 4u);
+    EXPECT_EQ(s.dialogs.calls()[1].what, QStringLiteral("progress"));
     EXPECT_EQ(s.dialogs.calls()[0].options.title, QStringLiteral("Dxf In"));
-    EXPECT_EQ(s.dialogs.calls()[0].options.filter, QStringLiteral("Dxf file (*.dxf)"));
+    EXPECT_EQ(testing::ShownFileType(s.dialogs.calls()[0].options), QStringLiteral("Dxf file (*.dxf)"));
     EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{QStringLiteral("3 outlines imported as load areas 1, 2, 3.")});
     EXPECT_EQ(s.dialogs.calls()[2].kind, MessageKind::Plain);
     EXPECT_FALSE(imported.data().Computed);
@@ -107,28 +109,43 @@ TEST(DxfIn, ARefusedOrFailedImportChangesNothing)
     StartedWindow s;
     s.folder.write(QStringLiteral("lines_only.dxf"), "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\nA\n10\n0\n20\n0\n11\n1\n21\n1\n"
                                                      "0\nENDSEC\n0\nEOF\n");
+    s.folder.write(QStringLiteral("nan.dxf"), "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n5\n2F\n8\nA\n90\n3\n70\n1\n10\n0\n"
+                                              "20\nnan\n10\n1\n20\n0\n10\n1\n20\n1\n0\nENDSEC\n0\nEOF\n");
+    // Refused by its size alone: the file is never read.
+    QFile big(s.folder.file(QStringLiteral("big.dxf")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(kMaxDxfFileBytes + 1));
+    big.close();
     testing::SetOutline(s.window.data(), 2, {{1, 1}, {2, 1}, {1, 1}});
     s.window.data().Computed = true;
     const ProjectData before = s.window.data();
-    enum class Then { Nothing, UncheckAllAndOk, Cancel };
+    enum class Then { Nothing, UncheckAllAndOk, Cancel, CancelReading };
     const struct {
         std::optional<QString> file;
         Then then;
-        const char* message;
+        QString message;
     } cases[] = {
         {Fixture("truncated_r12.dxf"), Then::Nothing, kMsgDxfDamaged},
         {Fixture("truncated_2000.dxf"), Then::Nothing, kMsgDxfDamaged},
         {s.folder.file(QStringLiteral("no_such.dxf")), Then::Nothing, "File input error !!!"},
         {s.folder.file(QStringLiteral("lines_only.dxf")), Then::Nothing, kMsgDxfNoOutline},
+        {s.folder.file(QStringLiteral("nan.dxf")), Then::Nothing,
+         QString::fromLatin1(kMsgDxfNoOutline) +
+             "\nLWPOLYLINE on layer A, handle 2F, line 5: group 20 holds \"nan\", not a finite number - not imported."},
+        {s.folder.file(QStringLiteral("big.dxf")), Then::Nothing,
+         QString::fromLatin1(kMsgDxfTooLarge).arg(s.folder.file(QStringLiteral("big.dxf")))},
         {Fixture("retaining_wall_mm_2000.dxf"), Then::UncheckAllAndOk, kMsgDxfNoOutlineChosen},
-        {Fixture("retaining_wall_mm_2000.dxf"), Then::Cancel, nullptr},
-        {std::nullopt, Then::Nothing, nullptr},  // no file chosen
+        {Fixture("retaining_wall_mm_2000.dxf"), Then::Cancel, QString()},
+        {Fixture("retaining_wall_mm_2000.dxf"), Then::CancelReading, QString()},
+        {std::nullopt, Then::Nothing, QString()},  // no file chosen
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file.value_or(QStringLiteral("none")).toStdString());
         s.dialogs.clearCalls();
         s.dialogs.answerFile(c.file);
-        if (c.then != Then::Nothing) {
+        if (c.then == Then::CancelReading)
+            s.dialogs.cancelProgressAt(0);
+        const bool dialog = c.then == Then::UncheckAllAndOk || c.then == Then::Cancel;
+        if (dialog) {
             s.inDialog<Tdxf_import>([&c](Tdxf_import& dialog) {
                 if (c.then == Then::Cancel) {
                     dialog.Button2->click();
@@ -141,9 +158,9 @@ TEST(DxfIn, ARefusedOrFailedImportChangesNothing)
             });
         }
         s.window.DxfIn1Click();
-        EXPECT_EQ(s.dialogs.messages(),
-                  c.message ? std::vector<QString>{QString::fromLatin1(c.message)} : std::vector<QString>{});
-        EXPECT_EQ(s.dialogs.calls().size(), 1u + (c.then != Then::Nothing) + (c.message != nullptr));
+        EXPECT_EQ(s.dialogs.messages(), c.message.isNull() ? std::vector<QString>{} : std::vector<QString>{c.message});
+        // The file dialog, the reading's progress, the import dialog, the message.
+        EXPECT_EQ(s.dialogs.calls().size(), 1u + c.file.has_value() + dialog + !c.message.isNull());
         EXPECT_TRUE(SameProjectContent(s.window.data(), before));
         EXPECT_TRUE(s.window.data().Computed);
         EXPECT_TRUE(s.dialogs.allAnswered());

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <array>
 
 #include "core/windows/Unit10_title.h"
 #include "core/windows/Unit12_coor_Teren.h"
@@ -88,6 +89,44 @@ TEST(DataGridDialog, FiltersKeysMovesOnEnterAndWritesBackOnOkOnly)
     EXPECT_TRUE(data.Computed);
 }
 
+TEST(DataGridDialog, TakesWhatWasTypedNoMoreThanFitsAndEveryStoredByte)
+{
+    StartedWindow s;
+    ProjectData& data = s.window.data();
+    const char* odd = "\x81\x8D\x8F\x90\x9D bytes unused in 1252";
+    data.LoadAreaData[1] = {30, 12.25, 0.125, odd};
+    s.inDialog<Tabc_kavern>([](Tabc_kavern& d) {
+        NumericGrid& g = *d.StringGrid1;
+        type(g, 2, 1, "12.2");  // typed as it is shown: it replaces 12.25
+        g.setGridCell(4, 1);    // the text's editor opens and closes again
+        type(g, 1, 2, "99999999999");
+        EXPECT_EQ(g.cellText(1, 2), QStringLiteral("999999999"));  // a tenth digit would pass 32 bits
+        type(g, 1, 3, "2147483647.9");
+        QLineEdit* e = g.cellEditor();
+        for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Delete})  // not without the point
+            QTest::keyClick(e, key);
+        EXPECT_EQ(e->text(), QStringLiteral("2147483647.9"));
+        type(g, 1, 4, "5");
+        QTest::keyClick(g.cellEditor(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(g.cellEditor(), QStringLiteral("8"));
+        d.Button1->click();
+    });
+    s.window.SpBu_Kavern_abcClick();
+    EXPECT_EQ(data.LoadAreaData[1], (LoadAreaData{30, 12.2, 0.125, odd}));
+    EXPECT_EQ((std::array{data.LoadAreaData[2].Multiplier, data.LoadAreaData[3].Multiplier,
+                          data.LoadAreaData[4].Multiplier}),
+              (std::array<std::int32_t, 3>{999999999, 2147483647, 8}));
+
+    const ProjectData before = data;
+    s.inDialog<Tabc_kavern>([](Tabc_kavern& d) {
+        type(*d.StringGrid1, 3, 5, "7");
+        QTest::keyClick(d.StringGrid1->cellEditor(), Qt::Key_Escape);
+        EXPECT_FALSE(d.isVisible());
+    });
+    s.window.SpBu_Kavern_abcClick();
+    EXPECT_EQ(data.LoadAreaData, before.LoadAreaData);
+}
+
 TEST(TitleDialog, KeepsFortyCharactersAndRedrawsUnlessTheTitleIsText)
 {
     StartedWindow s;
@@ -112,13 +151,17 @@ TEST(TitleDialog, KeepsFortyCharactersAndRedrawsUnlessTheTitleIsText)
     EXPECT_FALSE(setTitle("Text"));
     EXPECT_TRUE(setTitle(""));
     EXPECT_EQ(s.window.data().Title, "");
+    s.window.data().Title = "\x81\x8D\x8F\x90\x9D";  // bytes Windows-1252 leaves unused
+    s.inDialog<Ttitle>([](Ttitle& d) { d.Button1->click(); });
+    s.window.Text1Click();
+    EXPECT_EQ(s.window.data().Title, "\x81\x8D\x8F\x90\x9D");
 }
 
 TEST(CoordinateDialog, ListsEveryStoredVertexAndAlwaysClearsTheResults)
 {
     StartedWindow s;
     ProjectData& data = s.window.data();
-    testing::SetOutline(data, 7, {{12.5, 3}, {20, 3}, {20, 8.0004}, {12.5, 3}});
+    testing::SetOutline(data, 7, {{12.5, 3}, {20, 3.0004}, {20, 8.0004}, {12.5, 3}});
     s.window.SpinEdit_kavern->setValue(7);
     data.Computed = true;
     s.inDialog<Tcoor_teren>([](Tcoor_teren& d) {
@@ -128,7 +171,7 @@ TEST(CoordinateDialog, ListsEveryStoredVertexAndAlwaysClearsTheResults)
         ASSERT_EQ(g.rowCount(), 4);
         EXPECT_EQ(g.cellText(0, 4) + '|' + g.cellText(1, 4) + '|' + g.cellText(2, 4), QStringLiteral("4|12.500|3.000"));
         type(g, 1, 1, "13");
-        d.Button2->click();
+        QTest::keyClick(g.cellEditor(), Qt::Key_Escape);  // as Cancel
     });
     EXPECT_TRUE(s.redraws(&Tvstupy::Correctionterrain1Click));
     EXPECT_EQ(data.VertexX[1][7], 12.5);
@@ -136,12 +179,14 @@ TEST(CoordinateDialog, ListsEveryStoredVertexAndAlwaysClearsTheResults)
 
     data.Computed = true;
     s.inDialog<Tcoor_teren>([](Tcoor_teren& d) {
+        type(*d.StringGrid1, 2, 2, "3.000");  // typed as shown: replaces 3.0004
         type(*d.StringGrid1, 2, 4, "a-4.25");
         EXPECT_EQ(enterIn(*d.StringGrid1, 2, 4), std::pair(1, 1));
         d.Button1->click();
     });
     EXPECT_TRUE(s.redraws(&Tvstupy::Correctionterrain1Click));
     EXPECT_TRUE(data.VertexY[4][7] == 4.25 && data.VertexX[4][7] == 12.5 && data.VertexCount[7] == 4);
+    EXPECT_EQ(data.VertexY[2][7], 3.0);
     EXPECT_EQ(data.VertexY[3][7], 8.0004);  // shown as 8.000, untouched
     EXPECT_FALSE(data.Computed);
     s.window.Button1Click();  // only the closing vertex moved

@@ -5,6 +5,8 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include "core/project_file.h"
 #include "support/load_area_fixture.h"
@@ -53,8 +55,9 @@ TEST(ProjectFileCommands, SaveThenOpenRestoresTheProjectUnderItsPath)
     s.dialogs.answerFile(path);
     s.window.Save1Click();
     const FileDialogOptions& save = s.dialogs.calls().at(0).options;
-    EXPECT_EQ(save.title + save.filter + save.defaultSuffix + save.directory,
-              QStringLiteral("Save FileKalven File *.klv (*.klv)klvexamples"));
+    EXPECT_EQ(save.title + save.defaultSuffix + save.directory, QStringLiteral("Save Fileklvexamples"));
+    EXPECT_EQ(save.filterPattern, QStringLiteral("*.klv"));
+    EXPECT_EQ(testing::ShownFileType(save), QStringLiteral("Kalven File *.klv"));
     EXPECT_TRUE(save.confirmOverwrite);
     EXPECT_EQ(s.window.windowTitle(), kCaption + path);
     EXPECT_EQ(s.folder.read(QStringLiteral("quay.klv")), FormatProjectFile(saved));
@@ -71,7 +74,8 @@ TEST(ProjectFileCommands, SaveThenOpenRestoresTheProjectUnderItsPath)
     EXPECT_EQ(s.dialogs.calls().at(0).text, QStringLiteral("Save current file ?"));
     EXPECT_EQ(s.dialogs.calls().at(0).kind, MessageKind::Warning);
     const FileDialogOptions& open = s.dialogs.calls().at(1).options;
-    EXPECT_EQ(open.title + open.filter + open.directory, QStringLiteral("Open FileKalven file (*.klv)examples"));
+    EXPECT_EQ(open.title + open.filterPattern + open.directory, QStringLiteral("Open File*.klvexamples"));
+    EXPECT_EQ(testing::ShownFileType(open), QStringLiteral("Kalven file (*.klv)"));
     EXPECT_TRUE(SameProjectContent(data, saved));
     EXPECT_EQ(data.Rounding, 1);
     EXPECT_FALSE(data.Computed);
@@ -101,7 +105,7 @@ TEST(ProjectFileCommands, OpenOfADamagedOrMissingFileLeavesProjectCaptionAndDraw
         QString message;
         MessageKind kind;
     } cases[] = {
-        {data + "malformed_number.klv", "Invalid numeric input", MessageKind::Error},
+        {data + "malformed_number.klv", "Invalid numeric input in line 56: \"3O\"", MessageKind::Error},
         {data + "vertex_count_257.klv", "Invalid project file: load area  2 has 257 vertices, possible are 0 to 42",
          MessageKind::Error},
         {data + "area_length_0.klv", "Invalid project file: area length 0 m, possible are 1 to 10000 m",
@@ -145,6 +149,24 @@ TEST(ProjectFileCommands, FailedSaveKeepsTheEarlierFileAndTheCaption)
     const auto notCreatable = std::pair(QStringLiteral("File output error !!!"), MessageKind::Plain);
     EXPECT_EQ(save(s.folder.file(QStringLiteral("gone/wall.klv"))), notCreatable);
     EXPECT_EQ(save(s.folder.path()), notCreatable);
+    // Only regular files are replaced: not a pipe, a device, nor what a link points at.
+    const std::string nodes = s.folder.file(QStringLiteral("nodes")).toStdString();
+    ASSERT_EQ(mkdir(nodes.c_str(), 0777), 0);
+    ASSERT_EQ(mkfifo((nodes + "/pipe.klv").c_str(), 0666), 0);
+    ASSERT_EQ(symlink("pipe.klv", (nodes + "/to_pipe.klv").c_str()), 0);
+    if (geteuid() == 0) {  // a copy of /dev/full
+        ASSERT_EQ(mknod((nodes + "/full.klv").c_str(), S_IFCHR | 0666, makedev(1, 7)), 0);
+        ASSERT_EQ(symlink("full.klv", (nodes + "/to_full.klv").c_str()), 0);
+    }
+    for (const char* name : {"pipe.klv", "to_pipe.klv", "full.klv", "to_full.klv"}) {
+        const std::string node = nodes + "/" + name;
+        struct stat before {}, after {};
+        if (lstat(node.c_str(), &before) != 0)
+            continue;
+        EXPECT_EQ(save(QString::fromStdString(node)), notCreatable) << name;
+        lstat(node.c_str(), &after);
+        EXPECT_TRUE(before.st_mode == after.st_mode && before.st_ino == after.st_ino) << name;
+    }
     std::pair<QString, MessageKind> failed;
     {
         FileSizeLimit full(256);
@@ -154,6 +176,57 @@ TEST(ProjectFileCommands, FailedSaveKeepsTheEarlierFileAndTheCaption)
     EXPECT_EQ(s.folder.read(QStringLiteral("wall.klv")), "earlier project\r\n");
     EXPECT_EQ(QDir(s.folder.path()).entryList(QDir::Files),
               (QStringList{QStringLiteral("kalven1.cfg"), QStringLiteral("wall.klv")}));  // nothing half-written
+}
+
+// A cut-off file loads with its missing values as 0 and empty, and then says so.
+TEST(ProjectFileCommands, OpenOfAFileThatEndsEarlyLoadsItAndSaysSo)
+{
+    StartedWindow s;
+    const QString path = QStringLiteral(KALVEN_TEST_DATA "/file_ending_early.klv");
+    s.dialogs.answerNo();
+    s.dialogs.answerFile(path);
+    EXPECT_TRUE(s.redraws(&Tvstupy::Open1Click));
+    EXPECT_EQ(s.window.data().AreaLength, 40);
+    EXPECT_EQ(s.window.windowTitle(), kCaption + path);
+    EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{QString::fromLatin1(kMsgFileEndsEarly)});
+    EXPECT_EQ(s.dialogs.calls().back().kind, MessageKind::Warning);
+}
+
+// A chosen save that fails stops the command that asked for it, so the project is not lost; the
+// message of the failed save is the only thing shown.
+TEST(ProjectFileCommands, AFailedSaveUnderTheSaveQuestionStopsTheCommand)
+{
+    const struct {
+        const char* how;
+        void (Tvstupy::*command)();  // nothing: the window's close request
+        bool idle;
+    } cases[] = {{"New", &Tvstupy::New1Click, true},
+                 {"Open", &Tvstupy::Open1Click, true},
+                 {"End", &Tvstupy::End1Click, true},
+                 {"close", nullptr, true},
+                 {"close during polygon input", nullptr, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        StartedWindow s;
+        s.window.show();
+        ProjectData& data = s.window.data();
+        testing::SetTwoAreaExample(data);
+        data.Idle = c.idle;
+        const ProjectData before = data;
+        const bool asksToEnd = c.command != &Tvstupy::New1Click && c.command != &Tvstupy::Open1Click;
+        if (asksToEnd)
+            s.dialogs.answerYes();
+        s.dialogs.answerYes();
+        s.dialogs.answerFile(s.folder.file(QStringLiteral("gone/wall.klv")));
+        if (c.command)
+            (s.window.*c.command)();
+        else
+            s.window.close();
+        EXPECT_EQ(s.dialogs.calls().back().text, QStringLiteral("File output error !!!"));
+        EXPECT_EQ(s.dialogs.calls().size(), asksToEnd ? 4u : 3u);  // no open dialog after it either
+        EXPECT_TRUE(SameProjectContent(data, before));
+        EXPECT_TRUE(!s.window.ended() && s.window.isVisible());
+    }
 }
 
 // New and Open ask "Save current file ?" first; End and close are tested with the main window.

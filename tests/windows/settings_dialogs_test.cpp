@@ -126,8 +126,9 @@ TEST(DirectoryDialog, CancelChangesNothingOkWritesTheFolderAndTheLiveColours)
     s.window.showDrawing();
     EXPECT_EQ(image.pixel(inside), qRgb(0x80, 0x80, 0x80));
 
+    // Lines pasted along with the folder are dropped: a second line would stop the next start.
     s.inDialog<Tmirt_dir>([](Tmirt_dir& d) {
-        d.Edit1->setText(QStringLiteral("/no/such/folder"));
+        d.Edit1->setText(QStringLiteral("/no/such/folder\nold notes\r\nmore"));
         d.Button1->click();
     });
     s.window.Directory1Click();
@@ -135,6 +136,9 @@ TEST(DirectoryDialog, CancelChangesNothingOkWritesTheFolderAndTheLiveColours)
     EXPECT_EQ(s.window.dialogDirectory(), QStringLiteral("/no/such/folder"));
     EXPECT_EQ(s.folder.read(QStringLiteral("kalven1.cfg")), std::string("/no/such/folder\r\n") + kDarkColors);
     EXPECT_TRUE(s.dialogs.messages().empty());
+    Tvstupy next(s.dialogs);
+    EXPECT_TRUE(next.FormCreate());
+    EXPECT_EQ(next.data().InitialDir, "/no/such/folder");
 }
 
 TEST(SettingsDialogs, AFileThatCannotBeWrittenIsReportedAndTheDialogStaysOpen)

@@ -19,12 +19,13 @@ Tcoor_teren::Tcoor_teren(ProjectData& data, QWidget* parent)
     : QDialog(parent), data_(data), area_(data.CorrectionArea)
 {
     setWindowTitle(QStringLiteral(" Correction of coordinate of load areas"));
-    setFixedSize(339, 480);
+    // Wider than designed by the first column, so its header " Load area No 20" shows whole.
+    setFixedSize(355, 480);
     StringGrid1 = new NumericGrid(3, data_.VertexCount[area_], this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setGeometry(16, 8, 297, 377);
+    StringGrid1->setGeometry(16, 8, 313, 377);
     for (int c = 0; c < 3; ++c)
-        StringGrid1->setColumnWidth(c, 90);
+        StringGrid1->setColumnWidth(c, c == kVertex ? 106 : 90);
     Button1 = DialogButton(this, "Button1", QStringLiteral("OK"), 56, 408);
     Button2 = DialogButton(this, "Button2", QStringLiteral("Cancel"), 184, 408);
     connect(Button1, &QPushButton::clicked, this, &Tcoor_teren::Button1Click);

@@ -34,7 +34,7 @@ Tdxf_import::Tdxf_import(const DxfDrawing& drawing, const ProjectData& data, QWi
     : QDialog(parent), drawing_(drawing), data_(data)
 {
     setWindowTitle(QStringLiteral(" Dxf In"));
-    setFixedSize(568, 360);
+    setFixedSize(568, 366);
 
     label(QStringLiteral("Layers"), 16, 10, 200, this);
     CheckListBox1 = new QListWidget(this);
@@ -78,16 +78,19 @@ Tdxf_import::Tdxf_import(const DxfDrawing& drawing, const ProjectData& data, QWi
     Image1->move(232, 30);
     Image1->setImageSize(kDxfPreviewWidth, kDxfPreviewHeight);
 
-    Label1 = label(QString(), 16, 296, 536, this);
+    // Two lines: twenty area numbers do not fit one.
+    Label1 = label(QString(), 16, 290, 536, this);
     Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    Label1->resize(536, 34);
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(176, 324, 75, 25);
+    Button1->setGeometry(176, 330, 75, 25);
     Button1->setDefault(true);
     Button2 = new QPushButton(QStringLiteral("Cancel"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setGeometry(312, 324, 75, 25);
+    Button2->setGeometry(312, 330, 75, 25);
 
     connect(Button1, &QPushButton::clicked, this, &Tdxf_import::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &Tdxf_import::Button2Click);

@@ -34,7 +34,7 @@ void Tmirt_dir::Button1Click()
 {
     // A folder whose name Qt cannot show (bytes that are not UTF-8) keeps its bytes unless edited.
     if (Edit1->text() != FileNameText(data_.InitialDir))
-        data_.InitialDir = FileNameBytes(Edit1->text());
+        data_.InitialDir = FolderLine(FileNameBytes(Edit1->text()));
     const std::string bytes = FormatConfiguration(data_.InitialDir, data_.ColorSettings);
     if (WriteTextFile(QString::fromLatin1(kConfigFileName), bytes) != WriteResult::Written) {
         dialogs_.message(QString::fromLatin1(kMsgFileOutputError), MessageKind::Plain);

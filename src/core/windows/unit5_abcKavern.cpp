@@ -26,6 +26,7 @@ Tabc_kavern::Tabc_kavern(ProjectData& data, QWidget* parent) : QDialog(parent), 
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setGeometry(16, 16, 521, 305);
     StringGrid1->setTextColumn(kText);
+    StringGrid1->setIntegerColumn(kMultiplier);
     for (int c = 0; c < 5; ++c)
         StringGrid1->setColumnWidth(c, kColumnWidths[c]);
 

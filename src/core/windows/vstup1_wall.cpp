@@ -31,7 +31,8 @@ namespace kalven {
 
 namespace {
 
-constexpr int kPanelWidths[4] = {160, 260, 150, 100};
+// Panel 0 is 20 pixels wider than designed: "    X = 1200.00      Y = 1200.00" needs it in DejaVu Sans.
+constexpr int kPanelWidths[4] = {180, 260, 150, 100};
 
 QIcon icon(const char* name)
 {
@@ -298,17 +299,19 @@ void Tvstupy::setProjectCaption(const QString& path)
     setWindowTitle(kProgramCaption + QStringLiteral("      ") + path);
 }
 
-void Tvstupy::askToSave()
+bool Tvstupy::askToSave()
 {
     if (dialogs_.askYesNo(QStringLiteral("Save current file ?"), MessageKind::Warning))
-        SaveProject();
+        return SaveProject();
+    return true;
 }
 
 void Tvstupy::New1Click()
 {
     if (!data_.Idle)
         return;
-    askToSave();
+    if (!askToSave())
+        return;
     ProjectReset(data_);
     Osnova();
 }
@@ -319,7 +322,8 @@ void Tvstupy::End1Click()
         return;
     if (!dialogs_.askYesNo(QStringLiteral("End. Are you sure ?"), MessageKind::Confirmation))
         return;
-    askToSave();
+    if (!askToSave())
+        return;
     endProgram();
 }
 
@@ -335,8 +339,7 @@ bool Tvstupy::FormCloseQuery()
     // Also while a polygon is being entered: closing without a question would throw the project away.
     if (!dialogs_.askYesNo(QStringLiteral("End. Are you sure ?"), MessageKind::Confirmation))
         return false;
-    askToSave();
-    return true;
+    return askToSave();
 }
 
 void Tvstupy::closeEvent(QCloseEvent* event)

@@ -151,10 +151,12 @@ private:
     // Runs a command; an error that leaves it is shown in the general error report.
     void guarded(const std::function<void()>& command);
     // The Save command without its guard: the save question of a close request during polygon
-    // input must save the project as it stands.
-    void SaveProject();
-    // "Save current file ?" and, on Yes, the save.
-    void askToSave();
+    // input must save the project as it stands. False when a chosen file could not be written
+    // (the message has been shown); a cancelled dialog is no failure.
+    bool SaveProject();
+    // "Save current file ?" and, on Yes, the save. False when that save failed: the command that
+    // asked stops, so the project is not thrown away unsaved.
+    bool askToSave();
     void setDialogDirectory(const QString& directory) { dialogDirectory_ = directory; }
     void endProgram();
 

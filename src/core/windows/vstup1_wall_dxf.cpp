@@ -14,14 +14,24 @@ void Tvstupy::DxfIn1Click()
         return;
     FileDialogOptions options;
     options.title = QStringLiteral("Dxf In");
-    options.filter = QStringLiteral("Dxf file (*.dxf)");
+    options.filterLabel = QStringLiteral("Dxf file (*.dxf)");
+    options.filterPattern = QStringLiteral("*.dxf");
     options.defaultSuffix = QStringLiteral("dxf");
     options.directory = dialogDirectory();
     const std::optional<QString> path = dialogs_.openFileName(options);
     if (!path)
         return;
 
-    const DxfReadResult read = ReadDxfFile(*path);
+    DxfReadResult read;
+    dialogs_.runWithProgress(QString::fromLatin1(kMsgDxfReading),
+                             [&](const ProgressReport& report) { read = ReadDxfFile(*path, report); });
+    // A cancelled reading changes nothing and needs no word.
+    if (read.status == DxfReadStatus::Cancelled)
+        return;
+    if (read.status == DxfReadStatus::TooLarge) {
+        dialogs_.message(QString::fromLatin1(kMsgDxfTooLarge).arg(*path), MessageKind::Plain);
+        return;
+    }
     if (read.status != DxfReadStatus::Read) {
         const char* text = read.status == DxfReadStatus::Unreadable ? kMsgDxfUnreadable
                            : read.status == DxfReadStatus::Binary   ? kMsgDxfBinary
@@ -30,7 +40,8 @@ void Tvstupy::DxfIn1Click()
         return;
     }
     if (read.drawing.outlines.empty()) {
-        dialogs_.message(QString::fromLatin1(kMsgDxfNoOutline), MessageKind::Plain);
+        const DxfImportPlan all = PlanDxfImport(read.drawing, DefaultImportOptions(read.drawing), data_);
+        dialogs_.message(FromWin1252(kMsgDxfNoOutline + DxfRefusalLines(all)), MessageKind::Plain);
         return;
     }
 

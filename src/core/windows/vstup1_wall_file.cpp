@@ -19,14 +19,14 @@ namespace {
 
 FileDialogOptions saveDialog1(const QString& directory)
 {
-    return {QStringLiteral("Save File"), QStringLiteral("Kalven File *.klv (*.klv)"), QStringLiteral("klv"),
-            directory, true};
+    return {QStringLiteral("Save File"), QStringLiteral("Kalven File *.klv"), QStringLiteral("*.klv"),
+            QStringLiteral("klv"), directory, true};
 }
 
 FileDialogOptions openDialog1(const QString& directory)
 {
-    return {QStringLiteral("Open File"), QStringLiteral("Kalven file (*.klv)"), QStringLiteral("klv"), directory,
-            false};
+    return {QStringLiteral("Open File"), QStringLiteral("Kalven file (*.klv)"), QStringLiteral("*.klv"),
+            QStringLiteral("klv"), directory, false};
 }
 
 }  // namespace
@@ -38,31 +38,33 @@ void Tvstupy::Save1Click()
     SaveProject();
 }
 
-void Tvstupy::SaveProject()
+bool Tvstupy::SaveProject()
 {
     const std::optional<QString> path = dialogs_.saveFileName(saveDialog1(dialogDirectory()));
     if (!path)
-        return;
+        return true;
     // The whole file is written to a temporary file first, so a failure leaves an earlier file
     // of that name as it was, and the caption still names the project's last good file.
     switch (WriteTextFile(*path, FormatProjectFile(data_))) {
     case WriteResult::NotCreatable:
         dialogs_.message(QString::fromLatin1(kMsgFileOutputError), MessageKind::Plain);
-        return;
+        return false;
     case WriteResult::WriteFailed:
         dialogs_.message(QString::fromLatin1(kMsgFileWriteFailed), MessageKind::Error);
-        return;
+        return false;
     case WriteResult::Written:
         setProjectCaption(*path);
-        return;
+        return true;
     }
+    return false;
 }
 
 void Tvstupy::Open1Click()
 {
     if (!data_.Idle)
         return;
-    askToSave();
+    if (!askToSave())
+        return;
     const std::optional<QString> path = dialogs_.openFileName(openDialog1(dialogDirectory()));
     if (!path)
         return;
@@ -78,8 +80,9 @@ void Tvstupy::Open1Click()
     // The file is read beside the open project, which is replaced only when all of it was read:
     // a damaged file leaves the project, the caption and the drawing as they were.
     ProjectData loaded;
+    bool endedEarly = false;
     try {
-        loaded = ReadProjectFile(*read.bytes, data_);
+        loaded = ReadProjectFile(*read.bytes, data_, &endedEarly);
     } catch (const std::exception& error) {
         dialogs_.message(FromWin1252(error.what()), MessageKind::Error);
         return;
@@ -88,6 +91,10 @@ void Tvstupy::Open1Click()
     setProjectCaption(*path);
     Osnova();
     Kresli();
+    if (endedEarly) {
+        showDrawing();
+        dialogs_.message(QString::fromLatin1(kMsgFileEndsEarly), MessageKind::Warning);
+    }
 }
 
 void Tvstupy::SpBu_Kavern_abcClick()

@@ -4,10 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <algorithm>
 
 #include "core/text_format.h"
-#include "core/text_reader.h"
 #include "platform/dialog_widgets.h"
 #include "platform/radio_group.h"
 #include "platform/user_dialogs.h"
@@ -33,7 +31,7 @@ TForm1_dlzka::TForm1_dlzka(ProjectData& data, UserDialogs& dialogs, QWidget* par
     setWindowTitle(QStringLiteral("Length"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
-    resize(297, 332);
+    resize(320, 332);  // wide enough for Label3 at the usual sans-serif fonts
 
     Label1 = DialogLabel(this, "Label1", QStringLiteral("Length of area [m]"), 48, 16);
     SpinEdit1 = new QSpinBox(this);
@@ -83,11 +81,9 @@ void TForm1_dlzka::SpinEdit1Change()
 
 int TForm1_dlzka::SpinEdit1Value() const
 {
-    try {
-        return std::clamp(ParseInt32(SpinEdit1->cleanText().toStdString()), kLengthMin, kLengthMax);
-    } catch (const InvalidNumericInput&) {
-        return kLengthMin;
-    }
+    // The box reads its text in the user's locale, digits of other scripts included. A text that
+    // is not yet a length (empty, or short of the least length) reads as the least length.
+    return SpinEdit1->hasAcceptableInput() ? SpinEdit1->value() : kLengthMin;
 }
 
 void TForm1_dlzka::BitBtn1Click()

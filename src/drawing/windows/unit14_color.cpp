@@ -50,7 +50,8 @@ Tmirt_color::Tmirt_color(ProjectData& data, UserDialogs& dialogs, QWidget* paren
     setWindowTitle(QStringLiteral(" Set colors"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    resize(228, 498);
+    // The radio group and "Manual set up" are wider than designed, so that their texts show whole.
+    resize(248, 498);
 
     for (int i = 0; i < kColorCount; ++i) {
         Shapes[i] = new ColorShape(this);
@@ -60,11 +61,11 @@ Tmirt_color::Tmirt_color(ProjectData& data, UserDialogs& dialogs, QWidget* paren
 
     RadioGroup1 = new QGroupBox(QStringLiteral("Choose to set up"), this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    RadioGroup1->setGeometry(96, 32, 105, 281);
+    RadioGroup1->setGeometry(96, 32, 136, 281);
     items_ = new QButtonGroup(this);
     for (int i = 0; i < kColorCount; ++i) {
         auto* item = new QRadioButton(QString::fromLatin1(kItemNames[i]), RadioGroup1);
-        item->setGeometry(8, 20 + 32 * i, 95, 20);
+        item->setGeometry(8, 20 + 32 * i, 120, 20);
         items_->addButton(item, i);
     }
 
@@ -75,6 +76,7 @@ Tmirt_color::Tmirt_color(ProjectData& data, UserDialogs& dialogs, QWidget* paren
         return b;
     };
     Button1 = button("Button1", "Manual set up", 16, 328, &Tmirt_color::Button1Click);
+    Button1->resize(97, 25);
     Button2 = button("Button2", "Light", 16, 360, &Tmirt_color::Button2Click);
     Button3 = button("Button3", "Dark", 16, 392, &Tmirt_color::Button3Click);
     Button4 = button("Button4", "Reset", 16, 424, &Tmirt_color::Button4Click);
