@@ -1,6 +1,7 @@
 // kalven-report: the text report of a project on standard output, computed as the Compute command
 // computes it, and on request the graphic printout as a PDF page and the drawing area as a PNG.
 #include <QBuffer>
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
@@ -8,14 +9,15 @@
 #include <QPalette>
 #include <QPrinter>
 #include <QTemporaryFile>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include "analysis/resultant.h"
 #include "analysis/text_report.h"
@@ -56,9 +58,11 @@ constexpr const char* kUsage =
     "  --size WxH    the drawing area's size in pixels (default 928x696)\n"
     "  --help        this text\n"
     "\n"
-    "Exit status: 0 computed, 1 the load areas failed their check (the report has no results),\n"
-    "2 the project file cannot be read or is malformed, 64 bad arguments, 73 an output file\n"
-    "cannot be written. Messages go to standard error.\n";
+    "Exit status: 0 computed, 1 the load areas failed their check or a result is not finite\n"
+    "(the report has no results), 2 the project file cannot be read (not a regular file, more\n"
+    "than 1 MiB) or is malformed, 64 bad arguments, 73 an output file\n"
+    "cannot be written (an earlier file of that name is then unchanged). Messages go to\n"
+    "standard error.\n";
 
 constexpr int kMaxImageSide = 16384;
 
@@ -167,15 +171,18 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args)
 
 std::optional<ProjectData> ReadProject(const std::string& path)
 {
-    errno = 0;
-    const std::optional<std::string> bytes = ReadTextFile(path);
-    if (!bytes) {
-        Say("cannot read " + path + ": " + std::strerror(errno));
+    const FileRead read = ReadBoundedFile(path, kProjectFileLimit);
+    if (read.failure == ReadFailure::NotRegularFile || read.failure == ReadFailure::TooLarge) {
+        Say(ReadRefusalText(path, read.failure, kProjectFileLimit));
+        return std::nullopt;
+    }
+    if (!read.bytes) {
+        Say("cannot read " + path + ": " + std::strerror(read.error));
         return std::nullopt;
     }
     try {
         bool endedEarly = false;
-        ProjectData data = ReadProjectFile(*bytes, ProjectData{}, &endedEarly);
+        ProjectData data = ReadProjectFile(*read.bytes, ProjectData{}, &endedEarly);
         // Only a warning: the values stand as read, and the report is made of them.
         if (endedEarly)
             Say("warning: " + path + ": " + kMsgFileEndsEarly);
@@ -184,17 +191,6 @@ std::optional<ProjectData> ReadProject(const std::string& path)
         Say(path + " is not a KALVEN project: " + e.what());
         return std::nullopt;
     }
-}
-
-// Creates or replaces the file and writes all the bytes.
-bool WriteNamedFile(const std::string& path, const QByteArray& bytes)
-{
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-    if (!file)
-        return false;
-    const auto size = static_cast<std::size_t>(bytes.size());
-    const bool written = std::fwrite(bytes.constData(), 1, size, file.get()) == size;
-    return std::fclose(file.release()) == 0 && written;
 }
 
 void WriteReport(const ProjectData& data, int margin)
@@ -206,14 +202,65 @@ void WriteReport(const ProjectData& data, int margin)
     std::fflush(stdout);
 }
 
-// The printer takes a QString name, so the page is printed to a temporary file and copied.
-bool WritePdf(const ProjectData& data, const std::string& path, bool landscape)
+bool SameFile(const std::string& a, const std::string& b)
 {
-    QTemporaryFile page;
-    if (!page.open()) {
-        Say("cannot write " + path + ": no temporary file");
+    struct stat sa {}, sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+// An output may not be empty, nor the project itself under any name (a link, another spelling),
+// nor the other output: writing it would destroy what was just read or written.
+bool OutputsAllowed(const std::string& project, const std::optional<std::string>& pdf,
+                    const std::optional<std::string>& png)
+{
+    for (const std::optional<std::string>& output : {pdf, png}) {
+        if (!output)
+            continue;
+        if (output->empty()) {
+            Say("an output file needs a name");
+            return false;
+        }
+        if (SameFile(*output, project)) {
+            Say(*output + " is the project itself; choose another output file");
+            return false;
+        }
+    }
+    if (pdf && png && (*pdf == *png || SameFile(*pdf, *png))) {
+        Say("--pdf and --png name the same file " + *pdf);
         return false;
     }
+    return true;
+}
+
+// Replaces the file only when all of it was written: a failure leaves an earlier file of that
+// name byte for byte, and a device or FIFO of that name is never written or replaced.
+bool WriteOutput(const std::string& path, const QByteArray& bytes)
+{
+    std::string why;
+    switch (WriteWholeFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), &why)) {
+    case WriteResult::Written:
+        return true;
+    case WriteResult::NotCreatable:
+        Say("cannot write " + path + ": " + why);
+        return false;
+    case WriteResult::WriteFailed:
+        Say("cannot write " + path + ": " + why + "; an earlier file of that name is unchanged");
+        return false;
+    }
+    return false;
+}
+
+// The PDF engine writes through a file of its own and tells of no write error, so the page goes
+// to a temporary file first and only a complete one is taken.
+bool WritePdf(const ProjectData& data, const std::string& path, bool landscape)
+{
+    QTemporaryFile page(QDir::tempPath() + QStringLiteral("/kalven-report-XXXXXX.pdf"));
+    if (!page.open()) {
+        Say("cannot write " + path + ": no temporary file: " + page.errorString().toStdString());
+        return false;
+    }
+    page.close();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(page.fileName());
@@ -225,23 +272,25 @@ bool WritePdf(const ProjectData& data, const std::string& path, bool landscape)
         Say("cannot write " + path + ": " + e.what());
         return false;
     }
-    page.seek(0);
-    if (!WriteNamedFile(path, page.readAll())) {
-        Say("cannot write " + path);
+    QByteArray bytes;
+    if (page.open())
+        bytes = page.readAll();
+    if (!bytes.trimmed().endsWith("%%EOF")) {
+        Say("cannot write " + path + ": the page could not be made completely in " + QDir::tempPath().toStdString());
         return false;
     }
-    return true;
+    return WriteOutput(path, bytes);
 }
 
 bool WritePng(const QImage& image, const std::string& path)
 {
-    QByteArray png;
-    QBuffer buffer(&png);
-    if (!image.save(&buffer, "PNG") || !WriteNamedFile(path, png)) {
-        Say("cannot write " + path);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        Say("cannot write " + path + ": the image could not be encoded");
         return false;
     }
-    return true;
+    return WriteOutput(path, bytes);
 }
 
 }  // namespace
@@ -263,6 +312,12 @@ int main(int argc, char** argv)
         std::fputs(kUsage, stdout);
         return kComputed;
     }
+    const std::optional<std::string>& pdf = options->pdf;
+    const std::optional<std::string>& png = options->png;
+    if (!OutputsAllowed(options->project, pdf, png)) {
+        std::fputs("Try kalven-report --help\n", stderr);
+        return kBadArguments;
+    }
     std::optional<ProjectData> project = ReadProject(options->project);
     if (!project)
         return kUnreadableProject;
@@ -277,18 +332,17 @@ int main(int argc, char** argv)
         NoStatusPanels panels;
         DrawRaster(canvas, data, image.width(), image.height(), panels);
         DrawLoadAreas(canvas, data, image.width(), image.height());
-        if (ValidateForCompute(data))
-            ComputeResultant(data, canvas, image.width(), image.height(), panels);
-        else
+        // A result that is not finite fails as a faulty area does: the report has no results.
+        if (!ValidateForCompute(data) || !ComputeResultant(data, canvas, image.width(), image.height(), panels))
             status = kValidationFailed;
         if (!data.ValidationMessage.empty())
             Say(FromWin1252(data.ValidationMessage).toStdString());
     }
 
     WriteReport(data, options->margin);
-    if (options->pdf && !WritePdf(data, *options->pdf, options->landscape))
+    if (pdf && !WritePdf(data, *pdf, options->landscape))
         status = kOutputFailed;
-    if (options->png && !WritePng(image, *options->png))
+    if (png && !WritePng(image, *png))
         status = kOutputFailed;
     return status;
 }

@@ -1,6 +1,7 @@
 #include "analysis/resultant.h"
 
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 #include "analysis/outline_moments.h"
@@ -142,7 +143,53 @@ double DirectionAngle(double x1, double y1, double x2, double y2)
     return dy >= 0 ? 180 - theta : 180 + theta;
 }
 
-void ComputeResultant(ProjectData& data, Canvas& canvas, int W, int H, StatusPanels& status)
+namespace {
+
+// Takes every drawing call and draws nothing: the trial run of a computation.
+class NoCanvas : public Canvas {
+public:
+    void setPenColor(ColorValue) override {}
+    void setPenWidth(int) override {}
+    void setPenStyle(PenStyle) override {}
+    void setPenMode(PenMode) override {}
+    void setBrushColor(ColorValue) override {}
+    void setBrushStyle(BrushStyle) override {}
+    void setFontColor(ColorValue) override {}
+    int fontHeight() const override { return 0; }
+    void setFontHeight(int) override {}
+    void rectangle(int, int, int, int) override {}
+    void moveTo(std::int64_t, std::int64_t) override {}
+    void lineTo(std::int64_t, std::int64_t) override {}
+    void ellipse(int, int, int, int) override {}
+    void textOut(int, int, const std::string&) override {}
+};
+
+bool Finite(const ForceRecord& r)
+{
+    return std::isfinite(r.CentroidX) && std::isfinite(r.CentroidY) && std::isfinite(r.TipX) &&
+           std::isfinite(r.TipY) && std::isfinite(r.Force) && std::isfinite(r.Alpha);
+}
+
+bool ResultsFinite(const ProjectData& data)
+{
+    for (int i = 1; i <= kAreaCount; ++i) {
+        if (!Finite(data.AreaResult[i]) || !std::isfinite(data.UnshiftedCentroidX[i]))
+            return false;
+    }
+    for (int k = 1; k <= kResultListCapacity; ++k) {
+        if (!Finite(data.ResultList[k]))
+            return false;
+    }
+    for (const double v : {data.SumFx, data.SumFy, data.ResultantForce, data.ResultantXc, data.ResultantYc,
+                           data.ResultantAngle, data.ResultantTipX, data.ResultantTipY, data.LineX0, data.LineX1,
+                           data.ArrowScale}) {
+        if (!std::isfinite(v))
+            return false;
+    }
+    return true;
+}
+
+void ComputeAndDraw(ProjectData& data, Canvas& canvas, int W, int H, StatusPanels& status)
 {
     DrawRaster(canvas, data, W, H, status);
     DrawLoadAreas(canvas, data, W, H);
@@ -168,6 +215,25 @@ void ComputeResultant(ProjectData& data, Canvas& canvas, int W, int H, StatusPan
         data.ValidationMessage = kMsgResultantOutside;
     status.setPanelText(1, " ");
     data.Computed = true;
+}
+
+}  // namespace
+
+bool ComputeResultant(ProjectData& data, Canvas& canvas, int W, int H, StatusPanels& status)
+{
+    // Coordinates near the limits of a double (the bounds check has no lower bound) overflow to
+    // infinity or NaN. A trial run on a copy finds that before anything is drawn, so such a
+    // computation leaves the picture and the last good results exactly as they were.
+    ProjectData trial = data;
+    NoCanvas nowhere;
+    NoStatusPanels noPanels;
+    ComputeAndDraw(trial, nowhere, W, H, noPanels);
+    if (!ResultsFinite(trial)) {
+        data.ValidationMessage = kMsgResultNotFinite;
+        return false;
+    }
+    ComputeAndDraw(data, canvas, W, H, status);
+    return true;
 }
 
 }  // namespace kalven

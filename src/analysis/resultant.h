@@ -17,8 +17,11 @@ double DirectionAngle(double x1, double y1, double x2, double y2);
 // load areas on the canvas of W x H pixels, fills every result, draws them, leaves
 // " Resultant is outside the desktop !" in ValidationMessage when the resultant's point is not on
 // the drawing area, blanks status panel 1 and sets Computed. Showing the message is the caller's.
-void ComputeResultant(ProjectData& data, Canvas& canvas, int W, int H, StatusPanels& status);
+// When a result would not be a finite number, nothing is drawn or changed but ValidationMessage,
+// which then holds kMsgResultNotFinite, and the answer is false.
+bool ComputeResultant(ProjectData& data, Canvas& canvas, int W, int H, StatusPanels& status);
 
 inline constexpr const char* kMsgResultantOutside = " Resultant is outside the desktop !";
+inline constexpr const char* kMsgResultNotFinite = " Result is not finite - check the coordinates and loads !";
 
 }  // namespace kalven

@@ -2,6 +2,7 @@
 // kalven1.cfg (and the colour file mirt1.cfg): the initial folder of the file dialogs on line 1,
 // then the eight colours as signed decimal integers, one a line.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,9 @@ inline constexpr const char* kMsgNoInitialFile = "Non initial file  -kalven1.cfg
 inline constexpr const char* kMsgInitialFileError = "Error in initial file !!!";
 inline constexpr const char* kMsgFileOutputError = "File output error !!!";
 inline constexpr const char* kMsgFileInputError = "File input error !!!";
+
+// A folder line and eight numbers; a longer file is refused at start-up as unreadable.
+inline constexpr std::size_t kConfigFileLimit = std::size_t{64} << 10;
 
 struct Configuration {
     std::string InitialDir;

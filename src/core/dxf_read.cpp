@@ -2,7 +2,6 @@
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
 
-#include <QFileInfo>
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -596,13 +595,12 @@ DxfReadResult ReadDxf(const std::string& bytes, const DxfProgress& progress)
 
 DxfReadResult ReadDxfFile(const QString& path, const DxfProgress& progress)
 {
-    const QFileInfo info(path);
-    if (info.isFile() && info.size() > kMaxDxfFileBytes)
+    const FileRead read = ReadBoundedFile(path, static_cast<std::size_t>(kMaxDxfFileBytes));
+    if (read.failure == ReadFailure::TooLarge)
         return {DxfReadStatus::TooLarge, {}};
-    const std::optional<std::string> bytes = ReadTextFile(path);
-    if (!bytes)
+    if (!read.bytes)
         return {DxfReadStatus::Unreadable, {}};
-    return ReadDxf(*bytes, progress);
+    return ReadDxf(*read.bytes, progress);
 }
 
 }  // namespace kalven

@@ -2,6 +2,7 @@
 // The project file (.klv): the title, the area length, the flag and vertex count of every load
 // area, the data row of every load area, then the vertices of the used areas; one value a line.
 
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -15,6 +16,9 @@ namespace kalven {
 // the raster. Inside these bounds a file's length loads as it stands.
 inline constexpr std::int32_t kMinFileAreaLength = 1;
 inline constexpr std::int32_t kMaxFileAreaLength = 10000;
+
+// A project with every area full holds about 45 KB; anything beyond 1 MiB is not a project.
+inline constexpr std::size_t kProjectFileLimit = std::size_t{1} << 20;
 
 inline constexpr const char* kMsgFileWriteFailed =
     "File output error !!! The file could not be written completely; an earlier file of that name is unchanged.";

@@ -155,6 +155,38 @@ TEST(ComputeResultant, AllForcesZeroDrawNoArrowsAndStayFinite)
     EXPECT_EQ(run.results[1].text, "Resultant force    0.00 kN");
 }
 
+TEST(ComputeResultant, AResultThatIsNotFiniteIsRefusedBeforeAnythingIsDrawnOrChanged)
+{
+    const struct {
+        double x;       // the left edge of area 1's square, far out on the X axis
+        double scale;   // every vertex of both areas times this
+        double shiftX;  // of area 1, loaded at 90 degrees
+    } cases[] = {{0, 1e154, 0}, {0, 1e300, 0}, {0, -1e300, 0}, {1e308, 1, 0}, {0, 1, 1e308}};
+    for (const auto& c : cases) {
+        ProjectData data;
+        testing::SetTwoAreaExample(data);
+        SetSquare(data, 1, c.x);
+        SetLoad(data, 1, 10, 90, c.shiftX);
+        for (int v = 1; v <= 5; ++v) {
+            for (int area : {1, 2}) {
+                data.VertexX[v][area] *= c.scale;
+                data.VertexY[v][area] *= c.scale;
+            }
+        }
+        data.ResultantForce = 7;
+        ProjectData before = data;
+        before.ValidationMessage = " Result is not finite - check the coordinates and loads !";
+        testing::RecordingCanvas canvas;
+        testing::RecordingPanels panels;
+        EXPECT_FALSE(ComputeResultant(data, canvas, 601, 425, panels)) << c.x << " " << c.scale << " " << c.shiftX;
+        EXPECT_EQ(data.ValidationMessage, before.ValidationMessage);
+        EXPECT_TRUE(SameProjectContent(data, before) && data.ResultList == before.ResultList &&
+                    data.AreaResult == before.AreaResult && data.ResultantForce == 7 && !data.Computed);
+        EXPECT_TRUE(canvas.calls().empty());
+        EXPECT_EQ(panels.texts, (std::array<std::string, 4>{}));
+    }
+}
+
 TEST(ResultDrawing, TwoAreaExampleAtItsPixels)
 {
     ProjectData data;

@@ -1,9 +1,13 @@
 // kalven-report as a user runs it: arguments, exit status, the report, and the PDF and PNG files.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QImage>
+#include <csignal>
 #include <fstream>
 #include <iterator>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "analysis/text_report.h"
 #include "core/project_file.h"
@@ -22,9 +26,16 @@ struct ToolRun {
     QString err;
 };
 
-ToolRun Report(const QStringList& arguments, const QString& program = QStringLiteral(KALVEN_REPORT_BINARY))
+// fileSizeLimit: writes beyond it fail as on a full disk (root ignores permissions, not this).
+ToolRun Report(const QStringList& arguments, rlim_t fileSizeLimit = RLIM_INFINITY,
+               const QString& program = QStringLiteral(KALVEN_REPORT_BINARY))
 {
     QProcess process;
+    process.setChildProcessModifier([fileSizeLimit] {
+        const rlimit limit{fileSizeLimit, fileSizeLimit};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_IGN);
+    });
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})  // it must find its own way
         env.remove(QString::fromLatin1(name));
@@ -110,8 +121,79 @@ TEST_F(KalvenReport, ExitStatusAndReportTellWhatBecameOfTheProject)
     run = Report({"--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.startsWith(QStringLiteral("Usage: kalven-report [--margin N]")));
-    EXPECT_EQ(Report({"--png", dir.file("no/folder/a.png"), project}).status, 73);
-    EXPECT_EQ(Report({"--pdf", dir.file("no/folder/a.pdf"), project}).status, 73);
+}
+
+TEST_F(KalvenReport, RefusesAtOnceWhatIsNoProjectAndAResultThatIsNotFinite)
+{
+    const QString fifo = dir.file("fifo.klv");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.file("zeros.klv")));
+    dir.write("padded.klv", FormatProjectFile(TwoAreaExample()) + std::string(kProjectFileLimit, '\n'));
+    ProjectData far = TwoAreaExample();  // far out below and to the left: the sums overflow
+    for (int v = 1; v <= 5; ++v) {
+        far.VertexX[v][2] *= -1e154;
+        far.VertexY[v][2] *= -1e154;
+    }
+    const struct {
+        QString project;
+        int status;
+        QString message;
+    } cases[] = {
+        {fifo, 2, "kalven-report: The file " + fifo + " is not a regular file: nothing was read.\n"},
+        {dir.file("zeros.klv"), 2, "is not a regular file"},
+        {dir.file("padded.klv"), 2, "is larger than 1048576 bytes: nothing was read."},
+        {write("far.klv", far), 1, "kalven-report:  Result is not finite - check the coordinates and loads !\n"},
+    };
+    for (const auto& c : cases) {
+        QElapsedTimer clock;
+        clock.start();
+        const ToolRun run = Report({c.project});
+        EXPECT_LT(clock.elapsed(), 5000) << c.project.toStdString();  // the process's start included
+        EXPECT_EQ(run.status, c.status) << c.project.toStdString();
+        EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
+        EXPECT_EQ(run.out, c.status == 1 ? Lines(BuildTextReport(far)) : QString());
+    }
+}
+
+// A failed or refused output leaves every file as it was: the project, the earlier output, a device.
+TEST_F(KalvenReport, RefusedAndFailedOutputsLeaveEveryFileAsItWas)
+{
+    const QString project = write("two.klv", TwoAreaExample());
+    ASSERT_TRUE(QFile::link(project, dir.file("link.klv")));
+    dir.write("old.png", "earlier picture");
+    dir.write("old.pdf", "earlier page");
+    const struct {
+        QStringList arguments;
+        int status;
+        rlim_t fileSizeLimit = RLIM_INFINITY;
+    } cases[] = {
+        {{"--pdf", ""}, 64},
+        {{"--pdf", project}, 64},
+        {{"--png", dir.file("link.klv")}, 64},
+        {{"--pdf", dir.file("old.pdf"), "--png", dir.file("./old.pdf")}, 64},
+        {{"--pdf", "/dev/full"}, 73},
+        {{"--png", "/dev/null"}, 73},
+        {{"--png", "/proc/kalven.png"}, 73},  // a folder where nobody may create a file
+        {{"--pdf", dir.file("no/folder/a.pdf")}, 73},
+        {{"--png", dir.file("old.png")}, 73, 4096},  // the disk full after 4 KiB
+        {{"--pdf", dir.file("old.pdf")}, 73, 4096},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = Report(c.arguments + QStringList{project}, c.fileSizeLimit);
+        EXPECT_EQ(run.status, c.status) << c.arguments.join(' ').toStdString();
+        QStringList said = run.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        said.removeIf([](const QString& line) { return line.startsWith(QLatin1String("QStandardPaths")); });
+        EXPECT_TRUE(said.size() == 1 || (said.size() == 2 && said[1].startsWith(QLatin1String("Try"))))
+            << run.err.toStdString();  // one message, no warnings of Qt
+    }
+    EXPECT_EQ(dir.read("two.klv"), FormatProjectFile(TwoAreaExample()));
+    EXPECT_EQ(dir.read("old.png"), "earlier picture");
+    EXPECT_EQ(dir.read("old.pdf"), "earlier page");
+    for (const char* device : {"/dev/full", "/dev/null"}) {
+        struct stat status {};
+        EXPECT_TRUE(stat(device, &status) == 0 && S_ISCHR(status.st_mode)) << device;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);  // no temporary file left behind
 }
 
 TEST_F(KalvenReport, WritesTheDrawingAreaAndTheGraphicPage)
@@ -143,7 +225,7 @@ TEST_F(KalvenReport, FileNamesThatAreNotUtf8AreUsedAsTheyAre)
                                             "--pdf \"$(printf '\\377\\376.pdf')\" \"$(printf '%1')\"")
                                  .arg(QLatin1String(project)),
                        QStringLiteral(KALVEN_REPORT_BINARY)},
-                      QStringLiteral("/bin/sh"));
+                      RLIM_INFINITY, QStringLiteral("/bin/sh"));
     };
     const auto head = [](const char* name) {
         std::ifstream in(name, std::ios::binary);

@@ -1,6 +1,7 @@
 // Save and Open through the main window: the file dialogs, the caption, damaged files and failed saves.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -91,28 +92,43 @@ TEST(ProjectFileCommands, OpenOfADamagedOrMissingFileLeavesProjectCaptionAndDraw
     s.window.setProjectCaption(QStringLiteral("/srv/walls/good.klv"));
     const QString caption = s.window.windowTitle();
     const ProjectData before = s.window.data();
+    // Files that are not projects at all are refused at once, without reading them to the end.
+    const QString fifo = s.folder.file(QStringLiteral("fifo.klv"));
+    const QString zeros = s.folder.file(QStringLiteral("zeros.klv"));
+    const QString padded = s.folder.file(QStringLiteral("padded.klv"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zeros));
+    s.folder.write(QStringLiteral("padded.klv"), FormatProjectFile(before) + std::string(kProjectFileLimit, '\n'));
+    const QString data = QStringLiteral(KALVEN_TEST_DATA "/");
     const struct {
-        const char* file;
-        const char* message;
+        QString file;
+        QString message;
         MessageKind kind;
     } cases[] = {
-        {"malformed_number.klv", "Invalid numeric input in line 56: \"3O\"", MessageKind::Error},
-        {"vertex_count_257.klv", "Invalid project file: load area  2 has 257 vertices, possible are 0 to 42",
+        {data + "malformed_number.klv", "Invalid numeric input in line 56: \"3O\"", MessageKind::Error},
+        {data + "vertex_count_257.klv", "Invalid project file: load area  2 has 257 vertices, possible are 0 to 42",
          MessageKind::Error},
-        {"area_length_0.klv", "Invalid project file: area length 0 m, possible are 1 to 10000 m", MessageKind::Error},
-        {"no_such_file.klv", "File input error !!!", MessageKind::Plain},
+        {data + "area_length_0.klv", "Invalid project file: area length 0 m, possible are 1 to 10000 m",
+         MessageKind::Error},
+        {data + "no_such_file.klv", "File input error !!!", MessageKind::Plain},
+        {fifo, "The file " + fifo + " is not a regular file: nothing was read.", MessageKind::Error},
+        {zeros, "The file " + zeros + " is not a regular file: nothing was read.", MessageKind::Error},
+        {padded, "The file " + padded + " is larger than 1048576 bytes: nothing was read.", MessageKind::Error},
     };
     for (const auto& c : cases) {
         s.markDrawing();
         s.dialogs.clearCalls();
         s.dialogs.answerNo();
-        s.dialogs.answerFile(QStringLiteral(KALVEN_TEST_DATA "/") + QLatin1String(c.file));
+        s.dialogs.answerFile(c.file);
+        QElapsedTimer clock;
+        clock.start();
         s.window.Open1Click();
-        EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{QLatin1String(c.message)});
-        EXPECT_EQ(s.dialogs.calls().back().kind, c.kind) << c.file;
-        EXPECT_TRUE(SameProjectContent(s.window.data(), before) && s.window.data().Computed) << c.file;
-        EXPECT_EQ(s.window.windowTitle(), caption) << c.file;
-        EXPECT_TRUE(s.stillMarked()) << c.file;
+        EXPECT_LT(clock.elapsed(), 500) << c.file.toStdString();
+        EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{c.message});
+        EXPECT_EQ(s.dialogs.calls().back().kind, c.kind) << c.file.toStdString();
+        EXPECT_TRUE(SameProjectContent(s.window.data(), before) && s.window.data().Computed) << c.file.toStdString();
+        EXPECT_EQ(s.window.windowTitle(), caption) << c.file.toStdString();
+        EXPECT_TRUE(s.stillMarked()) << c.file.toStdString();
     }
 }
 

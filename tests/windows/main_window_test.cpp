@@ -14,7 +14,9 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
+#include <sys/stat.h>
 
+#include "core/config_file.h"
 #include "core/project_file.h"
 #include "core/windows/Unit15_help1.h"
 #include "core/windows/unit13_dir.h"
@@ -62,20 +64,28 @@ TEST(MainWindowStartUp, ShownMaximisedTheFramedWindowFitsTheWorkArea)
 
 TEST(MainWindowStartUp, AnUnreadableConfigurationEndsTheProgramAfterItsMessages)
 {
+    const QString error = QStringLiteral("Error in initial file !!!");
+    const QString oversized = std::string(kConfigFileLimit + 1, 'x').c_str();
     const struct {
-        const char* file;  // nullptr: none
+        QString file;  // empty: none
         std::vector<QString> messages;
     } cases[] = {
-        {nullptr, {QStringLiteral("Non initial file  -kalven1.cfg-  !!!"), QStringLiteral("Error in initial file !!!")}},
-        {"examples\r\n-2147483643\r\ngrey\r\n", {QStringLiteral("Error in initial file !!!")}},
-        {"/proc/self/mem", {QStringLiteral("Error in initial file !!!")}},  // opens, then fails to read
+        {{}, {QStringLiteral("Non initial file  -kalven1.cfg-  !!!"), error}},
+        {"examples\r\n-2147483643\r\ngrey\r\n", {error}},
+        {"/proc/self/mem", {error}},  // opens, then fails to read
+        {"/dev/zero", {"The file kalven1.cfg is not a regular file: nothing was read.", error}},
+        {"fifo", {"The file kalven1.cfg is not a regular file: nothing was read.", error}},
+        {oversized, {"The file kalven1.cfg is larger than 65536 bytes: nothing was read.", error}},
     };
     for (const auto& c : cases) {
         WorkingFolder folder(WorkingFolder::Config::None);
-        if (c.file && c.file[0] == '/')
-            ASSERT_TRUE(QFile::link(QString::fromLatin1(c.file), folder.file(QStringLiteral("kalven1.cfg"))));
-        else if (c.file)
-            folder.write(QStringLiteral("kalven1.cfg"), c.file);
+        const QString config = folder.file(QStringLiteral("kalven1.cfg"));
+        if (c.file.startsWith(QLatin1Char('/')))
+            ASSERT_TRUE(QFile::link(c.file, config));
+        else if (c.file == QLatin1String("fifo"))
+            ASSERT_EQ(mkfifo(QFile::encodeName(config).constData(), 0600), 0);
+        else if (!c.file.isEmpty())
+            folder.write(QStringLiteral("kalven1.cfg"), c.file.toStdString());
         FakeUserDialogs dialogs;
         Tvstupy window(dialogs);
         EXPECT_FALSE(window.FormCreate());
@@ -309,6 +319,21 @@ TEST(ComputeCommand, ComputesValidAreasOnlyKeepsTheEarlierResultsThroughAFaultyR
     EXPECT_TRUE(w.data().Computed);
     EXPECT_EQ(w.data().ResultList, computed.ResultList);
     EXPECT_EQ(w.picture(), picture);
+
+    // Far-out vertices pass the checks but overflow the sums: refused like a faulty area.
+    w.clearCalls();
+    w.data().VertexX[5][2] = 4;
+    const ProjectData closed = w.data();
+    for (int v = 1; v <= 5; ++v) {
+        w.data().VertexX[v][2] *= -1e154;
+        w.data().VertexY[v][2] *= -1e154;
+    }
+    w.compute();
+    EXPECT_EQ(w.messages(), std::vector<QString>{QStringLiteral(" Result is not finite - check the coordinates and loads !")});
+    EXPECT_TRUE(w.data().Computed);
+    EXPECT_EQ(w.data().ResultList, computed.ResultList);
+    EXPECT_EQ(w.picture(), picture);
+    w.data() = closed;
 
     // A resultant off the area is warned of over the drawn results.
     w.clearCalls();

@@ -10,6 +10,13 @@
 
 namespace kalven {
 
+namespace {
+
+// Room for pictures in a help text written by the user; the delivered ones hold some 15 KB.
+constexpr std::size_t kHelpFileLimit = std::size_t{16} << 20;
+
+}  // namespace
+
 Tunit15_help::Tunit15_help(const ProjectData& data, UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), data_(data), dialogs_(dialogs)
 {
@@ -46,12 +53,16 @@ void Tunit15_help::FormCreate()
     const std::string path = helpFilePath(data_);
     if (path.empty())
         return;
-    const std::optional<std::string> bytes = ReadTextFile(path);
-    if (!bytes) {
-        dialogs_.message(QStringLiteral("Cannot open file ") + FileNameText(path), MessageKind::Error);
+    const FileRead read = ReadBoundedFile(path, kHelpFileLimit);
+    if (!read.bytes) {
+        const bool refused = read.failure == ReadFailure::NotRegularFile || read.failure == ReadFailure::TooLarge;
+        const QString name = FileNameText(path);
+        dialogs_.message(refused ? ReadRefusalText(name, read.failure, kHelpFileLimit)
+                                 : QStringLiteral("Cannot open file ") + name,
+                         MessageKind::Error);
         return;
     }
-    ReadRtf(*bytes, *RichEdit1->document());
+    ReadRtf(*read.bytes, *RichEdit1->document());
     RichEdit1->moveCursor(QTextCursor::Start);
 }
 

@@ -192,12 +192,17 @@ bool Tvstupy::FormCreate(Showing showing)
     Button1->setFocus();
     ProjectReset(data_);
     data_.StartDir = CurrentFolder();
-    // The configuration comes first: without it the program ends before its window is seen.
-    bool opened = false;
-    const std::optional<std::string> config = ReadTextFile(QString::fromLatin1(kConfigFileName), &opened);
+    // The configuration comes first: without it the program ends before its window is seen. One
+    // that is not a regular file or is too large to be one is unreadable too: its reason comes
+    // first, then the end of the program as for any unreadable configuration.
+    const FileRead read = ReadBoundedFile(QString::fromLatin1(kConfigFileName), kConfigFileLimit);
+    const std::optional<std::string>& config = read.bytes;
     if (!config) {
-        if (!opened)
+        if (read.failure == ReadFailure::NotOpened)
             dialogs_.message(QString::fromLatin1(kMsgNoInitialFile), MessageKind::Plain);
+        else if (read.failure != ReadFailure::ReadFailed)
+            dialogs_.message(ReadRefusalText(QString::fromLatin1(kConfigFileName), read.failure, kConfigFileLimit),
+                             MessageKind::Plain);
         dialogs_.message(QString::fromLatin1(kMsgInitialFileError), MessageKind::Plain);
         return false;
     }

@@ -17,14 +17,17 @@ void Tvstupy::Button1Click()
         dialogs_.message(FromWin1252(data_.ValidationMessage), MessageKind::Warning);
         return;
     }
-    data_.Computed = true;
     Vypocet();
 }
 
 void Tvstupy::Vypocet()
 {
-    ComputeResultant(data_, canvas(), Image1_vstupy->image().width(), Image1_vstupy->image().height(), *this);
-    if (!data_.ValidationMessage.empty()) {
+    // A result that is not finite is refused: picture, results and Computed stay as they were.
+    const bool computed =
+        ComputeResultant(data_, canvas(), Image1_vstupy->image().width(), Image1_vstupy->image().height(), *this);
+    if (!computed)
+        dialogs_.message(FromWin1252(data_.ValidationMessage), MessageKind::Warning);
+    else if (!data_.ValidationMessage.empty()) {
         // The results stay drawn behind the warning.
         showDrawing();
         dialogs_.message(FromWin1252(data_.ValidationMessage), MessageKind::Warning);

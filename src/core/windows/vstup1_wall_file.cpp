@@ -68,8 +68,12 @@ void Tvstupy::Open1Click()
     const std::optional<QString> path = dialogs_.openFileName(openDialog1(dialogDirectory()));
     if (!path)
         return;
-    const std::optional<std::string> bytes = ReadTextFile(*path);
-    if (!bytes) {
+    const FileRead read = ReadBoundedFile(*path, kProjectFileLimit);
+    if (read.failure == ReadFailure::NotRegularFile || read.failure == ReadFailure::TooLarge) {
+        dialogs_.message(ReadRefusalText(*path, read.failure, kProjectFileLimit), MessageKind::Error);
+        return;
+    }
+    if (!read.bytes) {
         dialogs_.message(QString::fromLatin1(kMsgFileInputError), MessageKind::Plain);
         return;
     }
@@ -78,7 +82,7 @@ void Tvstupy::Open1Click()
     ProjectData loaded;
     bool endedEarly = false;
     try {
-        loaded = ReadProjectFile(*bytes, data_, &endedEarly);
+        loaded = ReadProjectFile(*read.bytes, data_, &endedEarly);
     } catch (const std::exception& error) {
         dialogs_.message(FromWin1252(error.what()), MessageKind::Error);
         return;

@@ -1,0 +1,26 @@
+#include <gtest/gtest.h>
+
+#include "core/text_file.h"
+#include "support/working_folder.h"
+
+namespace kalven {
+namespace {
+
+// The limit is the largest size read; a file whose size the system does not know in advance
+// (/proc) is read in steps and stopped one byte past the limit.
+TEST(ReadBoundedFile, ReadsUpToTheLimitAndRefusesOneByteMore)
+{
+    testing::WorkingFolder folder(testing::WorkingFolder::Config::None);
+    folder.write(QStringLiteral("ten"), "0123456789");
+    const QString ten = folder.file(QStringLiteral("ten"));
+    EXPECT_EQ(ReadBoundedFile(ten, 10).bytes, "0123456789");
+    EXPECT_EQ(ReadBoundedFile(ten, 9).failure, ReadFailure::TooLarge);
+    const QString proc = QStringLiteral("/proc/self/status");
+    EXPECT_EQ(ReadBoundedFile(proc, 10).failure, ReadFailure::TooLarge);
+    EXPECT_TRUE(ReadBoundedFile(proc, 1 << 20).bytes.value_or("").starts_with("Name:"));
+    EXPECT_EQ(ReadBoundedFile(folder.path(), 1 << 20).failure, ReadFailure::NotRegularFile);
+    EXPECT_EQ(ReadBoundedFile(folder.file(QStringLiteral("none")), 1).failure, ReadFailure::NotOpened);
+}
+
+}  // namespace
+}  // namespace kalven
