@@ -212,12 +212,18 @@ wait_window()
 wait_gone()
 {
     local id=$1 what=$2
-    local deadline=$((SECONDS + WAIT_SECONDS))
+    gone_within "$id" "$WAIT_SECONDS" || fail "$what did not close within $WAIT_SECONDS s"
+}
+
+# True when the window is gone within SECONDS.
+gone_within() # id seconds
+{
+    local deadline=$((SECONDS + $2))
     while [ "$SECONDS" -lt "$deadline" ]; do
-        xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$id" || return 0
+        xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$1" || return 0
         sleep 0.2
     done
-    fail "$what did not close within $WAIT_SECONDS s"
+    return 1
 }
 
 # Keys go to the window that has the input focus; with no window manager nobody else gives it.

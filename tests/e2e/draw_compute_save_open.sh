@@ -149,12 +149,18 @@ print_report() # pdf
     report=$(wait_window '^ Print text - arrangements$')
     xdotool mousemove --window "$report" 581 428 click 1 # OK
     print=$(wait_window '^Print$')
-    focus "$print"
     # The printer list takes the focus by its label's letter; the PDF file printer is its last
-    # entry, after any real printer of the machine. Two tabs on is the output file.
-    xdotool key alt+n End Tab Tab ctrl+a
-    xdotool type --delay 10 "$1"
-    xdotool key Return
+    # entry, after any real printer of the machine. Two tabs on is the output file. Keys that
+    # arrive while the dialog still fills its printer list go astray, so a dialog that stays
+    # open is given them once more.
+    local attempt
+    for attempt in 1 2 3; do
+        focus "$print"
+        xdotool key alt+n End Tab Tab ctrl+a
+        xdotool type --delay 10 "$1"
+        xdotool key Return
+        gone_within "$print" 15 && break
+    done
     wait_gone "$print" "the print dialog"
     wait_gone "$report" "the report window"
     wait_until "the report is printed to $1" pdf_readable "$1"
