@@ -1,6 +1,7 @@
 #include "core/text_file.h"
 
-#include <QFile>
+#include "core/file_names.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -28,12 +29,6 @@ struct Descriptor {
 FileRead Failed(ReadFailure failure, int error = 0)
 {
     return {std::nullopt, failure, error};
-}
-
-// The same conversion as FileNameBytes of the windows, which this library cannot reach.
-std::string NameBytes(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
 }
 
 }  // namespace
@@ -85,7 +80,7 @@ FileRead ReadBoundedFile(const std::string& fileName, std::size_t limit)
 
 FileRead ReadBoundedFile(const QString& path, std::size_t limit)
 {
-    return ReadBoundedFile(NameBytes(path), limit);
+    return ReadBoundedFile(FileNameBytes(path), limit);
 }
 
 std::string ReadRefusalText(const std::string& fileName, ReadFailure failure, std::size_t limit)
@@ -97,7 +92,7 @@ std::string ReadRefusalText(const std::string& fileName, ReadFailure failure, st
 
 QString ReadRefusalText(const QString& path, ReadFailure failure, std::size_t limit)
 {
-    return QString::fromStdString(ReadRefusalText(path.toStdString(), failure, limit));
+    return FileNameText(ReadRefusalText(FileNameBytes(path), failure, limit));
 }
 
 WriteResult WriteWholeFile(const std::string& fileName, std::string_view bytes, std::string* why)
@@ -173,7 +168,7 @@ WriteResult WriteWholeFile(const std::string& fileName, std::string_view bytes, 
 WriteResult WriteTextFile(const QString& path, const std::string& bytes, QString* why)
 {
     std::string reason;
-    const WriteResult result = WriteWholeFile(NameBytes(path), bytes, &reason);
+    const WriteResult result = WriteWholeFile(FileNameBytes(path), bytes, &reason);
     if (why)
         *why = QString::fromLocal8Bit(reason);
     return result;

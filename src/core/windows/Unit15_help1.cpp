@@ -6,7 +6,7 @@
 #include "core/text_file.h"
 #include "platform/rtf_reader.h"
 #include "platform/user_dialogs.h"
-#include "platform/file_names.h"
+#include "core/file_names.h"
 
 namespace kalven {
 

@@ -5,7 +5,7 @@
 
 #include "core/config_file.h"
 #include "core/text_file.h"
-#include "platform/file_names.h"
+#include "core/file_names.h"
 #include "platform/user_dialogs.h"
 
 namespace kalven {

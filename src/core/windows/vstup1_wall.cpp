@@ -21,7 +21,7 @@
 #include "core/text_reader.h"
 #include "core/windows/unit13_dir.h"
 #include "platform/drawing_image.h"
-#include "platform/file_names.h"
+#include "core/file_names.h"
 #include "platform/qt_canvas.h"
 #include "platform/resources.h"
 #include "platform/user_dialogs.h"

@@ -1,4 +1,4 @@
-#include "platform/file_names.h"
+#include "core/file_names.h"
 
 #include <QFile>
 #include <filesystem>
