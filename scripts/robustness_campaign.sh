@@ -448,11 +448,27 @@ fi
 # --- the real program on a virtual display: what shows first, and how soon --------------------
 if want xvfb; then
 if [ -x "$KALVEN" ] && command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
-    # A display number of its own, told by the server once it accepts connections.
-    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$S/display" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 100); do [ -s "$S/display" ] && break; sleep 0.1; done
-    display=:$(head -n 1 "$S/display")
+    # A display of its own, beside those of the e2e sessions (90 to 140); -noreset keeps the
+    # server up while no program is connected.
+    display=""
+    for n in $(seq 150 199); do
+        : >"$S/display"
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset -displayfd 5 5>"$S/display" >/dev/null 2>&1 &
+        XVFB_PID=$!
+        for _ in $(seq 100); do
+            if [ -s "$S/display" ] && kill -0 "$XVFB_PID" 2>/dev/null &&
+                DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
+                display=":$n"
+                break 2
+            fi
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+        XVFB_PID=""
+    done
+    [ -n "$display" ] || echo "no X display could be started" >&2
     window_case()
     {
         local name=$1 expect=$2 make=$3
@@ -479,7 +495,7 @@ if [ -x "$KALVEN" ] && command -v Xvfb >/dev/null && command -v xdotool >/dev/nu
         kill "$pid" 2>/dev/null
         wait "$pid" 2>/dev/null
         local verdict=ok
-        [ "$shown" = "$expect" ] || verdict="FAULT: showed ${shown:-nothing in 30 s}: $(grep -av '^QStandardPaths' "$S/win.err" | head -c 300 | tr '\n' ' ')"
+        [ "$shown" = "$expect" ] || verdict="FAULT: showed ${shown:-nothing in 30 s}: $(grep -av '^QStandardPaths' "$S/win.err" | head -c 600 | tr '\n' ' ')"
         row "window: kalven1.cfg $name" "kalven (Xvfb)" "-" "first shows $shown" \
             "$(awk "BEGIN{printf \"%.2f\", $took / 1000}")" "-" "$verdict"
     }
