@@ -1,0 +1,101 @@
+// kalven-probe: drives one reader or writer of the main window as a person would, with scripted
+// answers, and prints what the person would have been told. A by-hand tool for
+// scripts/robustness_campaign.sh:
+//   kalven-probe cfg            start in the current folder (reads its kalven1.cfg)
+//   kalven-probe help FOLDER    the theory help, read from FOLDER
+//   kalven-probe dxf FILE       Dxf In of FILE, every outline accepted (kalven1.cfg in the current folder)
+//   kalven-probe open FILE      Open of FILE
+//   kalven-probe save FILE      Save of the empty project as FILE
+//   kalven-probe dir TEXT       Directory, TEXT typed as the folder and OK (writes kalven1.cfg)
+// Exit status: 0 when the command did its work (for dxf: an area was imported), 1 when it was
+// refused, 64 on bad arguments.
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <cstdio>
+#include <string>
+
+#include "core/windows/Unit15_help1.h"
+#include "core/windows/unit13_dir.h"
+#include "core/windows/vstup1_wall.h"
+#include "support/fake_user_dialogs.h"
+
+namespace {
+
+using namespace kalven;
+
+void PrintMessages(const testing::FakeUserDialogs& dialogs)
+{
+    for (const QString& text : dialogs.messages())
+        std::printf("message: %s\n", qPrintable(text.simplified().left(200)));
+}
+
+int UsedAreas(const ProjectData& data)
+{
+    int used = 0;
+    for (int area = 1; area <= kAreaCount; ++area)
+        used += data.AreaUsed[area] ? 1 : 0;
+    return used;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const std::string mode = argc >= 2 ? argv[1] : "";
+    const QString arg = argc >= 3 ? QFile::decodeName(argv[2]) : QString();
+    testing::FakeUserDialogs dialogs;
+    if (mode == "help" && argc == 3) {
+        ProjectData data;
+        data.StartDir = argv[2];
+        data.HelpTopic = 1;
+        Tunit15_help help(data, dialogs);
+        PrintMessages(dialogs);
+        std::printf("text: %lld characters\n", static_cast<long long>(help.RichEdit1->toPlainText().size()));
+        return dialogs.messages().empty() ? 0 : 1;
+    }
+    Tvstupy window(dialogs);
+    const bool started = window.FormCreate();
+    if (mode == "cfg" && argc == 2) {
+        PrintMessages(dialogs);
+        return started ? 0 : 1;
+    }
+    if (!started || argc != 3) {
+        PrintMessages(dialogs);
+        return 64;
+    }
+    if (mode == "dir") {
+        dialogs.answerModal([&arg](QDialog& dialog) {
+            auto& typed = static_cast<Tmirt_dir&>(dialog);
+            typed.Edit1->setText(arg);
+            typed.Button1->click();
+            return dialog.result() == QDialog::Accepted;
+        });
+        window.Directory1Click();
+        PrintMessages(dialogs);
+        return dialogs.messages().empty() ? 0 : 1;
+    }
+    dialogs.answerFile(arg);
+    if (mode == "dxf") {
+        dialogs.answerModal([](QDialog&) { return true; });
+        window.DxfIn1Click();
+    } else if (mode == "open") {
+        window.Open1Click();
+    } else if (mode == "save") {
+        window.Save1Click();
+    } else {
+        return 64;
+    }
+    PrintMessages(dialogs);
+    const int used = UsedAreas(window.data());
+    std::printf("areas used: %d\n", used);
+    // An import tells how it went even when it succeeded.
+    if (mode == "dxf")
+        return used > 0 ? 0 : 1;
+    return dialogs.messages().empty() ? 0 : 1;
+}
