@@ -76,9 +76,9 @@ struct DxfDrawing {
     std::vector<DxfRefusedEntity> refused;  // the first few refused polylines, named
 };
 
-// Binary: the binary form of DXF, which dxflib does not read. TooLarge: above kMaxDxfFileBytes.
-// Cancelled: the progress callback asked to stop.
-enum class DxfReadStatus { Read, Unreadable, Damaged, Binary, TooLarge, Cancelled };
+// Binary: the binary form of DXF, which dxflib does not read. NotRegularFile: a folder, a FIFO, a
+// device. TooLarge: above kMaxDxfFileBytes. Cancelled: the progress callback asked to stop.
+enum class DxfReadStatus { Read, Unreadable, Damaged, Binary, NotRegularFile, TooLarge, Cancelled };
 
 // Cross-section drawings are kilobytes, whole CAD sheets a few megabytes; a file far beyond that
 // is refused before it is read, so reading stays within seconds and memory stays small.

@@ -598,6 +598,8 @@ DxfReadResult ReadDxfFile(const QString& path, const DxfProgress& progress)
     const FileRead read = ReadBoundedFile(path, static_cast<std::size_t>(kMaxDxfFileBytes));
     if (read.failure == ReadFailure::TooLarge)
         return {DxfReadStatus::TooLarge, {}};
+    if (read.failure == ReadFailure::NotRegularFile)
+        return {DxfReadStatus::NotRegularFile, {}};
     if (!read.bytes)
         return {DxfReadStatus::Unreadable, {}};
     return ReadDxf(*read.bytes, progress);

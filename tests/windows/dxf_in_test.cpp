@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <sys/stat.h>
 
 #include "core/dxf_import.h"
 #include "core/windows/dxf_import_dialog.h"
@@ -115,6 +116,8 @@ TEST(DxfIn, ARefusedOrFailedImportChangesNothing)
     QFile big(s.folder.file(QStringLiteral("big.dxf")));
     ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(kMaxDxfFileBytes + 1));
     big.close();
+    const QString fifo = s.folder.file(QStringLiteral("fifo.dxf"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     testing::SetOutline(s.window.data(), 2, {{1, 1}, {2, 1}, {1, 1}});
     s.window.data().Computed = true;
     const ProjectData before = s.window.data();
@@ -131,6 +134,7 @@ TEST(DxfIn, ARefusedOrFailedImportChangesNothing)
         {s.folder.file(QStringLiteral("nan.dxf")), Then::Nothing,
          QString::fromLatin1(kMsgDxfNoOutline) +
              "\nLWPOLYLINE on layer A, handle 2F, line 5: group 20 holds \"nan\", not a finite number - not imported."},
+        {fifo, Then::Nothing, "The file " + fifo + " is not a regular file: nothing was read."},
         {s.folder.file(QStringLiteral("big.dxf")), Then::Nothing,
          QString::fromLatin1(kMsgDxfTooLarge).arg(s.folder.file(QStringLiteral("big.dxf")))},
         {Fixture("retaining_wall_mm_2000.dxf"), Then::UncheckAllAndOk, kMsgDxfNoOutlineChosen},

@@ -2,6 +2,7 @@
 #include "core/windows/vstup1_wall.h"
 
 #include "core/dxf_import.h"
+#include "core/text_file.h"
 #include "core/windows/dxf_import_dialog.h"
 #include "platform/user_dialogs.h"
 #include "platform/win1252.h"
@@ -30,6 +31,10 @@ void Tvstupy::DxfIn1Click()
         return;
     if (read.status == DxfReadStatus::TooLarge) {
         dialogs_.message(QString::fromLatin1(kMsgDxfTooLarge).arg(*path), MessageKind::Plain);
+        return;
+    }
+    if (read.status == DxfReadStatus::NotRegularFile) {
+        dialogs_.message(ReadRefusalText(*path, ReadFailure::NotRegularFile, static_cast<std::size_t>(kMaxDxfFileBytes)), MessageKind::Plain);
         return;
     }
     if (read.status != DxfReadStatus::Read) {
