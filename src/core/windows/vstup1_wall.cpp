@@ -260,7 +260,8 @@ void Tvstupy::waitForWindowSystem()
     QRect inside = geometry();
     QRect frame = frameGeometry();
     while (total.elapsed() < kLimitMs) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        // Only the window system's events: no command may run before the window is complete.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
         QThread::msleep(10);
         if (geometry() != inside || frameGeometry() != frame || !windowHandle() || !windowHandle()->isExposed()) {
             inside = geometry();
