@@ -317,16 +317,21 @@ CHECK="cmp $O/old.klv $O/old.klv.ref" run "Save: over an old file, writing fails
 CHECK="cmp $RO/old.pdf $O/old.pdf.ref" run "Save: over a file in a read-only folder ($how)" 1 "$PROBE" save "$RO/old.pdf"
 fi
 
+# Makes the folder afresh and runs the commands inside it.
+fresh_folder() # folder commands
+{
+    rm -rf "$1"
+    mkdir "$1"
+    (cd "$1" && eval "$2")
+}
+
 # --- kalven1.cfg, read at the start from the working folder ------------------------------------
 if want cfg; then
 C=$S/cfg
-cfgcase()
+cfgcase() # name expected-exit commands-that-make-the-file
 {
-    local name=$1 want=$2 make=$3
-    rm -rf "$C"
-    mkdir "$C"
-    (cd "$C" && eval "$make")
-    CWD=$C run "kalven1.cfg: $name" "$want" "$PROBE" cfg
+    fresh_folder "$C" "$3"
+    CWD=$C run "kalven1.cfg: $1" "$2" "$PROBE" cfg
     CWD=$WORKDIR
 }
 cfgcase "missing" 1 ":"
@@ -362,13 +367,10 @@ fi
 # --- the help text --------------------------------------------------------------------------------
 if want help; then
 H=$S/help
-helpcase()
+helpcase() # name expected-exit commands-that-make-the-file
 {
-    local name=$1 want=$2 make=$3
-    rm -rf "$H"
-    mkdir "$H"
-    (cd "$H" && eval "$make")
-    run "help: $name" "$want" "$PROBE" help "$H"
+    fresh_folder "$H" "$3"
+    run "help: $1" "$2" "$PROBE" help "$H"
 }
 helpcase "missing" 1 ":"
 helpcase "a FIFO" 1 "mkfifo force_theory.rtf"
