@@ -1,7 +1,7 @@
 // KALVEN: the resultant of a plane force system made of area loads.
-#include "core/windows/vstup1_wall.h"
-#include "platform/kalven_application.h"
-#include "platform/qt_user_dialogs.h"
+#include "windows/vstup1_wall.h"
+#include "windows/kalven_application.h"
+#include "windows/qt_user_dialogs.h"
 
 int main(int argc, char** argv)
 {

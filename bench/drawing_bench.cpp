@@ -7,12 +7,12 @@
 #include <cmath>
 #include <numbers>
 
-#include "core/windows/vstup1_wall.h"
+#include "windows/vstup1_wall.h"
 #include "drawing/load_areas.h"
 #include "drawing/raster.h"
-#include "platform/drawing_image.h"
+#include "windows/drawing_image.h"
 #include "platform/qt_canvas.h"
-#include "platform/qt_user_dialogs.h"
+#include "windows/qt_user_dialogs.h"
 
 namespace {
 

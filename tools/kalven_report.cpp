@@ -29,7 +29,7 @@
 #include "core/text_reader.h"
 #include "drawing/load_areas.h"
 #include "drawing/raster.h"
-#include "platform/print_jobs.h"
+#include "windows/print_jobs.h"
 #include "platform/qt_canvas.h"
 #include "platform/win1252.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/text_format.h"
-#include "printout/printed_notice.h"
+#include "core/printed_notice.h"
 
 namespace kalven {
 

@@ -9,7 +9,7 @@
 #include "analysis/outline_moments.h"
 #include "core/text_format.h"
 #include "drawing/segment_clip.h"
-#include "printout/printed_notice.h"
+#include "core/printed_notice.h"
 
 namespace kalven {
 

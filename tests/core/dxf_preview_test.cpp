@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/dxf_preview.h"
+#include "drawing/dxf_preview.h"
 #include "support/load_area_fixture.h"
 #include "support/recording_canvas.h"
 

@@ -16,7 +16,7 @@
 #include <QTransform>
 
 #include "analysis/text_report.h"
-#include "analysis/windows/unit3_print_text.h"
+#include "windows/unit3_print_text.h"
 #include "platform/win1252.h"
 #include "support/load_area_fixture.h"
 #include "support/screen_computation.h"

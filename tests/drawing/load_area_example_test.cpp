@@ -4,7 +4,7 @@
 
 #include "analysis/validation.h"
 #include "core/project_file.h"
-#include "drawing/load_area_example.h"
+#include "analysis/load_area_example.h"
 #include "support/file_bytes.h"
 #include "support/recording_canvas.h"
 

@@ -17,9 +17,9 @@
 #include <cstdio>
 #include <string>
 
-#include "core/windows/Unit15_help1.h"
-#include "core/windows/unit13_dir.h"
-#include "core/windows/vstup1_wall.h"
+#include "windows/Unit15_help1.h"
+#include "windows/unit13_dir.h"
+#include "windows/vstup1_wall.h"
 #include "support/fake_user_dialogs.h"
 
 namespace {

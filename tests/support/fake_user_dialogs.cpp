@@ -5,7 +5,7 @@
 #include <QComboBox>
 #include <utility>
 
-#include "platform/qt_user_dialogs.h"
+#include "windows/qt_user_dialogs.h"
 
 namespace kalven::testing {
 

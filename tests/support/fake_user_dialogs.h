@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/user_dialogs.h"
+#include "commands/user_dialogs.h"
 
 namespace kalven::testing {
 

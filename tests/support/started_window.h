@@ -8,8 +8,8 @@
 #include <QImage>
 #include <functional>
 
-#include "core/windows/vstup1_wall.h"
-#include "platform/drawing_image.h"
+#include "windows/vstup1_wall.h"
+#include "windows/drawing_image.h"
 #include "support/fake_user_dialogs.h"
 #include "support/working_folder.h"
 

@@ -4,7 +4,7 @@
 
 #include <QStandardPaths>
 
-#include "platform/kalven_application.h"
+#include "windows/kalven_application.h"
 #include "support/error_reports.h"
 
 namespace kalven::testing {

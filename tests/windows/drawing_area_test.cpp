@@ -12,8 +12,8 @@
 #include <QToolButton>
 #include <clocale>
 
-#include "drawing/windows/Unit1_mirt_dlzka.h"
-#include "platform/radio_group.h"
+#include "windows/Unit1_mirt_dlzka.h"
+#include "windows/radio_group.h"
 #include "support/image_checks.h"
 #include "support/load_area_fixture.h"
 #include "support/started_window.h"

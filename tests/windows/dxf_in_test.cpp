@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 
 #include "core/dxf_import.h"
-#include "core/windows/dxf_import_dialog.h"
+#include "windows/dxf_import_dialog.h"
 #include "support/image_checks.h"
 #include "support/load_area_fixture.h"
 #include "support/started_window.h"

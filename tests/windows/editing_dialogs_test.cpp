@@ -7,10 +7,10 @@
 #include <QTest>
 #include <array>
 
-#include "core/windows/Unit10_title.h"
-#include "core/windows/Unit12_coor_Teren.h"
-#include "core/windows/unit5_abcKavern.h"
-#include "platform/numeric_grid.h"
+#include "windows/Unit10_title.h"
+#include "windows/Unit12_coor_Teren.h"
+#include "windows/unit5_abcKavern.h"
+#include "windows/numeric_grid.h"
 #include "support/load_area_fixture.h"
 #include "support/started_window.h"
 

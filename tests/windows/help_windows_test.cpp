@@ -9,9 +9,9 @@
 #include <QTextEdit>
 #include <sys/stat.h>
 
-#include "core/windows/Unit15_help1.h"
-#include "core/windows/Unit16_about1.h"
-#include "core/windows/Unit2_Help_Area.h"
+#include "windows/Unit15_help1.h"
+#include "windows/Unit16_about1.h"
+#include "windows/Unit2_Help_Area.h"
 #include "support/image_checks.h"
 #include "support/started_window.h"
 

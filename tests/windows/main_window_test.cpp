@@ -18,8 +18,8 @@
 
 #include "core/config_file.h"
 #include "core/project_file.h"
-#include "core/windows/Unit15_help1.h"
-#include "core/windows/unit13_dir.h"
+#include "windows/Unit15_help1.h"
+#include "windows/unit13_dir.h"
 #include "support/load_area_fixture.h"
 #include "support/started_window.h"
 

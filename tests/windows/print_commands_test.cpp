@@ -10,8 +10,8 @@
 #include <stdexcept>
 
 #include "analysis/text_report.h"
-#include "analysis/windows/unit3_print_text.h"
-#include "platform/print_jobs.h"
+#include "windows/unit3_print_text.h"
+#include "windows/print_jobs.h"
 #include "platform/win1252.h"
 #include "support/load_area_fixture.h"
 #include "support/screen_computation.h"

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QSignalSpy>
 
-#include "core/windows/unit13_dir.h"
+#include "windows/unit13_dir.h"
 #include "drawing/color_presets.h"
-#include "drawing/windows/unit14_color.h"
+#include "windows/unit14_color.h"
 #include "support/started_window.h"
 
 namespace kalven {

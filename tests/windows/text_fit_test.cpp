@@ -18,18 +18,18 @@
 #include <functional>
 #include <memory>
 
-#include "analysis/windows/unit3_print_text.h"
+#include "windows/unit3_print_text.h"
 #include "core/dxf_import.h"
-#include "core/windows/Unit10_title.h"
-#include "core/windows/Unit12_coor_Teren.h"
-#include "core/windows/Unit15_help1.h"
-#include "core/windows/Unit16_about1.h"
-#include "core/windows/Unit2_Help_Area.h"
-#include "core/windows/dxf_import_dialog.h"
-#include "core/windows/unit13_dir.h"
-#include "core/windows/unit5_abcKavern.h"
-#include "drawing/windows/Unit1_mirt_dlzka.h"
-#include "drawing/windows/unit14_color.h"
+#include "windows/Unit10_title.h"
+#include "windows/Unit12_coor_Teren.h"
+#include "windows/Unit15_help1.h"
+#include "windows/Unit16_about1.h"
+#include "windows/Unit2_Help_Area.h"
+#include "windows/dxf_import_dialog.h"
+#include "windows/unit13_dir.h"
+#include "windows/unit5_abcKavern.h"
+#include "windows/Unit1_mirt_dlzka.h"
+#include "windows/unit14_color.h"
 #include "support/started_window.h"
 
 namespace kalven {

@@ -1,4 +1,4 @@
-#include "core/windows/vstup1_wall.h"
+#include "windows/vstup1_wall.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,12 +19,12 @@
 #include "core/config_file.h"
 #include "core/text_file.h"
 #include "core/text_reader.h"
-#include "core/windows/unit13_dir.h"
-#include "platform/drawing_image.h"
+#include "windows/unit13_dir.h"
+#include "windows/drawing_image.h"
 #include "core/file_names.h"
 #include "platform/qt_canvas.h"
 #include "platform/resources.h"
-#include "platform/user_dialogs.h"
+#include "commands/user_dialogs.h"
 #include "platform/win1252.h"
 
 namespace kalven {

@@ -1,11 +1,11 @@
-#include "core/windows/unit5_abcKavern.h"
+#include "windows/unit5_abcKavern.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 #include "core/text_format.h"
-#include "platform/dialog_widgets.h"
-#include "platform/numeric_grid.h"
+#include "windows/dialog_widgets.h"
+#include "windows/numeric_grid.h"
 #include "platform/win1252.h"
 
 namespace kalven {

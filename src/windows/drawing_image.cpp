@@ -1,4 +1,4 @@
-#include "platform/drawing_image.h"
+#include "windows/drawing_image.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,5 +1,5 @@
 // Save, Open and the dialogs of the main window that edit project data.
-#include "core/windows/vstup1_wall.h"
+#include "windows/vstup1_wall.h"
 
 #include <QSpinBox>
 #include <exception>
@@ -7,10 +7,10 @@
 #include "core/config_file.h"
 #include "core/project_file.h"
 #include "core/text_file.h"
-#include "core/windows/Unit10_title.h"
-#include "core/windows/Unit12_coor_Teren.h"
-#include "core/windows/unit5_abcKavern.h"
-#include "platform/user_dialogs.h"
+#include "windows/Unit10_title.h"
+#include "windows/Unit12_coor_Teren.h"
+#include "windows/unit5_abcKavern.h"
+#include "commands/user_dialogs.h"
 #include "platform/win1252.h"
 
 namespace kalven {

@@ -1,10 +1,10 @@
 // "&Dxf In": closed outlines of a CAD drawing become load areas.
-#include "core/windows/vstup1_wall.h"
+#include "windows/vstup1_wall.h"
 
 #include "core/dxf_import.h"
 #include "core/text_file.h"
-#include "core/windows/dxf_import_dialog.h"
-#include "platform/user_dialogs.h"
+#include "windows/dxf_import_dialog.h"
+#include "commands/user_dialogs.h"
 #include "platform/win1252.h"
 
 namespace kalven {

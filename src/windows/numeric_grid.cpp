@@ -1,4 +1,4 @@
-#include "platform/numeric_grid.h"
+#include "windows/numeric_grid.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -1,11 +1,11 @@
 // The colour settings, the help windows and the about window of the main window.
-#include "core/windows/vstup1_wall.h"
+#include "windows/vstup1_wall.h"
 
-#include "core/windows/Unit15_help1.h"
-#include "core/windows/Unit16_about1.h"
-#include "core/windows/Unit2_Help_Area.h"
-#include "drawing/windows/unit14_color.h"
-#include "platform/user_dialogs.h"
+#include "windows/Unit15_help1.h"
+#include "windows/Unit16_about1.h"
+#include "windows/Unit2_Help_Area.h"
+#include "windows/unit14_color.h"
+#include "commands/user_dialogs.h"
 
 namespace kalven {
 

@@ -1,4 +1,4 @@
-#include "drawing/windows/unit14_color.h"
+#include "windows/unit14_color.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -8,9 +8,9 @@
 
 #include "core/config_file.h"
 #include "core/text_file.h"
-#include "platform/dialog_widgets.h"
+#include "windows/dialog_widgets.h"
 #include "platform/qt_canvas.h"
-#include "platform/user_dialogs.h"
+#include "commands/user_dialogs.h"
 
 namespace kalven {
 

@@ -1,4 +1,4 @@
-#include "core/windows/dxf_import_dialog.h"
+#include "windows/dxf_import_dialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "core/dxf_preview.h"
+#include "drawing/dxf_preview.h"
 #include "core/text_format.h"
-#include "platform/drawing_image.h"
+#include "windows/drawing_image.h"
 #include "platform/qt_canvas.h"
 #include "platform/win1252.h"
 

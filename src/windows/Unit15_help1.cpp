@@ -1,11 +1,11 @@
-#include "core/windows/Unit15_help1.h"
+#include "windows/Unit15_help1.h"
 
 #include <QKeyEvent>
 #include <QTextEdit>
 
 #include "core/text_file.h"
 #include "platform/rtf_reader.h"
-#include "platform/user_dialogs.h"
+#include "commands/user_dialogs.h"
 #include "core/file_names.h"
 
 namespace kalven {

@@ -1,4 +1,4 @@
-#include "core/windows/Unit16_about1.h"
+#include "windows/Unit16_about1.h"
 
 #include <QFile>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
 // The Compute command of the main window.
 #include "analysis/resultant.h"
 #include "analysis/validation.h"
-#include "core/windows/vstup1_wall.h"
-#include "platform/drawing_image.h"
-#include "platform/user_dialogs.h"
+#include "windows/vstup1_wall.h"
+#include "windows/drawing_image.h"
+#include "commands/user_dialogs.h"
 #include "platform/win1252.h"
 
 namespace kalven {

@@ -1,4 +1,4 @@
-#include "drawing/windows/Unit1_mirt_dlzka.h"
+#include "windows/Unit1_mirt_dlzka.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -6,9 +6,9 @@
 #include <QSpinBox>
 
 #include "core/text_format.h"
-#include "platform/dialog_widgets.h"
-#include "platform/radio_group.h"
-#include "platform/user_dialogs.h"
+#include "windows/dialog_widgets.h"
+#include "windows/radio_group.h"
+#include "commands/user_dialogs.h"
 
 namespace kalven {
 

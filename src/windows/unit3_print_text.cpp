@@ -1,4 +1,4 @@
-#include "analysis/windows/unit3_print_text.h"
+#include "windows/unit3_print_text.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -12,9 +12,9 @@
 #include <QTextEdit>
 
 #include "analysis/text_report.h"
-#include "platform/dialog_widgets.h"
-#include "platform/print_jobs.h"
-#include "platform/user_dialogs.h"
+#include "windows/dialog_widgets.h"
+#include "windows/print_jobs.h"
+#include "commands/user_dialogs.h"
 #include "platform/win1252.h"
 
 namespace kalven {

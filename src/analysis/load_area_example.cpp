@@ -1,4 +1,4 @@
-#include "drawing/load_area_example.h"
+#include "analysis/load_area_example.h"
 
 #include <cmath>
 #include <numbers>

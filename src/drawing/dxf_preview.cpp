@@ -1,4 +1,4 @@
-#include "core/dxf_preview.h"
+#include "drawing/dxf_preview.h"
 
 #include "drawing/segment_clip.h"
 #include "drawing/view_mapping.h"

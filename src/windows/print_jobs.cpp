@@ -1,4 +1,4 @@
-#include "platform/print_jobs.h"
+#include "windows/print_jobs.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>

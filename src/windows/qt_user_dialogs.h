@@ -3,7 +3,7 @@
 #include <QFileDialog>
 #include <memory>
 
-#include "platform/user_dialogs.h"
+#include "commands/user_dialogs.h"
 
 namespace kalven {
 

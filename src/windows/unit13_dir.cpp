@@ -1,4 +1,4 @@
-#include "core/windows/unit13_dir.h"
+#include "windows/unit13_dir.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -6,7 +6,7 @@
 #include "core/config_file.h"
 #include "core/text_file.h"
 #include "core/file_names.h"
-#include "platform/user_dialogs.h"
+#include "commands/user_dialogs.h"
 
 namespace kalven {
 

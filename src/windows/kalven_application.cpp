@@ -1,4 +1,4 @@
-#include "platform/kalven_application.h"
+#include "windows/kalven_application.h"
 
 #include <QMessageBox>
 #include <exception>

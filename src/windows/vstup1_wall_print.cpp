@@ -1,10 +1,10 @@
 // The text report and the graphic printout of the main window.
 #include <QPrinter>
 
-#include "analysis/windows/unit3_print_text.h"
-#include "core/windows/vstup1_wall.h"
-#include "platform/print_jobs.h"
-#include "platform/user_dialogs.h"
+#include "windows/unit3_print_text.h"
+#include "windows/vstup1_wall.h"
+#include "windows/print_jobs.h"
+#include "commands/user_dialogs.h"
 
 namespace kalven {
 

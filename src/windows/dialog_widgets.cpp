@@ -1,4 +1,4 @@
-#include "platform/dialog_widgets.h"
+#include "windows/dialog_widgets.h"
 
 #include <QLabel>
 #include <QPushButton>

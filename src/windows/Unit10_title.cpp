@@ -1,10 +1,10 @@
-#include "core/windows/Unit10_title.h"
+#include "windows/Unit10_title.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "platform/dialog_widgets.h"
+#include "windows/dialog_widgets.h"
 #include "platform/win1252.h"
 
 namespace kalven {

@@ -1,10 +1,10 @@
-#include "core/windows/Unit12_coor_Teren.h"
+#include "windows/Unit12_coor_Teren.h"
 
 #include <QPushButton>
 
 #include "core/text_format.h"
-#include "platform/dialog_widgets.h"
-#include "platform/numeric_grid.h"
+#include "windows/dialog_widgets.h"
+#include "windows/numeric_grid.h"
 #include "platform/win1252.h"
 
 namespace kalven {

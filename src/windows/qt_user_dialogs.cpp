@@ -1,4 +1,4 @@
-#include "platform/qt_user_dialogs.h"
+#include "windows/qt_user_dialogs.h"
 
 #include <QColorDialog>
 #include <QDialog>

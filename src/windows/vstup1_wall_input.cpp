@@ -1,5 +1,5 @@
 // Raster and load-area drawing, polygon input, deletion and the length dialog of the main window.
-#include "core/windows/vstup1_wall.h"
+#include "windows/vstup1_wall.h"
 
 #include <QSpinBox>
 #include <QToolButton>
@@ -7,9 +7,9 @@
 #include "drawing/load_areas.h"
 #include "drawing/polygon_input.h"
 #include "drawing/raster.h"
-#include "drawing/windows/Unit1_mirt_dlzka.h"
-#include "platform/drawing_image.h"
-#include "platform/user_dialogs.h"
+#include "windows/Unit1_mirt_dlzka.h"
+#include "windows/drawing_image.h"
+#include "commands/user_dialogs.h"
 
 namespace kalven {
 

@@ -1,4 +1,4 @@
-#include "platform/radio_group.h"
+#include "windows/radio_group.h"
 
 #include <QButtonGroup>
 #include <QRadioButton>

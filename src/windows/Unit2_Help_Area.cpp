@@ -1,9 +1,9 @@
-#include "core/windows/Unit2_Help_Area.h"
+#include "windows/Unit2_Help_Area.h"
 
 #include <QLabel>
 #include <QPixmap>
 
-#include "drawing/load_area_example.h"
+#include "analysis/load_area_example.h"
 #include "platform/qt_canvas.h"
 
 namespace kalven {
