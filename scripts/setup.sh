@@ -10,6 +10,8 @@ packages=(
   locales poppler-utils
   desktop-file-utils appstream dpkg-dev lintian
   libdxflib-dev
+  # The committed .clang-format is checked on every test run.
+  clang-format
   xvfb xdotool x11-apps x11-utils xclip openbox
   # Both families, so no installed face can hide a font fault.
   fonts-dejavu-core fonts-dejavu-extra fonts-noto-core fonts-noto-mono
