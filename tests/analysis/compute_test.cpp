@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "analysis/result_drawing.h"
+#include "analysis/resultant.h"
 #include "core/status_panels.h"
 #include "platform/qt_canvas.h"
 #include "support/load_area_fixture.h"
@@ -176,14 +177,16 @@ TEST(ComputeResultant, AResultThatIsNotFiniteIsRefusedBeforeAnythingIsDrawnOrCha
         data.ResultantForce = 7;
         ProjectData before = data;
         before.ValidationMessage = " Result is not finite - check the coordinates and loads !";
-        testing::RecordingCanvas canvas;
-        testing::RecordingPanels panels;
-        EXPECT_FALSE(ComputeResultant(data, canvas, 601, 425, panels)) << c.x << " " << c.scale << " " << c.shiftX;
-        EXPECT_EQ(data.ValidationMessage, before.ValidationMessage);
+        EXPECT_FALSE(AllFinite(ComputeResultant(data))) << c.x << " " << c.scale << " " << c.shiftX;
+        auto run = ComputeOnScreen(data);
+        if (run.run.outcome == ComputeOutcome::NotFinite)
+            EXPECT_EQ(data.ValidationMessage, before.ValidationMessage);
+        else
+            EXPECT_EQ(run.run.outcome, ComputeOutcome::Refused);
         EXPECT_TRUE(SameProjectContent(data, before) && data.ResultList == before.ResultList &&
                     data.AreaResult == before.AreaResult && data.ResultantForce == 7 && !data.Computed);
-        EXPECT_TRUE(canvas.calls().empty());
-        EXPECT_EQ(panels.texts, (std::array<std::string, 4>{}));
+        EXPECT_TRUE(run.canvas.calls().empty());
+        EXPECT_EQ(run.panels.texts, (std::array<std::string, 4>{}));
     }
 }
 
@@ -277,7 +280,7 @@ TEST(ResultDrawing, ANearlyHorizontalLineOfActionShowsItsOwnPixels)
     {
         QtCanvas canvas(image, QPalette());
         NoStatusPanels status;
-        ComputeResultant(data, canvas, 601, 425, status);
+        RunCompute(data, canvas, 601, 425, status);
     }
     for (int x = 301; x <= 589; ++x) {
         EXPECT_EQ(image.pixel(x, 400), qRgb(0, 0, 0)) << x;

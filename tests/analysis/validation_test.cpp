@@ -8,11 +8,9 @@ namespace {
 
 using Outline = std::initializer_list<std::pair<double, double>>;
 
-std::string Validate(ProjectData& data)
+std::string Validate(const ProjectData& data)
 {
-    data.ValidationMessage = "left over";
-    ValidateLoadAreas(data);
-    return data.ValidationMessage;
+    return ValidateLoadAreas(data);
 }
 
 std::string ValidateOne(int area, Outline outline)
