@@ -143,7 +143,11 @@ TEST(ResultDrawing, ArrowsRingsLineOfActionAndTextsAtTheirPixels)
     ProjectData data = TwoAreaExample();
     data.ColorSettings[kUniversalLine] = 0x00123456;
     auto run = ComputeOnScreen(data);
-    EXPECT_TRUE(run.run.outcome == ComputeOutcome::Computed && data.Computed && run.panels.texts[1] == " ");
+    EXPECT_TRUE(run.run.outcome == ComputeOutcome::Computed && run.run.message.empty() && data.Computed &&
+                run.panels.texts[1] == " ");
+    ProjectData upward = Squares({{0, 0, 10, 270}, {4, 0, 5, 90}});
+    const ComputeRun off = ComputeOnScreen(upward).run;
+    EXPECT_TRUE(off.outcome == ComputeOutcome::OffDesktop && off.message == kMsgResultantOutside && upward.Computed);
     // Area 1's arrow, the line of action and the resultant run off the image to their own ends.
     EXPECT_EQ(Shown(run.results), (Lines{"L 24 401 24 486 800000/3", "E 22 484 26 488 800000/3 clear",
                                          "L 120 413 205 413 800000/3", "E 203 411 207 415 800000/3 clear",
