@@ -117,6 +117,7 @@ TEST(ComputeResultant, ForceListShiftsArrowTipsAndZeroForces)
     EXPECT_NEAR(r.UnshiftedCentroidX[3], 9, 1e-12);
     EXPECT_EQ(r.UnshiftedCentroidX[2], 7);  // the project's value where nothing is shifted
 
+    SetOutline(data, 2, {{9, 9}, {9, 9}, {9, 9}, {9, 9}, {9, 9}, {9, 9}});  // a sixth vertex left behind is never read
     SetOutline(data, 2, {{4, 0}, {4, 2}, {6, 2}, {6, 0}, {4, 0}});  // clockwise: the same force at the same point
     const ForceRecord clockwise = ComputeResultant(data).ResultList[1];
     EXPECT_NEAR(clockwise.Force + clockwise.CentroidX + clockwise.CentroidY, 20 + 5 + 1, 1e-12);
