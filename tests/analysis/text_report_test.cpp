@@ -39,13 +39,13 @@ TEST(TextReport, AreaLineColumns)
 {
     ProjectData data;
     data.AreaUsed[1] = data.AreaUsed[3] = data.AreaUsed[4] = data.AreaUsed[20] = true;  // area 1 as reset
-    data.LoadAreaData[3] = {18, 270.0, 0.0, "Soil"};
+    data.LoadAreaData[3] = {18, 270.0, 10.0, "Soil"};
     data.LoadAreaData[4] = {5, 5.0, 45.0, "abcdefghijklmnopqrstuvwxyz"};
     data.LoadAreaData[20] = {150, 45.0, 12.25, ""};
     EXPECT_EQ(From(BuildTextReport(data), 10),
               (Lines{"  ", "LOAD AREAS", "  ", "No. Name                      multiplier  alpha (\xB0)   Xc (m)",
                      std::string(59, '-'), " 1" + Blanks(31) + "30" + Blanks(7) + "180.0" + Blanks(5) + "  0.0" + Blanks(6),
-                     " 3  Soil" + Blanks(25) + "18" + Blanks(7) + "270.0" + Blanks(5) + "  0.0" + Blanks(6),
+                     " 3  Soil" + Blanks(25) + "18" + Blanks(7) + "270.0" + Blanks(5) + " 10.0" + Blanks(6),
                      // Multiplier 5 as "  5", alpha 5 as "  5.0", shift 45 as " 45.0".
                      " 4  abcdefghijklmnopqrstuvwxyz   5" + Blanks(7) + "  5.0" + Blanks(5) + " 45.0" + Blanks(6),
                      // 150 ends one column right of a two-digit multiplier; 12.25 rounds half to even.

@@ -19,6 +19,7 @@ TEST(SegmentsCross, GivesItsThreeVerdictsInEitherOrder)
         {{1, 0}, {1, 1.9}, {0, 2}, {3, 2}, V::Apart},          // ... short of the other edge
         {{0, 0}, {4, 4}, {1, 1}, {5, 5}, V::NoVerdict},        // collinear and overlapping
         {{0, 0}, {4, 0}, {0, 1}, {4, 1.00001}, V::NoVerdict},  // slopes within the tolerance
+        {{0, 0}, {4, 0}, {0, 1}, {4, 1.002}, V::Apart},        // ... and just past it
         {{0, 0}, {4, 4}, {4, 4}, {8, 0}, V::Cross},            // sharing an end point
         {{0, 0}, {1, 1}, {3, 1}, {4, 0}, V::Apart},            // lines meet off both edges
     };
