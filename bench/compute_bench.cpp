@@ -6,8 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "analysis/resultant.h"
-#include "analysis/validation.h"
+#include "analysis/compute_sequence.h"
 #include "platform/qt_canvas.h"
 
 namespace {
@@ -47,13 +46,11 @@ void BM_Compute(benchmark::State& state)
     NoStatusPanels panels;
     ProjectData data = FullProject();
     for (auto _ : state) {
-        data.ValidationMessage.clear();
-        ValidateLoadAreas(data);
-        if (!data.ValidationMessage.empty()) {
-            state.SkipWithError(data.ValidationMessage.c_str());
+        const ComputeRun run = RunCompute(data, canvas, W, H, panels);
+        if (run.outcome == ComputeOutcome::Refused || run.outcome == ComputeOutcome::NotFinite) {
+            state.SkipWithError(run.message.c_str());
             break;
         }
-        ComputeResultant(data, canvas, W, H, panels);
         canvas.flush();
         benchmark::DoNotOptimize(data.ResultantForce);
     }

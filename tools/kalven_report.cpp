@@ -19,9 +19,8 @@
 
 #include <sys/stat.h>
 
-#include "analysis/resultant.h"
+#include "analysis/compute_sequence.h"
 #include "analysis/text_report.h"
-#include "analysis/validation.h"
 #include "core/project_data.h"
 #include "core/project_file.h"
 #include "core/status_panels.h"
@@ -332,11 +331,12 @@ int main(int argc, char** argv)
         NoStatusPanels panels;
         DrawRaster(canvas, data, image.width(), image.height(), panels);
         DrawLoadAreas(canvas, data, image.width(), image.height());
+        const ComputeRun run = RunCompute(data, canvas, image.width(), image.height(), panels);
         // A result that is not finite fails as a faulty area does: the report has no results.
-        if (!ValidateForCompute(data) || !ComputeResultant(data, canvas, image.width(), image.height(), panels))
+        if (run.outcome == ComputeOutcome::Refused || run.outcome == ComputeOutcome::NotFinite)
             status = kValidationFailed;
-        if (!data.ValidationMessage.empty())
-            Say(FromWin1252(data.ValidationMessage).toStdString());
+        if (!run.message.empty())
+            Say(FromWin1252(run.message).toStdString());
     }
 
     WriteReport(data, options->margin);

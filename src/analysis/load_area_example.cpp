@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "analysis/resultant.h"
+#include "analysis/compute_sequence.h"
 #include "core/project_file.h"
 #include "core/status_panels.h"
 #include "core/text_format.h"
@@ -85,7 +85,7 @@ ProjectData DrawLoadAreaExample(Canvas& canvas, int W, int H)
 {
     ProjectData example = ReadProjectFile(std::string(LoadAreaExampleFile()), ProjectData{});
     NoStatusPanels status;
-    ComputeResultant(example, canvas, W, H, status);
+    RunCompute(example, canvas, W, H, status);
 
     const double s = Scale(W, example.AreaLength);
     for (int k = 1; k <= example.ResultCount; ++k) {

@@ -1,10 +1,11 @@
 #include "analysis/result_drawing.h"
 
 #include <cmath>
-#include <numbers>
 
+#include "analysis/resultant.h"
 #include "core/text_format.h"
 #include "drawing/segment_clip.h"
+#include "drawing/view_mapping.h"
 
 namespace kalven {
 
@@ -39,36 +40,41 @@ void Ring(Canvas& canvas, const ResultView& view, double x, double y, int half)
     canvas.ellipse(px - half, py - half, px + half, py + half);
 }
 
-double Radians(double degrees)
-{
-    return std::numbers::pi * degrees / 180;
-}
-
 }  // namespace
 
-void DrawShiftMark(Canvas& canvas, const ResultView& view, double fromX, double toX, double y)
+void DrawResults(Canvas& canvas, const ProjectData& data, int W, int H)
 {
-    canvas.setPenColor(kBlack);
-    canvas.setPenWidth(1);
-    canvas.setPenStyle(PenStyle::Dashed);
-    Line(canvas, view, fromX, y, toX, y);
-    canvas.setPenStyle(PenStyle::Solid);
+    const ResultView view{Scale(W, data.AreaLength), W, H};
+    DrawShiftMarks(canvas, view, data);
+    DrawForceArrows(canvas, view, data);
+    DrawLineOfAction(canvas, view, data);
+    DrawResultantArrow(canvas, view, data);
+    DrawResultTexts(canvas, data);
 }
 
-void DrawForceArrows(Canvas& canvas, const ResultView& view, ProjectData& data)
+void DrawShiftMarks(Canvas& canvas, const ResultView& view, const ProjectData& data)
+{
+    for (int i = 1; i <= kAreaCount; ++i) {
+        if (!data.AreaUsed[i] || !ActsAtShiftX(data.LoadAreaData[i]))
+            continue;
+        const ForceRecord& area = data.AreaResult[i];
+        canvas.setPenColor(kBlack);
+        canvas.setPenWidth(1);
+        canvas.setPenStyle(PenStyle::Dashed);
+        Line(canvas, view, data.UnshiftedCentroidX[i], area.CentroidY, area.CentroidX, area.CentroidY);
+        canvas.setPenStyle(PenStyle::Solid);
+    }
+}
+
+void DrawForceArrows(Canvas& canvas, const ResultView& view, const ProjectData& data)
 {
     canvas.setPenColor(kNavy);
     canvas.setPenWidth(3);
     canvas.setBrushStyle(BrushStyle::Clear);
-    const bool visible = data.ArrowScale != 0;
+    if (data.ArrowScale == 0)
+        return;
     for (int k = 1; k <= data.ResultCount; ++k) {
-        ForceRecord& force = data.ResultList[k];
-        const double phi = Radians(force.Alpha);
-        const double length = force.Force * data.ArrowScale;
-        force.TipX = std::cos(phi) * length + force.CentroidX;
-        force.TipY = std::sin(phi) * length + force.CentroidY;
-        if (!visible)
-            continue;
+        const ForceRecord& force = data.ResultList[k];
         Line(canvas, view, force.CentroidX, force.CentroidY, force.TipX, force.TipY);
         Ring(canvas, view, force.TipX, force.TipY, 2);
     }
@@ -83,14 +89,10 @@ void DrawLineOfAction(Canvas& canvas, const ResultView& view, const ProjectData&
     DrawClippedLine(canvas, Column(view, data.LineX0), bottom, Column(view, data.LineX1), top, view.W, view.H);
 }
 
-void DrawResultantArrow(Canvas& canvas, const ResultView& view, ProjectData& data)
+void DrawResultantArrow(Canvas& canvas, const ResultView& view, const ProjectData& data)
 {
     canvas.setPenColor(kRed);
     canvas.setPenWidth(4);
-    const double phi = Radians(data.ResultantAngle);
-    const double length = data.ResultantForce * data.ArrowScale;
-    data.ResultantTipX = std::cos(phi) * length + data.ResultantXc;
-    data.ResultantTipY = std::sin(phi) * length + data.ResultantYc;
     if (data.ArrowScale == 0)
         return;
     Line(canvas, view, data.ResultantXc, data.ResultantYc, data.ResultantTipX, data.ResultantTipY);

@@ -1,14 +1,9 @@
 #include "analysis/resultant.h"
 
 #include <cmath>
-#include <cstdint>
 #include <numbers>
 
 #include "analysis/outline_moments.h"
-#include "analysis/result_drawing.h"
-#include "drawing/load_areas.h"
-#include "drawing/raster.h"
-#include "drawing/view_mapping.h"
 
 namespace kalven {
 
@@ -21,22 +16,18 @@ bool WithinTolerance(double v)
     return -kEps < v && v < kEps;
 }
 
-void ClearResults(ProjectData& data)
+double Radians(double degrees)
 {
-    for (int k = 1; k <= kResultListCapacity; ++k)
-        data.ResultList[k] = ForceRecord{};
-    for (int i = 1; i <= kAreaCount; ++i)
-        data.AreaResult[i] = ForceRecord{};
+    return std::numbers::pi * degrees / 180;
 }
 
-// One force per area in use. An inclined load with a shift acts at the shifted X; loads of exactly
-// 0 or 180 degrees run along X, where a shift would change nothing but the picture.
-void AreaPass(ProjectData& data, Canvas& canvas, const ResultView& view)
+// One force per area in use, kept under its area number.
+void AreaPass(const ProjectData& data, ResultantResults& r)
 {
     for (int i = 1; i <= kAreaCount; ++i) {
         if (!data.AreaUsed[i])
             continue;
-        ForceRecord& result = data.AreaResult[i];
+        ForceRecord& result = r.AreaResult[i];
         result.Valid = true;
         const OutlineMoments m = ComputeOutlineMoments(data, i);
         const double xc = m.Sx / m.A;
@@ -46,82 +37,103 @@ void AreaPass(ProjectData& data, Canvas& canvas, const ResultView& view)
         result.CentroidY = yc;
         result.Force = std::fabs(m.A) * load.Multiplier;
         result.Alpha = load.Alpha;
-        if (result.Alpha != 0 && result.Alpha != 180 && load.ShiftX != 0) {
-            data.UnshiftedCentroidX[i] = xc;
+        if (ActsAtShiftX(load)) {
+            r.UnshiftedCentroidX[i] = xc;
             result.CentroidX = load.ShiftX;
-            DrawShiftMark(canvas, view, xc, load.ShiftX, yc);
         }
     }
 }
 
-void CompactResults(ProjectData& data)
+void CompactResults(ResultantResults& r)
 {
-    data.ResultCount = 0;
     for (int i = 1; i <= kAreaCount; ++i) {
-        if (!data.AreaResult[i].Valid)
+        if (!r.AreaResult[i].Valid)
             continue;
-        ++data.ResultCount;
-        data.ResultList[data.ResultCount] = data.AreaResult[i];
-        data.ResultList[data.ResultCount].Valid = true;
+        ++r.ResultCount;
+        r.ResultList[r.ResultCount] = r.AreaResult[i];
+        r.ResultList[r.ResultCount].Valid = true;
     }
 }
 
-double LargestForce(const ProjectData& data)
+double LargestForce(const ResultantResults& r)
 {
     double fmax = 0;
     for (int k = 1; k <= kResultListCapacity; ++k) {
-        if (data.ResultList[k].Force > fmax)
-            fmax = data.ResultList[k].Force;
+        if (r.ResultList[k].Force > fmax)
+            fmax = r.ResultList[k].Force;
     }
     return fmax;
 }
 
-// Sums, magnitude, point of application and direction of the resultant.
-void ReduceForces(ProjectData& data)
+// Sums, magnitude, point of application, direction and line of action of the resultant.
+void ReduceForces(const ProjectData& data, ResultantResults& r)
 {
-    data.SumFx = 0;
-    data.SumFy = 0;
     double mx = 0;
     double my = 0;
-    for (int k = 1; k <= data.ResultCount; ++k) {
-        const ForceRecord& force = data.ResultList[k];
-        const double phi = std::numbers::pi * force.Alpha / 180;
+    for (int k = 1; k <= r.ResultCount; ++k) {
+        const ForceRecord& force = r.ResultList[k];
+        const double phi = Radians(force.Alpha);
         const double fx = std::cos(phi) * force.Force;
         const double fy = std::sin(phi) * force.Force;
-        data.SumFx += fx;
-        data.SumFy += fy;
+        r.SumFx += fx;
+        r.SumFy += fy;
         mx += fx * force.CentroidY;
         my += fy * force.CentroidX;
     }
-    data.ResultantForce = std::sqrt(data.SumFx * data.SumFx + data.SumFy * data.SumFy);
+    r.ResultantForce = std::sqrt(r.SumFx * r.SumFx + r.SumFy * r.SumFy);
     // A (nearly) balanced component leaves its coordinate to the first force's point.
-    data.ResultantYc = WithinTolerance(data.SumFx) ? data.ResultList[1].CentroidY : mx / data.SumFx;
-    data.ResultantXc = WithinTolerance(data.SumFy) ? data.ResultList[1].CentroidX : my / data.SumFy;
-    data.ResultantTipX = data.ResultantXc + data.SumFx;
-    data.ResultantTipY = data.ResultantYc + data.SumFy;
-    data.ResultantAngle = DirectionAngle(data.ResultantXc, data.ResultantYc, data.ResultantTipX, data.ResultantTipY);
-}
+    const double xc = WithinTolerance(r.SumFy) ? r.ResultList[1].CentroidX : my / r.SumFy;
+    const double yc = WithinTolerance(r.SumFx) ? r.ResultList[1].CentroidY : mx / r.SumFx;
+    r.ResultantXc = xc;
+    r.ResultantYc = yc;
 
-// Where the line of action crosses y = 0 and y = L. A vertical line gets a tiny horizontal step
-// and a horizontal one a tiny slope, so both crossings always exist.
-void LineOfAction(ProjectData& data)
-{
-    double dX = data.ResultantTipX - data.ResultantXc;
-    const double dY = data.ResultantTipY - data.ResultantYc;
+    // The point one resultant ahead of (Xc, Yc) gives the direction and the slope.
+    const double aheadX = xc + r.SumFx;
+    const double aheadY = yc + r.SumFy;
+    r.ResultantAngle = DirectionAngle(xc, yc, aheadX, aheadY);
+
+    // Where the line of action crosses y = 0 and y = L. A vertical line gets a tiny horizontal
+    // step and a horizontal one a tiny slope, so both crossings always exist.
+    double dX = aheadX - xc;
+    const double dY = aheadY - yc;
     if (std::fabs(dX) < kEps)
         dX = kEps;
     double m = dY / dX;
     if (std::fabs(m) < kEps)
         m = kEps;
-    const double b = data.ResultantYc - m * data.ResultantXc;
-    data.LineX0 = -b / m;
-    data.LineX1 = (data.AreaLength - b) / m;
+    const double b = yc - m * xc;
+    r.LineX0 = -b / m;
+    r.LineX1 = (data.AreaLength - b) / m;
+
+    const double L = data.AreaLength;
+    r.OnDesktop = 0 < xc && xc <= L && 0 < yc && yc <= L;
 }
 
-bool OnDesktop(const ProjectData& data)
+// The longest arrow, of the largest single force or of the resultant when that is larger, is
+// one fifth of the area length. With every force zero there is nothing to scale: the scale is 0
+// and every tip stays on its point.
+void ArrowTips(const ProjectData& data, double fmax, ResultantResults& r)
 {
-    const double L = data.AreaLength;
-    return 0 < data.ResultantXc && data.ResultantXc <= L && 0 < data.ResultantYc && data.ResultantYc <= L;
+    if (r.ResultantForce > fmax)
+        fmax = r.ResultantForce;
+    r.ArrowScale = fmax > 0 ? data.AreaLength * 0.2 / fmax : 0;
+    for (int k = 1; k <= r.ResultCount; ++k) {
+        ForceRecord& force = r.ResultList[k];
+        const double phi = Radians(force.Alpha);
+        const double length = force.Force * r.ArrowScale;
+        force.TipX = std::cos(phi) * length + force.CentroidX;
+        force.TipY = std::sin(phi) * length + force.CentroidY;
+    }
+    const double phi = Radians(r.ResultantAngle);
+    const double length = r.ResultantForce * r.ArrowScale;
+    r.ResultantTipX = std::cos(phi) * length + r.ResultantXc;
+    r.ResultantTipY = std::sin(phi) * length + r.ResultantYc;
+}
+
+bool Finite(const ForceRecord& r)
+{
+    return std::isfinite(r.CentroidX) && std::isfinite(r.CentroidY) && std::isfinite(r.TipX) &&
+           std::isfinite(r.TipY) && std::isfinite(r.Force) && std::isfinite(r.Alpha);
 }
 
 }  // namespace
@@ -143,97 +155,53 @@ double DirectionAngle(double x1, double y1, double x2, double y2)
     return dy >= 0 ? 180 - theta : 180 + theta;
 }
 
-namespace {
-
-// Takes every drawing call and draws nothing: the trial run of a computation.
-class NoCanvas : public Canvas {
-public:
-    void setPenColor(ColorValue) override {}
-    void setPenWidth(int) override {}
-    void setPenStyle(PenStyle) override {}
-    void setPenMode(PenMode) override {}
-    void setBrushColor(ColorValue) override {}
-    void setBrushStyle(BrushStyle) override {}
-    void setFontColor(ColorValue) override {}
-    int fontHeight() const override { return 0; }
-    void setFontHeight(int) override {}
-    void rectangle(int, int, int, int) override {}
-    void moveTo(std::int64_t, std::int64_t) override {}
-    void lineTo(std::int64_t, std::int64_t) override {}
-    void ellipse(int, int, int, int) override {}
-    void textOut(int, int, const std::string&) override {}
-};
-
-bool Finite(const ForceRecord& r)
+ResultantResults ComputeResultant(const ProjectData& data)
 {
-    return std::isfinite(r.CentroidX) && std::isfinite(r.CentroidY) && std::isfinite(r.TipX) &&
-           std::isfinite(r.TipY) && std::isfinite(r.Force) && std::isfinite(r.Alpha);
+    ResultantResults r;
+    r.UnshiftedCentroidX = data.UnshiftedCentroidX;
+    AreaPass(data, r);
+    CompactResults(r);
+    const double fmax = LargestForce(r);
+    ReduceForces(data, r);
+    ArrowTips(data, fmax, r);
+    return r;
 }
 
-bool ResultsFinite(const ProjectData& data)
+bool AllFinite(const ResultantResults& r)
 {
     for (int i = 1; i <= kAreaCount; ++i) {
-        if (!Finite(data.AreaResult[i]) || !std::isfinite(data.UnshiftedCentroidX[i]))
+        if (!Finite(r.AreaResult[i]) || !std::isfinite(r.UnshiftedCentroidX[i]))
             return false;
     }
     for (int k = 1; k <= kResultListCapacity; ++k) {
-        if (!Finite(data.ResultList[k]))
+        if (!Finite(r.ResultList[k]))
             return false;
     }
-    for (const double v : {data.SumFx, data.SumFy, data.ResultantForce, data.ResultantXc, data.ResultantYc,
-                           data.ResultantAngle, data.ResultantTipX, data.ResultantTipY, data.LineX0, data.LineX1,
-                           data.ArrowScale}) {
+    for (const double v : {r.SumFx, r.SumFy, r.ResultantForce, r.ResultantXc, r.ResultantYc, r.ResultantAngle,
+                           r.ResultantTipX, r.ResultantTipY, r.LineX0, r.LineX1, r.ArrowScale}) {
         if (!std::isfinite(v))
             return false;
     }
     return true;
 }
 
-void ComputeAndDraw(ProjectData& data, Canvas& canvas, int W, int H, StatusPanels& status)
+void StoreResults(ProjectData& data, const ResultantResults& r)
 {
-    DrawRaster(canvas, data, W, H, status);
-    DrawLoadAreas(canvas, data, W, H);
-    const ResultView view{Scale(W, data.AreaLength), W, H};
-
-    ClearResults(data);
-    AreaPass(data, canvas, view);
-    CompactResults(data);
-    double fmax = LargestForce(data);
-    ReduceForces(data);
-    if (data.ResultantForce > fmax)
-        fmax = data.ResultantForce;
-    LineOfAction(data);
-    // With every force zero there is nothing to scale: no arrows are drawn.
-    data.ArrowScale = fmax > 0 ? data.AreaLength * 0.2 / fmax : 0;
-
-    DrawForceArrows(canvas, view, data);
-    DrawLineOfAction(canvas, view, data);
-    DrawResultantArrow(canvas, view, data);
-    DrawResultTexts(canvas, data);
-
-    if (!OnDesktop(data))
-        data.ValidationMessage = kMsgResultantOutside;
-    status.setPanelText(1, " ");
-    data.Computed = true;
-}
-
-}  // namespace
-
-bool ComputeResultant(ProjectData& data, Canvas& canvas, int W, int H, StatusPanels& status)
-{
-    // Coordinates near the limits of a double (the bounds check has no lower bound) overflow to
-    // infinity or NaN. A trial run on a copy finds that before anything is drawn, so such a
-    // computation leaves the picture and the last good results exactly as they were.
-    ProjectData trial = data;
-    NoCanvas nowhere;
-    NoStatusPanels noPanels;
-    ComputeAndDraw(trial, nowhere, W, H, noPanels);
-    if (!ResultsFinite(trial)) {
-        data.ValidationMessage = kMsgResultNotFinite;
-        return false;
-    }
-    ComputeAndDraw(data, canvas, W, H, status);
-    return true;
+    data.AreaResult = r.AreaResult;
+    data.ResultList = r.ResultList;
+    data.ResultCount = r.ResultCount;
+    data.UnshiftedCentroidX = r.UnshiftedCentroidX;
+    data.SumFx = r.SumFx;
+    data.SumFy = r.SumFy;
+    data.ResultantForce = r.ResultantForce;
+    data.ResultantAngle = r.ResultantAngle;
+    data.ResultantXc = r.ResultantXc;
+    data.ResultantYc = r.ResultantYc;
+    data.ResultantTipX = r.ResultantTipX;
+    data.ResultantTipY = r.ResultantTipY;
+    data.LineX0 = r.LineX0;
+    data.LineX1 = r.LineX1;
+    data.ArrowScale = r.ArrowScale;
 }
 
 }  // namespace kalven

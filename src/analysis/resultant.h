@@ -3,9 +3,9 @@
 // (area times multiplier, acting at its centre of gravity or at its shifted X), and the forces
 // become a magnitude, a direction, a point of application and a line of action.
 
+#include <cstdint>
+
 #include "core/project_data.h"
-#include "core/status_panels.h"
-#include "drawing/canvas.h"
 
 namespace kalven {
 
@@ -13,13 +13,45 @@ namespace kalven {
 // a vector with no horizontal extent points up (90) or, also when it has no length, down (270).
 double DirectionAngle(double x1, double y1, double x2, double y2);
 
-// The whole computation on a set of load areas that passed ValidateLoadAreas: redraws raster and
-// load areas on the canvas of W x H pixels, fills every result, draws them, leaves
-// " Resultant is outside the desktop !" in ValidationMessage when the resultant's point is not on
-// the drawing area, blanks status panel 1 and sets Computed. Showing the message is the caller's.
-// When a result would not be a finite number, nothing is drawn or changed but ValidationMessage,
-// which then holds kMsgResultNotFinite, and the answer is false.
-bool ComputeResultant(ProjectData& data, Canvas& canvas, int W, int H, StatusPanels& status);
+// An inclined load with a shift acts at the shifted X; loads of exactly 0 or 180 degrees run
+// along X, where a shift would change nothing but the picture.
+inline bool ActsAtShiftX(const LoadAreaData& load)
+{
+    return load.Alpha != 0 && load.Alpha != 180 && load.ShiftX != 0;
+}
+
+// Everything one computation finds, under the names of the project's result variables. The
+// arrow tips are those the result drawing draws.
+struct ResultantResults {
+    Table1<ForceRecord, kAreaCount> AreaResult;
+    Table1<ForceRecord, kResultListCapacity> ResultList;
+    std::uint8_t ResultCount = 0;
+    // The project's table with the unshifted X of every shifted area written in; the other
+    // entries keep what the project held.
+    Table1<double, kAreaCount> UnshiftedCentroidX;
+    double SumFx = 0;
+    double SumFy = 0;
+    double ResultantForce = 0;
+    double ResultantAngle = 0;
+    double ResultantXc = 0;
+    double ResultantYc = 0;
+    double ResultantTipX = 0;
+    double ResultantTipY = 0;
+    double LineX0 = 0;
+    double LineX1 = 0;
+    double ArrowScale = 0;
+    bool OnDesktop = false;  // 0 < Xc <= L and 0 < Yc <= L
+};
+
+// The results of the areas in use, which must have passed ValidateLoadAreas. Reads the project only.
+ResultantResults ComputeResultant(const ProjectData& data);
+
+// Coordinates near the limits of a double (the bounds check has no lower bound) overflow to
+// infinity or NaN; such results are never stored or drawn.
+bool AllFinite(const ResultantResults& results);
+
+// Writes the results into the project's result variables; Computed and the message are the caller's.
+void StoreResults(ProjectData& data, const ResultantResults& results);
 
 inline constexpr const char* kMsgResultantOutside = " Resultant is outside the desktop !";
 inline constexpr const char* kMsgResultNotFinite = " Result is not finite - check the coordinates and loads !";

@@ -125,17 +125,13 @@ CrossVerdict SegmentsCross(PlanePoint P1, PlanePoint P2, PlanePoint Q1, PlanePoi
     return Verdict(Between(x, P1.x, P2.x) && Between(x, Q1.x, Q2.x));
 }
 
-void ValidateLoadAreas(ProjectData& data)
+std::string ValidateLoadAreas(const ProjectData& data)
 {
-    data.ValidationMessage.clear();
-
     bool anyUsed = false;
     for (int i = 1; i <= kAreaCount; ++i)
         anyUsed = anyUsed || data.AreaUsed[i];
-    if (!anyUsed) {
-        data.ValidationMessage = kMsgNoLoadArea;
-        return;
-    }
+    if (!anyUsed)
+        return kMsgNoLoadArea;
 
     // Each check looks at every area before the next one starts, so the first failing check
     // decides which area is named.
@@ -148,12 +144,11 @@ void ValidateLoadAreas(ProjectData& data)
     };
     for (const Check& check : checks) {
         for (int i = 1; i <= kAreaCount; ++i) {
-            if (data.AreaUsed[i] && check.fails(data, i)) {
-                data.ValidationMessage = check.message(i);
-                return;
-            }
+            if (data.AreaUsed[i] && check.fails(data, i))
+                return check.message(i);
         }
     }
+    return {};
 }
 
 }  // namespace kalven

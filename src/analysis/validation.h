@@ -1,6 +1,8 @@
 #pragma once
 // The checks a set of load areas must pass before its resultant is computed.
 
+#include <string>
+
 #include "core/project_data.h"
 
 namespace kalven {
@@ -19,18 +21,8 @@ enum class CrossVerdict : int {
 // Crossing test of the edges P1P2 and Q1Q2. Touching counts as crossing.
 CrossVerdict SegmentsCross(PlanePoint P1, PlanePoint P2, PlanePoint Q1, PlanePoint Q2);
 
-// Runs the six checks over the areas in use. ValidationMessage ends up empty when all pass,
-// otherwise it holds the text of the first failure; nothing else is touched.
-void ValidateLoadAreas(ProjectData& data);
-
-// The check that opens the Compute command: empties the message, validates, and tells whether
-// every area in use may be computed.
-inline bool ValidateForCompute(ProjectData& data)
-{
-    data.ValidationMessage.clear();
-    ValidateLoadAreas(data);
-    return data.ValidationMessage.empty();
-}
+// Runs the six checks over the areas in use: the text of the first failure, empty when all pass.
+std::string ValidateLoadAreas(const ProjectData& data);
 
 inline constexpr const char* kMsgNoLoadArea = " Non-existent area load !";
 

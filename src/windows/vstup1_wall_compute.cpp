@@ -1,6 +1,5 @@
 // The Compute command of the main window.
-#include "analysis/resultant.h"
-#include "analysis/validation.h"
+#include "analysis/compute_sequence.h"
 #include "windows/vstup1_wall.h"
 #include "windows/drawing_image.h"
 #include "commands/user_dialogs.h"
@@ -12,26 +11,18 @@ void Tvstupy::Button1Click()
 {
     if (!data_.Idle)
         return;
-    if (!ValidateForCompute(data_)) {
-        // A faulty area leaves the picture and the last results as they are.
-        dialogs_.message(FromWin1252(data_.ValidationMessage), MessageKind::Warning);
-        return;
-    }
     Vypocet();
 }
 
 void Tvstupy::Vypocet()
 {
-    // A result that is not finite is refused: picture, results and Computed stay as they were.
-    const bool computed =
-        ComputeResultant(data_, canvas(), Image1_vstupy->image().width(), Image1_vstupy->image().height(), *this);
-    if (!computed)
-        dialogs_.message(FromWin1252(data_.ValidationMessage), MessageKind::Warning);
-    else if (!data_.ValidationMessage.empty()) {
-        // The results stay drawn behind the warning.
-        showDrawing();
-        dialogs_.message(FromWin1252(data_.ValidationMessage), MessageKind::Warning);
-    }
+    // A refused run leaves the picture and the last results as they are.
+    const ComputeRun run =
+        RunCompute(data_, canvas(), Image1_vstupy->image().width(), Image1_vstupy->image().height(), *this);
+    if (run.outcome == ComputeOutcome::OffDesktop)
+        showDrawing();  // the results stay drawn behind the warning
+    if (!run.message.empty())
+        dialogs_.message(FromWin1252(run.message), MessageKind::Warning);
 }
 
 }  // namespace kalven

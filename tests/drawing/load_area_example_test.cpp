@@ -31,8 +31,7 @@ TEST(LoadAreaExample, TheShippedWallIsComputedByTheProgramAndLabelledWithItsData
     EXPECT_NEAR(example.ResultantAngle, 251.8859, 1e-4);
     EXPECT_NEAR(example.ResultantXc, 4.6982, 1e-4);
     EXPECT_NEAR(example.ResultantYc, 2.9417, 1e-4);
-    ValidateLoadAreas(example);
-    EXPECT_EQ(example.ValidationMessage, "");
+    EXPECT_EQ(ValidateLoadAreas(example), "");
 
     EXPECT_NE(canvas.findText("Resultant force  289.77 kN"), nullptr);
     EXPECT_NE(canvas.findText(" 1  concrete 23 kN/m3:  23,  270\xB0"), nullptr);

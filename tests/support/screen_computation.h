@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "analysis/resultant.h"
+#include "analysis/compute_sequence.h"
 #include "drawing/load_areas.h"
 #include "drawing/raster.h"
 #include "support/recording_canvas.h"
@@ -13,6 +13,7 @@
 namespace kalven::testing {
 
 struct ScreenComputation {
+    ComputeRun run;
     RecordingCanvas canvas;
     RecordingPanels panels;
     std::vector<CanvasCall> results;  // what was drawn after the redraw of raster and load areas
@@ -20,14 +21,16 @@ struct ScreenComputation {
 
 inline ScreenComputation ComputeOnScreen(ProjectData& data, int width = 601, int height = 425)
 {
-    ScreenComputation run;
+    ScreenComputation screen;
     RecordingCanvas redraw;
     RecordingPanels ignored;
     DrawRaster(redraw, data, width, height, ignored);
     DrawLoadAreas(redraw, data, width, height);
-    ComputeResultant(data, run.canvas, width, height, run.panels);
-    run.results.assign(run.canvas.calls().begin() + static_cast<long>(redraw.calls().size()), run.canvas.calls().end());
-    return run;
+    screen.run = RunCompute(data, screen.canvas, width, height, screen.panels);
+    if (screen.canvas.calls().size() >= redraw.calls().size())
+        screen.results.assign(screen.canvas.calls().begin() + static_cast<long>(redraw.calls().size()),
+                              screen.canvas.calls().end());
+    return screen;
 }
 
 }  // namespace kalven::testing
