@@ -125,7 +125,7 @@ void ExpectEveryWindowFits(const QString& font)
         {"length", [&] { return std::make_unique<TForm1_dlzka>(data, s.dialogs); }},
         {"colours", [&] { return std::make_unique<Tmirt_color>(data, s.dialogs); }},
         {"report", [&] { return std::make_unique<Tprint_text>(data, s.dialogs); }},
-        {"help", [&] { return std::make_unique<Tunit15_help>(data, s.dialogs); }},
+        {"help", [&] { return std::make_unique<Tunit15_help>(kTheoryTopic, KALVEN_SHARE_DIR, s.dialogs); }},
         {"picture", [&] { return std::make_unique<THelp_Load_area>(); }},
         {"about", [&] { return std::make_unique<Tabout>(); }},
     };
