@@ -282,10 +282,12 @@ TEST(DxfRead, NumbersDoNotFollowACommaDecimalLocale)
     const testing::CommaLocale comma;
     if (!comma.active())
         GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
-    const DxfDrawing d = Fixture("open_polyline_and_bulge_2000.dxf");
+    for (const char* file : {"open_polyline_and_bulge_2000.dxf", "open_polyline_and_bulge_r12.dxf"}) {
+        const DxfDrawing d = Fixture(file);
+        ASSERT_EQ(d.outlines.size(), 5u) << file;
+        EXPECT_EQ(d.outlines[2].corners[0], (DxfPoint{20.5, 5.0})) << file;
+    }
     EXPECT_EQ(std::locale().name(), "de_DE.UTF-8");  // the reader leaves the global locale alone
-    ASSERT_EQ(d.outlines.size(), 5u);
-    EXPECT_EQ(d.outlines[2].corners[0], (DxfPoint{20.5, 5.0}));
 }
 
 }  // namespace
