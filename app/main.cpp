@@ -1,16 +1,18 @@
 // KALVEN: the resultant of a plane force system made of area loads.
-#include "windows/vstup1_wall.h"
-#include "windows/kalven_application.h"
+#include <QApplication>
+
 #include "windows/qt_user_dialogs.h"
+#include "windows/vstup1_wall.h"
 
 int main(int argc, char** argv)
 {
-    kalven::KalvenApplication app(argc, argv);
-    kalven::KalvenApplication::setApplicationName(QStringLiteral("KALVEN"));
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KALVEN"));
+    // Every message, the general error report among them, is a box over the main window.
     kalven::QtUserDialogs dialogs;
     kalven::Tvstupy window(dialogs);
     dialogs.setParent(&window);
     if (!window.FormCreate(kalven::Tvstupy::Showing::Maximised))
         return 1;
-    return kalven::KalvenApplication::exec();
+    return QApplication::exec();
 }

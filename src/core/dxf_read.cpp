@@ -3,13 +3,10 @@
 #include <dl_dxf.h>
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cmath>
-#include <clocale>
-#include <cstdlib>
 #include <exception>
-#include <locale>
+#include <limits>
 #include <map>
 #include <sstream>
 
@@ -20,9 +17,16 @@ namespace kalven {
 
 namespace {
 
+// The blanks, letters and digits of the file are those of the C locale, whatever the process's
+// locale is: a drawing reads the same everywhere.
+bool IsBlank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
 std::string Trimmed(const std::string& text)
 {
-    const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
+    const auto blank = [](char c) { return IsBlank(c); };
     const auto first = std::find_if_not(text.begin(), text.end(), blank);
     const auto last = std::find_if_not(text.rbegin(), text.rend(), blank).base();
     return first < last ? std::string(first, last) : std::string();
@@ -35,15 +39,33 @@ bool SameName(const std::string& a, const char* b)
     if (t.size() != n)
         return false;
     for (std::size_t i = 0; i < n; ++i)
-        if (std::toupper(static_cast<unsigned char>(t[i])) != b[i])
+        if ((t[i] >= 'a' && t[i] <= 'z' ? static_cast<char>(t[i] - 'a' + 'A') : t[i]) != b[i])
             return false;
     return true;
 }
 
-// A group code or an integer value as dxflib reads it (strtol, then cut to int).
+// A group code or an integer value as dxflib reads it: strtol in the C locale (leading blanks,
+// a sign, the digits; the nearest long when beyond its range), then cut to int.
 int GroupInt(const std::string& text)
 {
-    return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    unsigned long magnitude = 0;
+    const char* last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(text.data() + i, last, magnitude);
+    if (end == text.data() + i)
+        return 0;
+    constexpr unsigned long kLongMax = static_cast<unsigned long>(std::numeric_limits<long>::max());
+    long value = 0;
+    if (error == std::errc::result_out_of_range || magnitude > kLongMax + (negative ? 1 : 0))
+        value = negative ? std::numeric_limits<long>::min() : std::numeric_limits<long>::max();
+    else
+        value = negative ? static_cast<long>(0 - magnitude) : static_cast<long>(magnitude);
+    return static_cast<int>(value);
 }
 
 // The counts of vertices, knots and points an entity announces before its items.
@@ -221,9 +243,12 @@ struct EntityCheck {
     bool pendingVertex = false;
     RawVertex vertex{};
     OutlineBuilder outline;
-    // VERTEX
+    // VERTEX: its point is read here too, so no number of the file goes through dxflib's reading,
+    // which follows the process's locale.
     int coordinates[2] = {0, 0};
     int flags = 0;
+    // POLYLINE, LWPOLYLINE: the Z of the extrusion direction; below 0 the outline is mirrored.
+    double extrusionZ = 1;
 
     void pushVertexTo()
     {
@@ -269,11 +294,19 @@ public:
             if (IsRealCode(code) && !IsFiniteNumber(value))
                 current_.fail("group " + std::to_string(code) + " holds \"" + Shown(value) + "\", not a finite number");
         }
+        if ((lw || type == "POLYLINE") && code == 230)
+            current_.extrusionZ = ToNumber(value);
         if (lw)
             return lightweightGroup(code, value);
         if (type == "VERTEX") {
             if (code == 10 || code == 20)
                 ++current_.coordinates[code / 10 - 1];
+            if (code == 10)
+                current_.vertex.x = ToNumber(value);
+            else if (code == 20)
+                current_.vertex.y = ToNumber(value);
+            else if (code == 42)
+                current_.vertex.bulge = ToNumber(value);
             else if (code == 70)
                 current_.flags = GroupInt(value);
             return true;
@@ -324,14 +357,14 @@ public:
         // Polygon and polyface meshes are surfaces, not outlines.
         if (data.flags & (16 | 64))
             return;
-        polyline_ = Pending{attributes.getLayer(), (data.flags & 1) != 0, getExtrusion()->getDirection()[2] < 0,
+        polyline_ = Pending{attributes.getLayer(), (data.flags & 1) != 0, finished_.extrusionZ < 0,
                             finished_.type, finished_.where(), finished_.fault, {}};
         if (finished_.type == "LWPOLYLINE") {
             polyline_->outline = std::move(finished_.outline);
             finishPolyline(true);
         }
     }
-    void addVertex(const DL_VertexData& data) override
+    void addVertex(const DL_VertexData&) override
     {
         if (!polyline_)
             return;
@@ -339,7 +372,7 @@ public:
             polyline_->fault =
                 polyline_->fault.empty() ? "VERTEX" + finished_.where() + ": " + finished_.fault : polyline_->fault;
         // An outline drawn with its normal pointing down is mirrored when it is finished.
-        polyline_->outline.add({data.x, data.y, data.bulge});
+        polyline_->outline.add(finished_.vertex);
     }
     void endSequence() override { finishPolyline(true); }
 
@@ -485,32 +518,6 @@ private:
     EntityCheck finished_;
 };
 
-// dxflib reads its numbers through streams of the global C++ locale, which a comma-decimal locale
-// would turn "1234.5" into 12345. The C locale is kept as well, since changing the C++ one sets it.
-class ClassicNumbers {
-public:
-    ClassicNumbers()
-    {
-        if (std::locale() == std::locale::classic())
-            return;
-        savedC_ = std::setlocale(LC_ALL, nullptr);
-        saved_ = std::locale::global(std::locale::classic());
-    }
-    ~ClassicNumbers()
-    {
-        if (!saved_)
-            return;
-        std::locale::global(*saved_);
-        std::setlocale(LC_ALL, savedC_.c_str());
-    }
-    ClassicNumbers(const ClassicNumbers&) = delete;
-    ClassicNumbers& operator=(const ClassicNumbers&) = delete;
-
-private:
-    std::optional<std::locale> saved_;
-    std::string savedC_;
-};
-
 // The file's bytes as a stream, without a copy of them.
 class BytesBuffer : public std::streambuf {
 public:
@@ -535,7 +542,6 @@ DxfReadResult ReadDxf(const std::string& bytes, const DxfProgress& progress)
 {
     if (bytes.rfind("AutoCAD Binary DXF", 0) == 0)
         return {DxfReadStatus::Binary, {}};
-    const ClassicNumbers numbers;
     Collector collector;
     try {
         BytesBuffer buffer(bytes);

@@ -17,8 +17,8 @@ constexpr std::size_t kHelpFileLimit = std::size_t{16} << 20;
 
 }  // namespace
 
-Tunit15_help::Tunit15_help(const ProjectData& data, UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), data_(data), dialogs_(dialogs)
+Tunit15_help::Tunit15_help(int topic, const std::string& startDir, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("unit15_help"));
     setWindowTitle(QStringLiteral(" HELP"));
@@ -33,24 +33,24 @@ Tunit15_help::Tunit15_help(const ProjectData& data, UserDialogs& dialogs, QWidge
     // Long paragraphs wrap at the box's width; the horizontal bar stays for wide lines.
     RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
     RichEdit1->installEventFilter(this);
-    FormCreate();
+    FormCreate(topic, startDir);
 }
 
-std::string Tunit15_help::helpFilePath(const ProjectData& data)
+std::string Tunit15_help::helpFilePath(int topic, const std::string& startDir)
 {
     const char* name = nullptr;
-    if (data.HelpTopic == 1)
+    if (topic == kTheoryTopic)
         name = kTheoryHelpFile;
-    else if (data.HelpTopic == 3)
+    else if (topic == kDirectoryTopic)
         name = kDirectoryHelpFile;
     if (!name)
         return {};
-    return FileInFolder(data.StartDir, name);
+    return FileInFolder(startDir, name);
 }
 
-void Tunit15_help::FormCreate()
+void Tunit15_help::FormCreate(int topic, const std::string& startDir)
 {
-    const std::string path = helpFilePath(data_);
+    const std::string path = helpFilePath(topic, startDir);
     if (path.empty())
         return;
     const FileRead read = ReadBoundedFile(path, kHelpFileLimit);

@@ -7,11 +7,8 @@
 #include <QPersistentModelIndex>
 #include <QStyledItemDelegate>
 #include <QValidator>
-#include <optional>
-#include <string>
-#include <string_view>
 
-#include "core/text_reader.h"
+#include "core/cell_number.h"
 
 namespace kalven {
 
@@ -23,83 +20,12 @@ constexpr int kShownValueRole = Qt::UserRole;
 constexpr int kShownTextRole = Qt::UserRole + 1;
 constexpr int kEditedRole = Qt::UserRole + 2;
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-std::size_t skipDigits(std::string_view s, std::size_t i)
-{
-    while (i < s.size() && isDigit(s[i]))
-        ++i;
-    return i;
-}
-
-// Length of the longest leading part of s that reads as a decimal integer; 0 when none does.
-std::size_t leadingInteger(std::string_view s)
-{
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        ++i;
-    const std::size_t end = skipDigits(s, i);
-    return end > i ? end : 0;
-}
-
-// Length of the longest leading part of s that reads as a real; 0 when none does.
-std::size_t leadingReal(std::string_view s)
-{
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        ++i;
-    const std::size_t intStart = i;
-    i = skipDigits(s, i);
-    bool digits = i > intStart;
-    if (i < s.size() && s[i] == '.') {
-        const std::size_t fracStart = i + 1;
-        const std::size_t fracEnd = skipDigits(s, fracStart);
-        if (digits || fracEnd > fracStart) {
-            digits = true;
-            i = fracEnd;
-        }
-    }
-    if (!digits)
-        return 0;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
-            ++j;
-        const std::size_t expEnd = skipDigits(s, j);
-        if (expEnd > j)
-            i = expEnd;
-    }
-    return i;
-}
-
-std::string cellBytes(const QString& text)
-{
-    return text.trimmed().toLatin1().toStdString();
-}
-
-// The leading integer of a cell's text, 0 when there is none; nothing when it needs more than 32 bits.
-std::optional<std::int32_t> leadingInt32(const QString& text)
-{
-    const std::string bytes = cellBytes(text);
-    const std::string_view lead(bytes.data(), leadingInteger(bytes));
-    if (lead.empty())
-        return 0;
-    try {
-        return ParseInt32(lead);
-    } catch (const InvalidNumericInput&) {
-        return std::nullopt;
-    }
-}
-
 // Refuses every change (a typed digit, a deleted point) after which an integer cell would stand
 // for more than 32 bits hold, so what the cell shows is what is stored.
 class Int32Validator : public QValidator {
 public:
     using QValidator::QValidator;
-    State validate(QString& text, int&) const override { return leadingInt32(text) ? Acceptable : Invalid; }
+    State validate(QString& text, int&) const override { return CellInt32(text) ? Acceptable : Invalid; }
 };
 
 // Creates the line editors of the grid, writes every change into its cell at once (so the cells
@@ -268,7 +194,7 @@ double NumericGrid::cellReal(int column, int row) const
     if (cell && cell->data(kShownValueRole).isValid() && !cell->data(kEditedRole).toBool() &&
         cell->text() == cell->data(kShownTextRole).toString())
         return cell->data(kShownValueRole).toDouble();
-    return RealOf(cellText(column, row));
+    return CellReal(cellText(column, row));
 }
 
 int NumericGrid::gridColumn() const
@@ -379,24 +305,6 @@ void NumericGrid::focusInEvent(QFocusEvent* event)
     QTableWidget::focusInEvent(event);
     if (QWidget* editor = cellEditor())
         editor->setFocus(event->reason());
-}
-
-std::int32_t NumericGrid::IntegerOf(const QString& text)
-{
-    return leadingInt32(text).value_or(0);
-}
-
-double NumericGrid::RealOf(const QString& text)
-{
-    const std::string bytes = cellBytes(text);
-    const std::string_view lead(bytes.data(), leadingReal(bytes));
-    if (lead.empty())
-        return 0;
-    try {
-        return ParseReal(lead);
-    } catch (const InvalidNumericInput&) {
-        return 0;  // beyond the range of a double
-    }
 }
 
 }  // namespace kalven

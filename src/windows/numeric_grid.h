@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/cell_number.h"
+
 class QKeyEvent;
 class QLineEdit;
 
@@ -32,7 +34,7 @@ public:
 
     QString cellText(int column, int row) const;
     void setCellText(int column, int row, const QString& text);
-    std::int32_t cellInteger(int column, int row) const { return IntegerOf(cellText(column, row)); }
+    std::int32_t cellInteger(int column, int row) const { return CellInteger(cellText(column, row)); }
     // Shows `text`, the short form of `value`. Until the user edits the cell, cellReal gives back
     // `value` itself, so a cell nobody touched keeps the digits its form does not show.
     void setCellReal(int column, int row, const QString& text, double value);
@@ -45,12 +47,6 @@ public:
     void moveToNextCell();
     // The editor open on the current cell.
     QLineEdit* cellEditor() const;
-
-    // What a cell's text stands for. Never an error: an empty cell gives 0; a text that is not a
-    // number gives its longest leading number ("12.5" as an integer gives 12, "1.2.3" as a real
-    // 1.2); 0 when there is none or it lies beyond the range of its type.
-    static std::int32_t IntegerOf(const QString& text);
-    static double RealOf(const QString& text);
 
     // The key filter and Enter movement for a key typed in `column`; true when the key is used up.
     bool handleKey(int column, const QKeyEvent& event);

@@ -15,6 +15,7 @@
 #include "windows/dialog_widgets.h"
 #include "windows/print_jobs.h"
 #include "commands/user_dialogs.h"
+#include "platform/error_report.h"
 #include "platform/win1252.h"
 
 namespace kalven {
@@ -67,7 +68,8 @@ Tprint_text::Tprint_text(ProjectData& data, UserDialogs& dialogs, QWidget* paren
     SpinEdit1->setRange(0, kMaxMargin);
     SpinEdit1->setSingleStep(1);
     Button1 = DialogButton(this, "Button1", QStringLiteral("OK"), 544, 416, true);
-    connect(Button1, &QPushButton::clicked, this, &Tprint_text::Button1Click);
+    // A refused job is reported with the window left open behind the report.
+    connect(Button1, &QPushButton::clicked, this, [this] { RunReported(dialogs_, [this] { Button1Click(); }); });
     FormCreate();
 }
 

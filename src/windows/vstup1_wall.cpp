@@ -14,7 +14,6 @@
 #include <QThread>
 #include <QToolButton>
 #include <QWindow>
-#include <exception>
 
 #include "core/config_file.h"
 #include "core/text_file.h"
@@ -22,6 +21,7 @@
 #include "windows/unit13_dir.h"
 #include "windows/drawing_image.h"
 #include "core/file_names.h"
+#include "platform/error_report.h"
 #include "platform/qt_canvas.h"
 #include "platform/resources.h"
 #include "commands/user_dialogs.h"
@@ -178,12 +178,7 @@ void Tvstupy::connectCommands()
 
 void Tvstupy::guarded(const std::function<void()>& command)
 {
-    try {
-        command();
-    } catch (const std::exception& error) {
-        showDrawing();
-        dialogs_.message(FromWin1252(error.what()), MessageKind::Error);
-    }
+    RunReported(dialogs_, command, [this] { showDrawing(); });
     showDrawing();
 }
 

@@ -148,7 +148,7 @@ private:
     void waitForWindowSystem();
     void buildMenu();
     void connectCommands();
-    // Runs a command; an error that leaves it is shown in the general error report.
+    // Runs a command through the general error report, then shows the drawing.
     void guarded(const std::function<void()>& command);
     // The Save command without its guard: the save question of a close request during polygon
     // input must save the project as it stands. False when a chosen file could not be written

@@ -21,22 +21,22 @@ void Tvstupy::SetColor1Click()
 
 void Tvstupy::Caverns1Click()
 {
-    data_.HelpTopic = 2;
+    data_.HelpTopic = kLoadAreaTopic;
     THelp_Load_area window(this);
     dialogs_.runModal(window);
 }
 
 void Tvstupy::Directory_Content1Click()
 {
-    data_.HelpTopic = 3;
-    Tunit15_help viewer(data_, dialogs_, this);
+    data_.HelpTopic = kDirectoryTopic;
+    Tunit15_help viewer(kDirectoryTopic, data_.StartDir, dialogs_, this);
     dialogs_.runModal(viewer);
 }
 
 void Tvstupy::Theory1Click()
 {
-    data_.HelpTopic = 1;
-    Tunit15_help viewer(data_, dialogs_, this);
+    data_.HelpTopic = kTheoryTopic;
+    Tunit15_help viewer(kTheoryTopic, data_.StartDir, dialogs_, this);
     dialogs_.runModal(viewer);
 }
 

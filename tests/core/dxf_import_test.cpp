@@ -209,6 +209,14 @@ TEST(DxfRead, ClosureArcsOrientationAndSpaces)
     o = outlines("0\nLWPOLYLINE\n8\nA\n90\n3\n70\n1\n10\n1\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n210\n0\n220\n0\n230\n-1\n");
     ASSERT_EQ(o.size(), 1u);
     EXPECT_EQ(o[0].corners, (std::vector<DxfPoint>{{-1, 0}, {-2, 0}, {-2, 2}}));
+    // A normal without a downward part mirrors nothing; an old-style POLYLINE reads it as well.
+    for (const char* z : {"0", "-0.5"}) {
+        o = outlines(std::string("0\nPOLYLINE\n8\nA\n66\n1\n70\n1\n230\n") + z +
+                     "\n0\nVERTEX\n8\nA\n10\n+1\n20\n0\n0\nVERTEX\n8\nA\n10\n2\n20\n0\n0\nVERTEX\n8\nA\n10\n2\n20\n2\n0\nSEQEND\n");
+        const double s = *z == '0' ? 1 : -1;
+        ASSERT_EQ(o.size(), 1u) << z;
+        EXPECT_EQ(o[0].corners, (std::vector<DxfPoint>{{s, 0}, {2 * s, 0}, {2 * s, 2}})) << z;
+    }
     // Paper space is not part of the section.
     EXPECT_TRUE(outlines("0\nLWPOLYLINE\n8\nA\n67\n1\n90\n3\n70\n1\n10\n0\n20\n0\n10\n1\n20\n0\n10\n1\n20\n1\n").empty());
     // Two points, open: a line rather than an outline.
@@ -282,10 +290,12 @@ TEST(DxfRead, NumbersDoNotFollowACommaDecimalLocale)
     const testing::CommaLocale comma;
     if (!comma.active())
         GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
-    const DxfDrawing d = Fixture("open_polyline_and_bulge_2000.dxf");
+    for (const char* file : {"open_polyline_and_bulge_2000.dxf", "open_polyline_and_bulge_r12.dxf"}) {
+        const DxfDrawing d = Fixture(file);
+        ASSERT_EQ(d.outlines.size(), 5u) << file;
+        EXPECT_EQ(d.outlines[2].corners[0], (DxfPoint{20.5, 5.0})) << file;
+    }
     EXPECT_EQ(std::locale().name(), "de_DE.UTF-8");  // the reader leaves the global locale alone
-    ASSERT_EQ(d.outlines.size(), 5u);
-    EXPECT_EQ(d.outlines[2].corners[0], (DxfPoint{20.5, 5.0}));
 }
 
 }  // namespace

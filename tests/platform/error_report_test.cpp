@@ -1,41 +1,42 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QEvent>
-#include <QObject>
+#include <functional>
 #include <stdexcept>
 
-#include "support/error_reports.h"
+#include "platform/error_report.h"
+#include "support/fake_user_dialogs.h"
 
 namespace kalven {
 namespace {
 
-class FailingHandler : public QObject {
-public:
-    int handled = 0;
-
-protected:
-    bool event(QEvent* event) override
+// Records the messages among the steps of the command.
+struct Dialogs : testing::FakeUserDialogs {
+    std::vector<QString> shown;
+    void message(const QString& text, MessageKind kind) override
     {
-        if (event->type() == QEvent::User) {
-            ++handled;
-            throw std::runtime_error("Invalid numeric input");
-        }
-        return QObject::event(event);
+        EXPECT_EQ(kind, MessageKind::Error);
+        shown.push_back(text);
     }
 };
 
-TEST(GeneralErrorReport, ShowsTheErrorOfAHandlerAndGoesOnWithTheNextEvent)
+TEST(GeneralErrorReport, ShowsTheErrorsTextAsAnErrorAfterTheDrawing)
 {
-    testing::ReportedErrors().clear();
-    FailingHandler handler;
-    QEvent first(QEvent::User);
-    QCoreApplication::sendEvent(&handler, &first);
-    QEvent second(QEvent::User);
-    QCoreApplication::sendEvent(&handler, &second);
-    EXPECT_EQ(handler.handled, 2);
-    ASSERT_EQ(testing::ReportedErrors().size(), 2u);
-    EXPECT_EQ(testing::ReportedErrors()[0], QStringLiteral("Invalid numeric input"));
+    const struct {
+        std::function<void()> command;
+        std::vector<QString> shown;
+    } cases[] = {
+        {[] {}, {QStringLiteral("done")}},
+        {[] { throw std::runtime_error("Cannot open file C:\\\xB0.rtf"); },
+         {QStringLiteral("drawing"), QStringLiteral("Cannot open file C:\\\u00B0.rtf")}},
+        {[] { throw 7; }, {QStringLiteral("drawing"), QStringLiteral("Unknown error")}},
+    };
+    for (const auto& c : cases) {
+        Dialogs dialogs;
+        RunReported(
+            dialogs, [&] { c.command(), dialogs.shown.push_back(QStringLiteral("done")); },
+            [&] { dialogs.shown.push_back(QStringLiteral("drawing")); });
+        EXPECT_EQ(dialogs.shown, c.shown);
+    }
 }
 
 }  // namespace

@@ -51,10 +51,7 @@ int main(int argc, char** argv)
     const QString arg = argc >= 3 ? QFile::decodeName(argv[2]) : QString();
     testing::FakeUserDialogs dialogs;
     if (mode == "help" && argc == 3) {
-        ProjectData data;
-        data.StartDir = argv[2];
-        data.HelpTopic = 1;
-        Tunit15_help help(data, dialogs);
+        Tunit15_help help(kTheoryTopic, argv[2], dialogs);
         PrintMessages(dialogs);
         std::printf("text: %lld characters\n", static_cast<long long>(help.RichEdit1->toPlainText().size()));
         return dialogs.messages().empty() ? 0 : 1;

@@ -34,18 +34,6 @@ std::pair<int, int> enterIn(NumericGrid& grid, int column, int row)
     return {grid.gridColumn(), grid.gridRow()};
 }
 
-TEST(NumericGridCells, ReadEveryTextAsANumberWithoutAnError)
-{
-    const std::pair<const char*, std::int32_t> integers[] = {
-        {"", 0}, {"30", 30}, {"-7", -7}, {"12.5", 12}, {".", 0}, {"99999999999", 0}};
-    for (const auto& [text, value] : integers)
-        EXPECT_EQ(NumericGrid::IntegerOf(QLatin1String(text)), value) << text;
-    const std::pair<const char*, double> reals[] = {{"", 0},    {"90", 90}, {"-2.50", -2.5}, {"1.2.3", 1.2},
-                                                    {"5.", 5},  {".5", .5}, {"..", 0},       {"1e999", 0}};
-    for (const auto& [text, value] : reals)
-        EXPECT_EQ(NumericGrid::RealOf(QLatin1String(text)), value) << text;
-}
-
 TEST(DataGridDialog, FiltersKeysMovesOnEnterAndWritesBackOnOkOnly)
 {
     StartedWindow s;

@@ -99,7 +99,14 @@ TEST(ReportWindow, CancelledSetUpKeepsTheReportThenPrintsEveryCharacterOnAsManyP
     EXPECT_TRUE(window.RichEdit1->isVisible());
     EXPECT_EQ(window.RichEdit1->toPlainText() + QLatin1Char('\n'), ReportText(data));
     EXPECT_NE(window.result(), QDialog::Accepted);
+    // A refused job is reported, and the window stays open with the report for the next try.
+    dialogs.setPath(dir.filePath("no/such/folder/a5.pdf"));
+    dialogs.answerPrinter(true);
+    window.Button1->click();
+    ASSERT_EQ(dialogs.calls().back().kind, MessageKind::Error);
+    EXPECT_TRUE(window.isVisible() && window.RichEdit1->isVisible());
 
+    dialogs.setPath(dir.filePath("a5.pdf"));
     dialogs.answerPrinter(true);
     window.Button1Click();
     EXPECT_EQ(window.result(), QDialog::Accepted);

@@ -9,27 +9,23 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTableWidget>
-#include <QToolButton>
-#include <functional>
-#include <memory>
 
-#include "windows/unit3_print_text.h"
 #include "core/dxf_import.h"
 #include "windows/Unit10_title.h"
 #include "windows/Unit12_coor_Teren.h"
 #include "windows/Unit15_help1.h"
 #include "windows/Unit16_about1.h"
+#include "windows/Unit1_mirt_dlzka.h"
 #include "windows/Unit2_Help_Area.h"
 #include "windows/dxf_import_dialog.h"
 #include "windows/unit13_dir.h"
-#include "windows/unit5_abcKavern.h"
-#include "windows/Unit1_mirt_dlzka.h"
 #include "windows/unit14_color.h"
+#include "windows/unit3_print_text.h"
+#include "windows/unit5_abcKavern.h"
 #include "support/started_window.h"
 
 namespace kalven {
@@ -99,24 +95,18 @@ void ExpectTextsFit(QWidget& window, const QString& what)
     window.hide();
 }
 
-// Area 7 with as many vertices as a file may hold, at the widest coordinates.
-void SetWidestData(ProjectData& data)
-{
-    data.AreaLength = 1200;
-    data.CorrectionArea = 7;
-    data.AreaUsed[7] = true;
-    data.VertexCount[7] = kVertexCapacity;
-    for (int v = 1; v <= kVertexCapacity; ++v) {
-        data.VertexX[v][7] = 1199.995;
-        data.VertexY[v][7] = 1199.995;
-    }
-}
-
 void ExpectEveryWindowFits(const QString& font)
 {
     testing::StartedWindow s;
     ProjectData& data = s.window.data();
-    SetWidestData(data);
+    // Area 7 with as many vertices as a file may hold, at the widest coordinates.
+    data.AreaLength = 1200;
+    data.CorrectionArea = 7;
+    data.AreaUsed[7] = true;
+    data.VertexCount[7] = kVertexCapacity;
+    for (int v = 1; v <= kVertexCapacity; ++v)
+        data.VertexX[v][7] = data.VertexY[v][7] = 1199.995;
+    const DxfDrawing dxf = ReadDxfFile(QStringLiteral(KALVEN_TEST_DATA "/twenty_five_outlines_2000.dxf")).drawing;
     const std::pair<const char*, std::function<std::unique_ptr<QWidget>()>> windows[] = {
         {"title", [&] { return std::make_unique<Ttitle>(data); }},
         {"coordinates", [&] { return std::make_unique<Tcoor_teren>(data); }},
@@ -125,16 +115,13 @@ void ExpectEveryWindowFits(const QString& font)
         {"length", [&] { return std::make_unique<TForm1_dlzka>(data, s.dialogs); }},
         {"colours", [&] { return std::make_unique<Tmirt_color>(data, s.dialogs); }},
         {"report", [&] { return std::make_unique<Tprint_text>(data, s.dialogs); }},
-        {"help", [&] { return std::make_unique<Tunit15_help>(data, s.dialogs); }},
+        {"help", [&] { return std::make_unique<Tunit15_help>(kTheoryTopic, KALVEN_SHARE_DIR, s.dialogs); }},
         {"picture", [&] { return std::make_unique<THelp_Load_area>(); }},
         {"about", [&] { return std::make_unique<Tabout>(); }},
+        {"dxf", [&] { return std::make_unique<Tdxf_import>(dxf, data); }},
     };
     for (const auto& [what, make] : windows)
         ExpectTextsFit(*make(), font + QLatin1Char(' ') + QLatin1String(what));
-
-    const DxfReadResult dxf = ReadDxfFile(QStringLiteral(KALVEN_TEST_DATA "/twenty_five_outlines_2000.dxf"));
-    Tdxf_import import(dxf.drawing, data);
-    ExpectTextsFit(import, font + QStringLiteral(" dxf"));
 
     // The status panels with the widest texts they take: a cursor at 1200 m by 1200 m (a square
     // screen), the texts of an armed input, of a mouse move and of a new length.
