@@ -241,15 +241,19 @@ TEST(DxfRead, KeepsOnlyWhatCanBeImported)
     std::string groups = "0\nLWPOLYLINE\n8\nBIG\n90\n100000\n70\n1\n";
     for (int k = 0; k < 100000; ++k)
         groups += "10\n" + std::to_string(k % 1000) + "\n20\n" + std::to_string(k / 1000) + "\n";
+    // On A squares, on B zigzags of 40 corners, the most an area takes.
     const std::string square = "90\n4\n70\n1\n10\n0\n20\n-1\n10\n1\n20\n0\n10\n1\n20\n1\n10\n0\n20\n1\n";
+    std::string zigzag = "90\n40\n70\n1\n";
+    for (int k = 0; k < 40; ++k)
+        zigzag += "10\n" + std::to_string(k % 2) + "\n20\n" + std::to_string(k - 1) + "\n";
     for (int k = 0; k < 25; ++k)
-        groups += "0\nLWPOLYLINE\n8\nA\n" + square + "0\nLWPOLYLINE\n8\nB\n" + square;
+        groups += "0\nLWPOLYLINE\n8\nA\n" + square + "0\nLWPOLYLINE\n8\nB\n" + zigzag;
     const DxfDrawing d = ReadDxf(Entities(groups)).drawing;
     ASSERT_EQ(d.outlines.size(), 41u);
     EXPECT_TRUE(d.outlines[0].corners.empty());
     EXPECT_EQ(d.outlines[0].cornerCount, 100000);
     ASSERT_EQ(d.layers.size(), 3u);
-    EXPECT_EQ(std::pair(d.layers[1].outlines, d.layers[1].notKept), std::pair(25, 5));
+    EXPECT_EQ(std::tuple(d.layers[1].outlines, d.layers[1].notKept, d.layers[2].notKept), std::tuple(25, 5, 5));
     DxfImportOptions options = DefaultImportOptions(d);
     options.layers.erase("A");
     options.moveToOrigin = true;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/file_names.h"
 #include "core/text_file.h"
 #include "support/working_folder.h"
 
@@ -20,6 +21,7 @@ TEST(ReadBoundedFile, ReadsUpToTheLimitAndRefusesOneByteMore)
     EXPECT_TRUE(ReadBoundedFile(proc, 1 << 20).bytes.value_or("").starts_with("Name:"));
     EXPECT_EQ(ReadBoundedFile(folder.path(), 1 << 20).failure, ReadFailure::NotRegularFile);
     EXPECT_EQ(ReadBoundedFile(folder.file(QStringLiteral("none")), 1).failure, ReadFailure::NotOpened);
+    EXPECT_EQ(FileInFolder("/a", "b") + FileInFolder("/a/", "b") + FileInFolder("", "b"), "/a/b/a/bb");
 }
 
 }  // namespace

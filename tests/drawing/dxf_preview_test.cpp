@@ -14,6 +14,7 @@ TEST(DxfPreview, DrawsTheAreasInUseGreyAndTheImportedOnesInTheLoadAreaColour)
     ProjectData data;
     data.AreaLength = 20;  // 16 pixels a metre
     testing::SetOutline(data, 4, {{1, 1}, {2, 1}, {2, 2}, {1, 1}});
+    data.VertexCount[4] = 200;  // beyond the table: drawn as far as the table holds, 41 edges
     DxfImportPlan plan;
     plan.areas.push_back({1, {{10, 0}, {12, 0}, {12, 1}, {10, 0}}, "WALL", 1, false});
     // Far off the area: cut away, never a wild pixel coordinate.
@@ -24,13 +25,13 @@ TEST(DxfPreview, DrawsTheAreasInUseGreyAndTheImportedOnesInTheLoadAreaColour)
     DrawDxfPreview(canvas, data, plan, kDxfPreviewWidth, kDxfPreviewHeight);
     const auto lines = canvas.lines();
     const auto frames = canvas.rectangles();
-    ASSERT_EQ(lines.size(), 6u);
+    ASSERT_EQ(lines.size(), 44u);
     ASSERT_EQ(frames.size(), 2u);
     const auto seen = [](const testing::CanvasCall& c) {
         return std::tuple(c.state.penColor, c.state.penWidth, c.state.penMode, c.x1, c.y1, c.x2, c.y2);
     };
     EXPECT_EQ(seen(lines[0]), std::tuple(data.ColorSettings[kRasterDark], 1, PenMode::Copy, 16, 239, 32, 239));
-    EXPECT_EQ(seen(lines[3]), std::tuple(data.ColorSettings[kLoadAreaColor], 2, PenMode::Copy, 160, 255, 192, 255));
+    EXPECT_EQ(seen(lines[41]), std::tuple(data.ColorSettings[kLoadAreaColor], 2, PenMode::Copy, 160, 255, 192, 255));
     EXPECT_EQ(std::tuple(frames[0].state.brushColor, frames[0].x1, frames[0].y1, frames[0].x2, frames[0].y2,
                          frames[1].state.brushStyle),
               std::tuple(data.ColorSettings[kBackground], 0, 0, kDxfPreviewWidth, kDxfPreviewHeight, BrushStyle::Clear));

@@ -138,6 +138,9 @@ TEST(GraphicPrintout, LoadAreasForcesResultantAndResultLines)
     ASSERT_NE(twelve, nullptr);
     EXPECT_EQ(twelve->state.brushColor, kPrintSkyBlue);
     EXPECT_NE(canvas.findText(" 1 "), nullptr);
+    // PW / 140 pixels below: 36 on a page 4970 wide.
+    const PrintPage narrow = MakePrintPage(4970, 6600, 25);
+    EXPECT_NE(TextAt(Print(data, 4970), "12 ", Round(narrow.px(12)) + 4, Round(narrow.py(4)) + 36), nullptr);
     EXPECT_EQ(arrows[0].state.penWidth, 10);
     EXPECT_EQ(BoxOf(arrows[0]), Box(468, 3188, Round(p.px(data.ResultList[1].TipX)), Round(p.py(data.ResultList[1].TipY))));
     // The resultant: 5 m long at 315 degrees from (1, 0.5).
