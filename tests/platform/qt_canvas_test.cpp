@@ -110,6 +110,9 @@ TEST(QtCanvasPixels, NotXorTwiceRestoresThePicture)
     black.canvas.setPenColor(0x0000FF);
     black.line(0, 0, 5, 0);
     EXPECT_EQ(black.at(0, 0), 0xFF00FFFFu);
+    black.canvas.setBrushColor(0x00FF00);
+    black.canvas.ellipse(-10, 2, 10, 22);  // across the left edge: column 0 too
+    EXPECT_EQ(black.at(0, 12), 0xFFFF00FFu);
 }
 
 TEST(QtCanvasPixels, RectangleAndEllipseLeaveRightAndBottomOut)

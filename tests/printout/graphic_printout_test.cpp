@@ -195,6 +195,7 @@ TEST(GraphicPrintout, DamagedFiguresNeitherFailNorStall)
     data.ResultCount = 255;
     data.LineX0 = -1e200;
     data.ResultantXc = std::numeric_limits<double>::infinity();
+    EXPECT_FALSE(Print(TwoAreaExample(), 1, 1).calls().empty());  // the smallest page is still drawn
     for (int length : {0, -7, 5, std::numeric_limits<int>::max()}) {
         data.AreaLength = length;
         for (auto [pw, ph] : {std::pair{4800, 6600}, {1, 1}, {30, 10}, {0, 6600}}) {
