@@ -119,7 +119,8 @@ TEST(PolygonInput, ArmPickCloseRelease)
     EXPECT_TRUE(t.data.Idle && !t.data.PolygonStarted && t.data.InputMode == 0 && t.data.ReleaseAreaButton);
     EXPECT_EQ(std::tuple(t.panels.texts[1], t.panels.texts[2]), std::tuple(" ", "  Length =  25 m"));
     ASSERT_EQ(t.canvas.lines().size(), 4u);  // the band of the move, the paint-over, the edge
-    EXPECT_EQ(Ends(t.canvas.lines()[3]), std::tuple(200, 299, 80, 459));
+    EXPECT_EQ(std::tuple(Ends(t.canvas.lines()[3]), t.canvas.lines()[3].state.penWidth),
+              std::tuple(std::tuple(200, 299, 80, 459), 2));
     const CanvasCall* label = t.canvas.findText(" 3 ");
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(std::tuple(label->x1, label->y1, label->state.fontColor, label->state.brushColor, t.canvas.state().penMode),

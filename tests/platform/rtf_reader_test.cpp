@@ -49,12 +49,13 @@ TEST(RtfReader, BoldItalicAndUnderlineRunsWithTheirOffFormsAndGroups)
 TEST(RtfReader, ParagraphsLineBreaksTabsAndControlSymbols)
 {
     QTextDocument document;
-    ReadRtf("{\\rtf1 one\\par two\\line three\\tab four \\\\ \\{x\\}\r\nfive\\par\\pard\\qc centred}", document);
+    ReadRtf("{\\rtf1 one\\par two\\line three\\tab four \\\\ \\{x\\}\r\nfive\\par\\pard\\qc\\li1440 centred}", document);
     ASSERT_EQ(document.blockCount(), 3);
     EXPECT_EQ(document.begin().text(), QStringLiteral("one"));
     EXPECT_EQ(document.begin().next().text(), QStringLiteral("two\u2028three\tfour \\ {x}five"));
     EXPECT_EQ(document.lastBlock().text(), QStringLiteral("centred"));
     EXPECT_EQ(document.lastBlock().blockFormat().alignment(), Qt::AlignHCenter);
+    EXPECT_EQ(document.lastBlock().blockFormat().leftMargin(), 96.0);  // an inch of twips
     EXPECT_EQ(document.begin().blockFormat().alignment(), Qt::AlignLeft);
 }
 
