@@ -165,6 +165,7 @@ TEST(DxfRead, DamagedFilesAreRefusedWithoutHangingOrExhaustingMemory)
         Entities("0\nTEXT\n8\nA\n1\n" + std::string(1500, 'x') + "\n"),  // a line dxflib cannot take
         Entities("0\nLWPOLYLINE\n8\nA\n90\n900000000\n10\n0\n20\n0\n"),
         Entities("0\nLWPOLYLINE\n8\nA\n90\n-4\n10\n0\n20\n0\n"),
+        Entities("0\nLWPOLYLINE\n8\nA\n90\n100\n10\n0\n20\n0\n"),  // more vertices than the file has room for
         Entities("0\nSPLINE\n8\nA\n72\n900000000\n"),
         Entities("0\nSPLINE\n8\nA\n73\n-1\n"),
         Entities("0\nSPLINE\n8\nA\n74\n900000000\n"),
