@@ -8,6 +8,7 @@
 namespace kalven {
 namespace {
 
+using Points = std::vector<DxfPoint>;
 const char* const kFormats[] = {"r12", "2000"};
 
 DxfDrawing Fixture(const std::string& name)
@@ -23,9 +24,9 @@ std::string Entities(const std::string& groups)
     return "0\nSECTION\n2\nENTITIES\n" + groups + "0\nENDSEC\n0\nEOF\n";
 }
 
-std::vector<DxfPoint> Vertices(const ProjectData& data, int area)
+Points Vertices(const ProjectData& data, int area)
 {
-    std::vector<DxfPoint> v;
+    Points v;
     for (int i = 1; i <= data.VertexCount[area]; ++i)
         v.push_back({data.VertexX[i][area], data.VertexY[i][area]});
     return v;
@@ -37,15 +38,12 @@ TEST(DxfRead, RetainingWallHasItsLayersOutlinesAndUnitInBothFormats)
         SCOPED_TRACE(format);
         const DxfDrawing d = Fixture("retaining_wall_mm_" + format + ".dxf");
         ASSERT_EQ(d.layers.size(), 2u);
-        EXPECT_EQ(d.layers[0].name, "WALL");
-        EXPECT_EQ(d.layers[0].outlines, 2);
-        EXPECT_EQ(d.layers[1].name, "BACKFILL");
-        EXPECT_EQ(d.layers[1].outlines, 1);
+        EXPECT_EQ(std::tuple(d.layers[0].name, d.layers[0].outlines, d.layers[1].name, d.layers[1].outlines),
+                  std::tuple("WALL", 2, "BACKFILL", 1));
         ASSERT_EQ(d.outlines.size(), 3u);
         // The repeated first point of the backfill and the shear key is no corner of its own.
-        EXPECT_EQ(d.outlines[1].corners, (std::vector<DxfPoint>{{5400, 2000}, {7000, 2000}, {7000, 6000}, {5250, 6000}}));
-        EXPECT_EQ(d.outlines[2].corners.size(), 4u);
-        EXPECT_EQ(d.outlines[2].number, 2);
+        EXPECT_EQ(d.outlines[1].corners, (Points{{5400, 2000}, {7000, 2000}, {7000, 6000}, {5250, 6000}}));
+        EXPECT_EQ(std::pair(d.outlines[2].corners.size(), d.outlines[2].number), std::pair(4ul, 2));
         EXPECT_EQ(d.unit, format == "r12" ? std::nullopt : std::optional(DrawingUnit::Millimetre));
         EXPECT_EQ(DefaultImportOptions(d).unit, format == "r12" ? DrawingUnit::Metre : DrawingUnit::Millimetre);
     }
@@ -63,21 +61,15 @@ TEST(DxfImport, FillsTheLowestFreeNumbersInMetresWithAClosingVertexAndKeepsTheDa
     data.Computed = true;
     DxfImportOptions options = DefaultImportOptions(d);
     options.unit = DrawingUnit::Millimetre;
-
     const DxfImportPlan plan = PlanDxfImport(d, options, data);
     ApplyDxfImport(plan, data);
-
-    EXPECT_EQ(Vertices(data, 2), (std::vector<DxfPoint>{{4.0, 1.5}, {7.0, 1.5}, {7.0, 2.0}, {5.4, 2.0}, {5.25, 6.0},
-                                                         {4.85, 6.0}, {4.8, 2.0}, {4.0, 2.0}, {4.0, 1.5}}));
-    EXPECT_EQ(Vertices(data, 4), (std::vector<DxfPoint>{{5.4, 2.0}, {7.0, 2.0}, {7.0, 6.0}, {5.25, 6.0}, {5.4, 2.0}}));
-    EXPECT_EQ(Vertices(data, 5), (std::vector<DxfPoint>{{5.8, 1.1}, {6.2, 1.1}, {6.2, 1.5}, {5.8, 1.5}, {5.8, 1.1}}));
-    for (int a : {2, 4, 5})
-        EXPECT_TRUE(data.AreaUsed[a]);
-    EXPECT_EQ(data.VertexX[12][4], 0.0);
-    EXPECT_EQ(data.VertexX[1][1], 9.5);
-    EXPECT_EQ(data.VertexCount[1], 4);
-    EXPECT_EQ(data.LoadAreaData[2].Multiplier, 24);
-    EXPECT_FALSE(data.Computed);
+    EXPECT_EQ(Vertices(data, 2), (Points{{4.0, 1.5}, {7.0, 1.5}, {7.0, 2.0}, {5.4, 2.0}, {5.25, 6.0}, {4.85, 6.0},
+                                         {4.8, 2.0}, {4.0, 2.0}, {4.0, 1.5}}));
+    EXPECT_EQ(Vertices(data, 4), (Points{{5.4, 2.0}, {7.0, 2.0}, {7.0, 6.0}, {5.25, 6.0}, {5.4, 2.0}}));
+    EXPECT_EQ(Vertices(data, 5), (Points{{5.8, 1.1}, {6.2, 1.1}, {6.2, 1.5}, {5.8, 1.5}, {5.8, 1.1}}));
+    EXPECT_TRUE(data.AreaUsed[2] && data.AreaUsed[4] && data.AreaUsed[5] && !data.Computed);
+    EXPECT_EQ(std::tuple(data.VertexX[12][4], data.VertexX[1][1], data.VertexCount[1], data.LoadAreaData[2].Multiplier),
+              std::tuple(0.0, 9.5, 4, 24));
     EXPECT_EQ(DxfImportSummary(plan), "3 outlines imported as load areas 2, 4, 5.");
 }
 
@@ -92,7 +84,6 @@ TEST(DxfImport, MovesToTheOriginOfTheChosenLayersAndScalesByTheUnit)
     // The shear key reaches lowest: y 1100 mm.
     EXPECT_EQ(plan.areas[0].vertices.front(), (DxfPoint{0.0, 0.4}));
     EXPECT_EQ(plan.areas[2].vertices.front(), (DxfPoint{1.8, 0.0}));
-
     options.layers = {"BACKFILL"};
     options.unit = DrawingUnit::Centimetre;
     plan = PlanDxfImport(d, options, data);
@@ -101,7 +92,6 @@ TEST(DxfImport, MovesToTheOriginOfTheChosenLayersAndScalesByTheUnit)
     // The backfill alone: its top left corner at x 5250 mm is now the leftmost.
     EXPECT_EQ(plan.areas[0].vertices[0], (DxfPoint{1.5, 0.0}));
     EXPECT_EQ(plan.areas[0].vertices[2], (DxfPoint{17.5, 40.0}));
-
     options.layers.clear();
     plan = PlanDxfImport(d, options, data);
     EXPECT_EQ(plan.chosenOutlines, 0);
@@ -111,33 +101,29 @@ TEST(DxfImport, MovesToTheOriginOfTheChosenLayersAndScalesByTheUnit)
 
 TEST(DxfImport, SkipsCountsAndNamesWhatCannotBeALoadArea)
 {
+    // Numbers do not follow a comma-decimal locale, and the reader leaves the global locale alone.
+    const testing::CommaLocale comma;
     for (const std::string format : kFormats) {
         SCOPED_TRACE(format);
         const DxfDrawing d = Fixture("open_polyline_and_bulge_" + format + ".dxf");
+        EXPECT_TRUE(!comma.active() || std::locale().name() == "de_DE.UTF-8");
         ASSERT_EQ(d.layers.size(), 2u);
-        EXPECT_EQ(d.layers[0].outlines, 4);  // the closed polyline inside the block does not count
-        EXPECT_EQ(d.layers[1].outlines, 1);
-        ProjectData data;
-        const DxfImportPlan plan = PlanDxfImport(d, DefaultImportOptions(d), data);
+        // The closed polyline inside the block does not count.
+        EXPECT_EQ(std::pair(d.layers[0].outlines, d.layers[1].outlines), std::pair(4, 1));
+        const DxfImportPlan plan = PlanDxfImport(d, DefaultImportOptions(d), ProjectData{});
         ASSERT_EQ(plan.areas.size(), 4u);
         EXPECT_TRUE(plan.areas[0].hasArcs);
-        EXPECT_EQ(plan.areas[0].vertices,
-                  (std::vector<DxfPoint>{{2, 5}, {6, 5}, {6, 7}, {2, 7}, {2, 5}}));  // the arc's chord
+        EXPECT_EQ(plan.areas[0].vertices, (Points{{2, 5}, {6, 5}, {6, 7}, {2, 7}, {2, 5}}));  // the arc's chord
         EXPECT_EQ(plan.areas[1].vertices.size(), 41u);  // 40 corners fit
-        EXPECT_EQ(plan.areas[1].vertices[0], (DxfPoint{20.5, 5.0}));
-        EXPECT_EQ(plan.areas[1].vertices[10], (DxfPoint{18.0, 7.5}));
-        EXPECT_EQ(plan.areas[2].vertices, (std::vector<DxfPoint>{{8, 1}, {10, 1}, {10, 3}, {8, 3}, {8, 1}}));
+        EXPECT_EQ(std::pair(plan.areas[1].vertices[0], plan.areas[1].vertices[10]),
+                  std::pair(DxfPoint{20.5, 5.0}, DxfPoint{18.0, 7.5}));
+        EXPECT_EQ(plan.areas[2].vertices, (Points{{8, 1}, {10, 1}, {10, 3}, {8, 3}, {8, 1}}));
         EXPECT_EQ(plan.areas[3].layer, "NOTES");
-        const bool r12 = format == "r12";
         EXPECT_EQ(DxfImportSummary(plan), std::string("4 outlines imported as load areas 1, 2, 3, 4.\n"
                                                       "Arcs replaced by their chords in load area 1.\n"
                                                       "Outline 2 on layer SECTION: 45 corners, more than 40 - not imported.\n"
-                                                      "Skipped:\n"
-                                                      "   1 open polyline\n"
-                                                      "   2 lines\n"
-                                                      "   1 circle\n"
-                                                      "   1 arc\n") +
-                                              (r12 ? "" : "   1 spline\n") + "   1 block insert");
+                                                      "Skipped:\n   1 open polyline\n   2 lines\n   1 circle\n   1 arc\n") +
+                                              (format == "r12" ? "" : "   1 spline\n") + "   1 block insert");
     }
 }
 
@@ -150,15 +136,12 @@ TEST(DxfImport, OutlinesBeyondTheFreeNumbersAreSkippedAndCounted)
         data.AreaUsed[2] = data.AreaUsed[5] = true;
         const DxfImportPlan plan = PlanDxfImport(d, DefaultImportOptions(d), data);
         ASSERT_EQ(plan.areas.size(), 18u);
-        EXPECT_EQ(plan.areas[1].area, 3);
-        EXPECT_EQ(plan.areas[17].area, 20);
+        EXPECT_EQ(std::tuple(plan.areas[1].area, plan.areas[17].area, plan.withoutFreeNumber), std::tuple(3, 20, 7));
         EXPECT_EQ(plan.areas[17].vertices[0], (DxfPoint{3.0, 4.0}));  // the 18th square
-        EXPECT_EQ(plan.withoutFreeNumber, 7);
         EXPECT_EQ(DxfImportSummary(plan),
                   "18 outlines imported as load areas 1, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20.\n"
                   "Skipped:\n   7 outlines - no free load area number left");
-        for (int a = 1; a <= kAreaCount; ++a)
-            data.AreaUsed[a] = true;
+        data.AreaUsed.fill(true);
         EXPECT_EQ(DxfImportSummary(PlanDxfImport(d, DefaultImportOptions(d), data)),
                   "No outline imported.\nSkipped:\n   25 outlines - no free load area number left");
     }
@@ -167,21 +150,22 @@ TEST(DxfImport, OutlinesBeyondTheFreeNumbersAreSkippedAndCounted)
 TEST(DxfRead, DamagedFilesAreRefusedWithoutHangingOrExhaustingMemory)
 {
     for (const std::string format : kFormats)
-        EXPECT_EQ(ReadDxfFile(QStringLiteral(KALVEN_TEST_DATA "/truncated_%1.dxf").arg(QString::fromStdString(format))).status,
+        EXPECT_EQ(ReadDxfFile(QStringLiteral(KALVEN_TEST_DATA "/truncated_%1.dxf").arg(format.c_str())).status,
                   DxfReadStatus::Damaged);
-    const std::string square = "0\nLWPOLYLINE\n8\nA\n90\n3\n70\n1\n10\n0\n20\n0\n10\n1\n20\n0\n10\n1\n20\n1\n";
-    ASSERT_EQ(ReadDxf(Entities(square)).status, DxfReadStatus::Read);
+    const std::string square = Entities("0\nLWPOLYLINE\n8\nA\n90\n3\n70\n1\n10\n0\n20\n0\n10\n1\n20\n0\n10\n1\n20\n1\n");
+    ASSERT_EQ(ReadDxf(square).status, DxfReadStatus::Read);
     std::string crlf;
-    for (char c : Entities(square) + "\n\n")
+    for (char c : square + "\n\n")
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     EXPECT_EQ(ReadDxf(crlf).drawing.outlines.size(), 1u);  // Windows line ends and blank lines at the end
     const std::string damaged[] = {
         "",
         "just some text",
-        Entities(square).substr(0, Entities(square).size() - 4),       // no end mark
+        square.substr(0, square.size() - 4),                               // no end mark
         Entities("0\nTEXT\n8\nA\n1\n" + std::string(1500, 'x') + "\n"),  // a line dxflib cannot take
         Entities("0\nLWPOLYLINE\n8\nA\n90\n900000000\n10\n0\n20\n0\n"),
         Entities("0\nLWPOLYLINE\n8\nA\n90\n-4\n10\n0\n20\n0\n"),
+        Entities("0\nLWPOLYLINE\n8\nA\n90\n100\n10\n0\n20\n0\n"),  // more vertices than the file has room for
         Entities("0\nSPLINE\n8\nA\n72\n900000000\n"),
         Entities("0\nSPLINE\n8\nA\n73\n-1\n"),
         Entities("0\nSPLINE\n8\nA\n74\n900000000\n"),
@@ -190,39 +174,43 @@ TEST(DxfRead, DamagedFilesAreRefusedWithoutHangingOrExhaustingMemory)
     for (const std::string& bytes : damaged)
         EXPECT_EQ(ReadDxf(bytes).status, DxfReadStatus::Damaged) << bytes.substr(0, 60);
     EXPECT_EQ(ReadDxfFile(QStringLiteral(KALVEN_TEST_DATA "/no_such_drawing.dxf")).status, DxfReadStatus::Unreadable);
-    EXPECT_EQ(ReadDxf(std::string("AutoCAD Binary DXF\r\n\x1a\0", 22) + Entities(square)).status, DxfReadStatus::Binary);
+    EXPECT_EQ(ReadDxf(std::string("AutoCAD Binary DXF\r\n\x1a\0", 22) + square).status, DxfReadStatus::Binary);
 }
 
 TEST(DxfRead, ClosureArcsOrientationAndSpaces)
 {
-    const auto outlines = [](const std::string& groups) { return ReadDxf(Entities(groups)).drawing.outlines; };
-    // Closed by a repeated first point; the bulge of that last point starts no edge.
-    auto o = outlines("0\nLWPOLYLINE\n8\nA\n90\n4\n70\n0\n10\n0\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n10\n0\n20\n0\n42\n1\n");
-    ASSERT_EQ(o.size(), 1u);
-    EXPECT_EQ(o[0].corners.size(), 3u);
-    EXPECT_FALSE(o[0].hasArcs);
-    // Closed by the flag: the last point's bulge is the edge back to the first.
-    o = outlines("0\nLWPOLYLINE\n8\nA\n90\n3\n70\n1\n10\n0\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n42\n-0.3\n");
-    ASSERT_EQ(o.size(), 1u);
-    EXPECT_TRUE(o[0].hasArcs);
-    // Drawn with its normal pointing down: seen from above, x is mirrored.
-    o = outlines("0\nLWPOLYLINE\n8\nA\n90\n3\n70\n1\n10\n1\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n210\n0\n220\n0\n230\n-1\n");
-    ASSERT_EQ(o.size(), 1u);
-    EXPECT_EQ(o[0].corners, (std::vector<DxfPoint>{{-1, 0}, {-2, 0}, {-2, 2}}));
+    const std::string lw = "0\nLWPOLYLINE\n8\nA\n";
+    const struct {
+        std::string groups;
+        Points corners;  // none: not an outline
+        bool hasArcs;
+    } cases[] = {
+        // Closed by a repeated first point; the bulge of that last point starts no edge.
+        {"90\n4\n70\n0\n10\n0\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n10\n0\n20\n0\n42\n1\n", {{0, 0}, {2, 0}, {2, 2}}, false},
+        // Closed by the flag: the last point's bulge is the edge back to the first.
+        {"90\n3\n70\n1\n10\n0\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n42\n-0.3\n", {{0, 0}, {2, 0}, {2, 2}}, true},
+        // Drawn with its normal pointing down: seen from above, x is mirrored.
+        {"90\n3\n70\n1\n10\n1\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n210\n0\n220\n0\n230\n-1\n", {{-1, 0}, {-2, 0}, {-2, 2}}, false},
+        // Paper space is not part of the section.
+        {"67\n1\n90\n3\n70\n1\n10\n0\n20\n0\n10\n1\n20\n0\n10\n1\n20\n1\n", {}, false},
+    };
+    for (const auto& c : cases) {
+        const auto outlines = ReadDxf(Entities(lw + c.groups)).drawing.outlines;
+        ASSERT_EQ(outlines.size(), c.corners.empty() ? 0u : 1u) << c.groups;
+        for (const DxfOutline& o : outlines)
+            EXPECT_TRUE(o.corners == c.corners && o.hasArcs == c.hasArcs) << c.groups;
+    }
     // A normal without a downward part mirrors nothing; an old-style POLYLINE reads it as well.
     for (const char* z : {"0", "-0.5"}) {
-        o = outlines(std::string("0\nPOLYLINE\n8\nA\n66\n1\n70\n1\n230\n") + z +
-                     "\n0\nVERTEX\n8\nA\n10\n+1\n20\n0\n0\nVERTEX\n8\nA\n10\n2\n20\n0\n0\nVERTEX\n8\nA\n10\n2\n20\n2\n0\nSEQEND\n");
+        const auto o = ReadDxf(Entities(std::string("0\nPOLYLINE\n8\nA\n66\n1\n70\n1\n230\n") + z +
+                     "\n0\nVERTEX\n8\nA\n10\n+1\n20\n0\n0\nVERTEX\n8\nA\n10\n2\n20\n0\n0\nVERTEX\n8\nA\n10\n2\n20\n2\n0\nSEQEND\n")).drawing.outlines;
         const double s = *z == '0' ? 1 : -1;
         ASSERT_EQ(o.size(), 1u) << z;
         EXPECT_EQ(o[0].corners, (std::vector<DxfPoint>{{s, 0}, {2 * s, 0}, {2 * s, 2}})) << z;
     }
-    // Paper space is not part of the section.
-    EXPECT_TRUE(outlines("0\nLWPOLYLINE\n8\nA\n67\n1\n90\n3\n70\n1\n10\n0\n20\n0\n10\n1\n20\n0\n10\n1\n20\n1\n").empty());
     // Two points, open: a line rather than an outline.
-    const DxfDrawing d = ReadDxf(Entities("0\nLWPOLYLINE\n8\nA\n90\n2\n70\n0\n10\n0\n20\n0\n10\n1\n20\n0\n")).drawing;
-    EXPECT_TRUE(d.outlines.empty());
-    ASSERT_EQ(d.layers.size(), 1u);
+    const DxfDrawing d = ReadDxf(Entities(lw + "90\n2\n70\n0\n10\n0\n20\n0\n10\n1\n20\n0\n")).drawing;
+    ASSERT_TRUE(d.outlines.empty() && d.layers.size() == 1u);
     EXPECT_EQ(d.layers[0].skipped.openPolylines, 1);
 }
 
@@ -233,26 +221,24 @@ TEST(DxfRead, PolylinesWithBadNumbersOrVertexCountsAreRefusedAndNamed)
     };
     const std::string vertex = "0\nVERTEX\n8\nW\n10\n1\n20\n1\n";
     const std::string polyline = "0\nPOLYLINE\n8\nW\n66\n1\n70\n1\n" + vertex + vertex;
-    const struct {
-        std::string groups;
-        std::string refused;
-    } cases[] = {
-        {lw("90\n3\n", "nan"), "LWPOLYLINE on layer W, handle 1A, line 5: group 20 holds \"nan\", not a finite number"},
-        {lw("90\n3\n", "-inf"), "LWPOLYLINE on layer W, handle 1A, line 5: group 20 holds \"-inf\", not a finite number"},
-        {lw("90\n3\n", "1e400"), "LWPOLYLINE on layer W, handle 1A, line 5: group 20 holds \"1e400\", not a finite number"},
-        {lw("90\n2\n", "0"), "LWPOLYLINE on layer W, handle 1A, line 5: 2 vertices announced, 3 given"},
-        {lw("90\n4\n", "0"), "LWPOLYLINE on layer W, handle 1A, line 5: 4 vertices announced, 3 given"},
-        {lw("", "0"), "LWPOLYLINE on layer W, handle 1A, line 5: no vertex count, 3 vertices given"},
+    const std::string named = "LWPOLYLINE on layer W, handle 1A, line 5: ";
+    const std::pair<std::string, std::string> cases[] = {
+        {lw("90\n3\n", "nan"), named + "group 20 holds \"nan\", not a finite number"},
+        {lw("90\n3\n", "-inf"), named + "group 20 holds \"-inf\", not a finite number"},
+        {lw("90\n3\n", "1e400"), named + "group 20 holds \"1e400\", not a finite number"},
+        {lw("90\n2\n", "0"), named + "2 vertices announced, 3 given"},
+        {lw("90\n4\n", "0"), named + "4 vertices announced, 3 given"},
+        {lw("", "0"), named + "no vertex count, 3 vertices given"},
         {polyline + "0\nVERTEX\n8\nW\n10\n2\n0\nSEQEND\n",
          "POLYLINE on layer W, line 5: VERTEX, line 29: a vertex without exactly one X and one Y"},
         {polyline + "0\nLINE\n8\nW\n", "POLYLINE on layer W, line 5: vertex list not ended by SEQEND"},
     };
-    for (const auto& c : cases) {
-        const DxfReadResult read = ReadDxf(Entities(c.groups));
-        ASSERT_EQ(read.status, DxfReadStatus::Read) << c.refused;
-        EXPECT_TRUE(read.drawing.outlines.empty()) << c.refused;
-        ASSERT_EQ(read.drawing.refused.size(), 1u) << c.refused;
-        EXPECT_EQ(read.drawing.refused[0].text, c.refused);
+    for (const auto& [groups, refused] : cases) {
+        const DxfReadResult read = ReadDxf(Entities(groups));
+        ASSERT_EQ(read.status, DxfReadStatus::Read) << refused;
+        EXPECT_TRUE(read.drawing.outlines.empty()) << refused;
+        ASSERT_EQ(read.drawing.refused.size(), 1u) << refused;
+        EXPECT_EQ(read.drawing.refused[0].text, refused);
     }
     EXPECT_EQ(ReadDxf(Entities(lw("90\n3\n", "0"))).drawing.outlines.size(), 1u);
     EXPECT_EQ(ReadDxf(Entities(lw("90\n3\n", "0")), [](int) { return false; }).status, DxfReadStatus::Cancelled);
@@ -264,25 +250,26 @@ TEST(DxfRead, KeepsOnlyWhatCanBeImported)
     std::string groups = "0\nLWPOLYLINE\n8\nBIG\n90\n100000\n70\n1\n";
     for (int k = 0; k < 100000; ++k)
         groups += "10\n" + std::to_string(k % 1000) + "\n20\n" + std::to_string(k / 1000) + "\n";
+    // On A squares, on B zigzags of 40 corners, the most an area takes.
     const std::string square = "90\n4\n70\n1\n10\n0\n20\n-1\n10\n1\n20\n0\n10\n1\n20\n1\n10\n0\n20\n1\n";
+    std::string zigzag = "90\n40\n70\n1\n";
+    for (int k = 0; k < 40; ++k)
+        zigzag += "10\n" + std::to_string(k % 2) + "\n20\n" + std::to_string(k - 1) + "\n";
     for (int k = 0; k < 25; ++k)
-        groups += "0\nLWPOLYLINE\n8\nA\n" + square + "0\nLWPOLYLINE\n8\nB\n" + square;
+        groups += "0\nLWPOLYLINE\n8\nA\n" + square + "0\nLWPOLYLINE\n8\nB\n" + zigzag;
     const DxfDrawing d = ReadDxf(Entities(groups)).drawing;
     ASSERT_EQ(d.outlines.size(), 41u);
     EXPECT_TRUE(d.outlines[0].corners.empty());
     EXPECT_EQ(d.outlines[0].cornerCount, 100000);
     ASSERT_EQ(d.layers.size(), 3u);
-    EXPECT_EQ(d.layers[1].outlines, 25);
-    EXPECT_EQ(d.layers[1].notKept, 5);
+    EXPECT_EQ(std::tuple(d.layers[1].outlines, d.layers[1].notKept, d.layers[2].notKept), std::tuple(25, 5, 5));
     DxfImportOptions options = DefaultImportOptions(d);
     options.layers.erase("A");
     options.moveToOrigin = true;
     const DxfImportPlan plan = PlanDxfImport(d, options, ProjectData{});
-    EXPECT_EQ(plan.chosenOutlines, 26);
     ASSERT_EQ(plan.areas.size(), 20u);
-    EXPECT_EQ(plan.areas[0].layer, "B");
+    EXPECT_EQ(std::tuple(plan.chosenOutlines, plan.withoutFreeNumber, plan.areas[0].layer), std::tuple(26, 5, "B"));
     EXPECT_EQ(plan.areas[0].vertices[0], (DxfPoint{0, 0}));  // the lowest corner of B lies at (0, -1)
-    EXPECT_EQ(plan.withoutFreeNumber, 5);
 }
 
 TEST(DxfRead, NumbersDoNotFollowACommaDecimalLocale)

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileInfo>
+
+#include "core/file_names.h"
 #include "core/text_file.h"
 #include "support/working_folder.h"
 
@@ -8,7 +12,7 @@ namespace {
 
 // The limit is the largest size read; a file whose size the system does not know in advance
 // (/proc) is read in steps and stopped one byte past the limit.
-TEST(ReadBoundedFile, ReadsUpToTheLimitAndRefusesOneByteMore)
+TEST(TextFiles, ReadUpToTheLimitAndWrittenThroughALink)
 {
     testing::WorkingFolder folder(testing::WorkingFolder::Config::None);
     folder.write(QStringLiteral("ten"), "0123456789");
@@ -20,6 +24,13 @@ TEST(ReadBoundedFile, ReadsUpToTheLimitAndRefusesOneByteMore)
     EXPECT_TRUE(ReadBoundedFile(proc, 1 << 20).bytes.value_or("").starts_with("Name:"));
     EXPECT_EQ(ReadBoundedFile(folder.path(), 1 << 20).failure, ReadFailure::NotRegularFile);
     EXPECT_EQ(ReadBoundedFile(folder.file(QStringLiteral("none")), 1).failure, ReadFailure::NotOpened);
+    EXPECT_EQ(FileInFolder("/a", "b") + FileInFolder("/a/", "b") + FileInFolder("", "b"), "/a/b/a/bb");
+    // Written through a link, the linked file gets the bytes and the link stays a link.
+    const QString link = folder.file(QStringLiteral("link"));
+    ASSERT_TRUE(QFile::link(ten, link));
+    EXPECT_EQ(WriteWholeFile(FileNameBytes(link), "new"), WriteResult::Written);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(ReadBoundedFile(ten, 10).bytes, "new");
 }
 
 }  // namespace

@@ -27,18 +27,15 @@ TEST(LoadAreaExample, TheShippedWallIsComputedByTheProgramAndLabelledWithItsData
     for (int a = 1; a <= 5; ++a)
         EXPECT_NEAR(example.AreaResult[a].Force, forces[a - 1], 1e-9) << a;
     EXPECT_NEAR(example.UnshiftedCentroidX[3], 6.82, 1e-9);
-    EXPECT_NEAR(example.ResultantForce, 289.7714, 1e-4);
-    EXPECT_NEAR(example.ResultantAngle, 251.8859, 1e-4);
-    EXPECT_NEAR(example.ResultantXc, 4.6982, 1e-4);
-    EXPECT_NEAR(example.ResultantYc, 2.9417, 1e-4);
+    for (auto [got, expected] : {std::pair{example.ResultantForce, 289.7714}, {example.ResultantAngle, 251.8859},
+                                 {example.ResultantXc, 4.6982}, {example.ResultantYc, 2.9417}})
+        EXPECT_NEAR(got, expected, 1e-4);
     EXPECT_EQ(ValidateLoadAreas(example), "");
-
-    EXPECT_NE(canvas.findText("Resultant force  289.77 kN"), nullptr);
-    EXPECT_NE(canvas.findText(" 1  concrete 23 kN/m3:  23,  270\xB0"), nullptr);
-    EXPECT_NE(canvas.findText(" 3  active 4x22x0.5/30=1.47:  30,  200\xB0,  X = 6.00"), nullptr);
-    EXPECT_NE(canvas.findText(" 4  passive 1x20x3/30=2:  30,  0\xB0"), nullptr);
-    // The arc of the first inclined load, marked with its angle.
-    EXPECT_NE(canvas.findText("200\xB0"), nullptr);
+    // The last: the arc of the first inclined load, marked with its angle.
+    for (const char* text : {"Resultant force  289.77 kN", " 1  concrete 23 kN/m3:  23,  270\xB0",
+                             " 3  active 4x22x0.5/30=1.47:  30,  200\xB0,  X = 6.00", " 4  passive 1x20x3/30=2:  30,  0\xB0",
+                             "200\xB0"})
+        EXPECT_NE(canvas.findText(text), nullptr) << text;
     const auto lines = canvas.lines();
     const auto red = std::count_if(lines.begin(), lines.end(),
                                    [](const auto& line) { return line.state.penColor == 0x0000FF; });

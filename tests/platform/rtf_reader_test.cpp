@@ -49,81 +49,71 @@ TEST(RtfReader, BoldItalicAndUnderlineRunsWithTheirOffFormsAndGroups)
 TEST(RtfReader, ParagraphsLineBreaksTabsAndControlSymbols)
 {
     QTextDocument document;
-    ReadRtf("{\\rtf1 one\\par two\\line three\\tab four \\\\ \\{x\\}\r\nfive\\par\\pard\\qc centred}", document);
+    ReadRtf("{\\rtf1 one\\par two\\line three\\tab four \\\\ \\{x\\}\r\nfive\\par\\pard\\qc\\li1440 centred}", document);
     ASSERT_EQ(document.blockCount(), 3);
     EXPECT_EQ(document.begin().text(), QStringLiteral("one"));
     EXPECT_EQ(document.begin().next().text(), QStringLiteral("two\u2028three\tfour \\ {x}five"));
     EXPECT_EQ(document.lastBlock().text(), QStringLiteral("centred"));
     EXPECT_EQ(document.lastBlock().blockFormat().alignment(), Qt::AlignHCenter);
+    EXPECT_EQ(document.lastBlock().blockFormat().leftMargin(), 96.0);  // an inch of twips
     EXPECT_EQ(document.begin().blockFormat().alignment(), Qt::AlignLeft);
 }
 
-TEST(RtfReader, HexAndUnicodeEscapes)
+TEST(RtfReader, EscapesDestinationsAndHostileInput)
 {
-    // \'hh is Windows-1252: 0x80 is the euro sign, 0xB0 the degree sign.
-    EXPECT_EQ(Read("{\\rtf1 200\\'b0 \\'80 \\'e4}"), QStringLiteral("200\u00B0 \u20AC \u00E4"));
-    // \uN is followed by one fallback character unless \ucN says otherwise; a fallback may be \'hh.
-    EXPECT_EQ(Read("{\\rtf1 \\u945?=\\uc2\\u946\\'3f?b\\uc0\\u947 c}"), QStringLiteral("\u03B1=\u03B2b\u03B3c"));
-    // Negative values stand for N + 65536; a surrogate pair becomes one character.
-    EXPECT_EQ(Read("{\\rtf1 \\u-3937?}"), QString(QChar(0xF09F)));
-    EXPECT_EQ(Read("{\\rtf1 \\u-10179?\\u-8704?}"), QString::fromUcs4(U"\U0001F600"));
-    // Fallback skipping ends at a group's edge; a lone surrogate is replaced.
-    EXPECT_EQ(Read("{\\rtf1 {\\u-10179}x}"), QStringLiteral("\uFFFDx"));
-    // Bad hex digits show nothing but the text after them.
-    EXPECT_EQ(Read("{\\rtf1 a\\'zzb\\'4}"), QStringLiteral("azzb4"));
-}
-
-TEST(RtfReader, SkipsDestinationsWithoutText)
-{
-    EXPECT_EQ(Read("{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
-                   "{\\stylesheet{\\s1 Heading;}}{\\info{\\title T}{\\author A}}"
-                   "{\\*\\generator Writer;}{\\*\\unknown {nested} text}"
-                   "{\\pict\\wmetafile8 0123abcd}{\\pict\\bin4 }{}\\}kept}"),
-              QStringLiteral("kept"));
-    // A destination word that does not open its group is just an unknown word.
-    EXPECT_EQ(Read("{\\rtf1 a {b\\info c}}"), QStringLiteral("a bc"));
-}
-
-TEST(RtfReader, UnbalancedTruncatedAndHostileInputNeverFails)
-{
-    EXPECT_EQ(Read("{\\rtf1 a}}} b {{c"), QStringLiteral("a b c"));
-    EXPECT_EQ(Read("{\\rtf1 {\\b trunc"), QStringLiteral("trunc"));
-    EXPECT_EQ(Read("{\\rtf1 end\\"), QStringLiteral("end"));
-    EXPECT_EQ(Read("{\\rtf1 x\\u"), QStringLiteral("x"));
-    // A minus without digits is text, not a parameter.
-    EXPECT_EQ(Read("{\\rtf1 x\\fs99999999999999999999 y\\b-"), QStringLiteral("xy-"));
-    EXPECT_EQ(Read("{\\rtf1 x\\bin999999999999 gone}"), QStringLiteral("x"));
-    EXPECT_EQ(Read("not rich text \xB0"), QStringLiteral("not rich text \u00B0"));
-    EXPECT_EQ(Read(""), QString());
-
-    const std::string deep = "{\\rtf1 " + std::string(100000, '{') + "deep" + std::string(100000, '}') + " after}";
-    EXPECT_EQ(Read(deep), QStringLiteral("deep after"));
+    const std::pair<std::string, QString> cases[] = {
+        // \'hh is Windows-1252: 0x80 is the euro sign, 0xB0 the degree sign.
+        {"{\\rtf1 200\\'b0 \\'80 \\'e4}", QStringLiteral("200\u00B0 \u20AC \u00E4")},
+        // \uN is followed by one fallback character unless \ucN says otherwise; a fallback may be \'hh.
+        {"{\\rtf1 \\u945?=\\uc2\\u946\\'3f?b\\uc0\\u947 c}", QStringLiteral("\u03B1=\u03B2b\u03B3c")},
+        // Negative values stand for N + 65536; a surrogate pair becomes one character.
+        {"{\\rtf1 \\u-3937?}", QString(QChar(0xF09F))},
+        {"{\\rtf1 \\u-10179?\\u-8704?}", QString::fromUcs4(U"\U0001F600")},
+        // Fallback skipping ends at a group's edge; a lone surrogate is replaced.
+        {"{\\rtf1 {\\u-10179}x}", QStringLiteral("\uFFFDx")},
+        // Bad hex digits show nothing but the text after them.
+        {"{\\rtf1 a\\'zzb\\'4}", QStringLiteral("azzb4")},
+        {"{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl;\\red255\\green0\\blue0;}{\\stylesheet{\\s1 Heading;}}"
+         "{\\info{\\title T}{\\author A}}{\\*\\generator Writer;}{\\*\\unknown {nested} text}"
+         "{\\pict\\wmetafile8 0123abcd}{\\pict\\bin4 }{}\\}kept}",
+         QStringLiteral("kept")},
+        // A destination word that does not open its group is just an unknown word.
+        {"{\\rtf1 a {b\\info c}}", QStringLiteral("a bc")},
+        {"{\\rtf1 a}}} b {{c", QStringLiteral("a b c")},
+        {"{\\rtf1 {\\b trunc", QStringLiteral("trunc")},
+        {"{\\rtf1 end\\", QStringLiteral("end")},
+        {"{\\rtf1 x\\u", QStringLiteral("x")},
+        // A minus without digits is text, not a parameter.
+        {"{\\rtf1 x\\fs99999999999999999999 y\\b-", QStringLiteral("xy-")},
+        {"{\\rtf1 x\\bin999999999999 gone}", QStringLiteral("x")},
+        {"not rich text \xB0", QStringLiteral("not rich text \u00B0")},
+        {"", QString()},
+        {"{\\rtf1 " + std::string(100000, '{') + "deep" + std::string(100000, '}') + " after}", QStringLiteral("deep after")},
+    };
+    for (const auto& [rtf, text] : cases)
+        EXPECT_EQ(Read(rtf), text) << rtf.substr(0, 60);
     // Arbitrary bytes are the RTF fuzz target's part; its corpus is replayed with every test run.
-}
-
-void ExpectHeadingsBold(const QString& fileName, const std::vector<QString>& headings)
-{
-    QTextDocument document;
-    ReadRtf(testing::FileBytes(QStringLiteral(KALVEN_SHARE_DIR "/") + fileName), document);
-    EXPECT_GT(document.blockCount(), 20);
-    EXPECT_FALSE(document.toPlainText().contains(QLatin1Char('\\')));
-    EXPECT_FALSE(document.toPlainText().contains(QLatin1Char('{')));
-    for (const QString& heading : headings) {
-        const QTextCursor found = document.find(heading);
-        ASSERT_FALSE(found.isNull()) << heading.toStdString();
-        EXPECT_EQ(found.block().text(), heading);
-        EXPECT_EQ(found.charFormat().fontWeight(), QFont::Bold) << heading.toStdString();
-    }
 }
 
 TEST(RtfReader, ReadsBothHelpFilesWithBoldHeadings)
 {
-    ExpectHeadingsBold(QStringLiteral("force_theory.rtf"),
-                       {QStringLiteral("KALVEN - the theory of the computation"),
-                        QStringLiteral("1. The plane force system"), QStringLiteral("9. The worked example")});
-    ExpectHeadingsBold(QStringLiteral("directory_content.rtf"),
-                       {QStringLiteral("KALVEN - what the program's folder holds"), QStringLiteral("kalven1.cfg"),
-                        QStringLiteral("Project files (.klv)")});
+    const std::pair<const char*, std::vector<const char*>> files[] = {
+        {"force_theory.rtf",
+         {"KALVEN - the theory of the computation", "1. The plane force system", "9. The worked example"}},
+        {"directory_content.rtf", {"KALVEN - what the program's folder holds", "kalven1.cfg", "Project files (.klv)"}},
+    };
+    for (const auto& [name, headings] : files) {
+        QTextDocument document;
+        ReadRtf(testing::FileBytes(QStringLiteral(KALVEN_SHARE_DIR "/") + QLatin1String(name)), document);
+        const QString text = document.toPlainText();
+        EXPECT_TRUE(document.blockCount() > 20 && !text.contains(QLatin1Char('\\')) && !text.contains(QLatin1Char('{')));
+        for (const char* heading : headings) {
+            const QTextCursor found = document.find(QLatin1String(heading));
+            EXPECT_TRUE(!found.isNull() && found.block().text() == QLatin1String(heading) &&
+                        found.charFormat().fontWeight() == QFont::Bold)
+                << heading;
+        }
+    }
 }
 
 }  // namespace

@@ -22,25 +22,7 @@
 #include "windows/vstup1_wall.h"
 #include "support/fake_user_dialogs.h"
 
-namespace {
-
 using namespace kalven;
-
-void PrintMessages(const testing::FakeUserDialogs& dialogs)
-{
-    for (const QString& text : dialogs.messages())
-        std::printf("message: %s\n", qPrintable(text.simplified().left(200)));
-}
-
-int UsedAreas(const ProjectData& data)
-{
-    int used = 0;
-    for (int area = 1; area <= kAreaCount; ++area)
-        used += data.AreaUsed[area] ? 1 : 0;
-    return used;
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -50,22 +32,24 @@ int main(int argc, char** argv)
     const std::string mode = argc >= 2 ? argv[1] : "";
     const QString arg = argc >= 3 ? QFile::decodeName(argv[2]) : QString();
     testing::FakeUserDialogs dialogs;
+    // Prints what the person was told; 0 when nothing, else 1.
+    const auto told = [&dialogs] {
+        for (const QString& text : dialogs.messages())
+            std::printf("message: %s\n", qPrintable(text.simplified().left(200)));
+        return dialogs.messages().empty() ? 0 : 1;
+    };
     if (mode == "help" && argc == 3) {
         Tunit15_help help(kTheoryTopic, argv[2], dialogs);
-        PrintMessages(dialogs);
+        const int status = told();
         std::printf("text: %lld characters\n", static_cast<long long>(help.RichEdit1->toPlainText().size()));
-        return dialogs.messages().empty() ? 0 : 1;
+        return status;
     }
     Tvstupy window(dialogs);
     const bool started = window.FormCreate();
-    if (mode == "cfg" && argc == 2) {
-        PrintMessages(dialogs);
-        return started ? 0 : 1;
-    }
-    if (!started || argc != 3) {
-        PrintMessages(dialogs);
-        return 64;
-    }
+    if (mode == "cfg" && argc == 2)
+        return told(), started ? 0 : 1;
+    if (!started || argc != 3)
+        return told(), 64;
     if (mode == "dir") {
         dialogs.answerModal([&arg](QDialog& dialog) {
             auto& typed = static_cast<Tmirt_dir&>(dialog);
@@ -74,8 +58,7 @@ int main(int argc, char** argv)
             return dialog.result() == QDialog::Accepted;
         });
         window.Directory1Click();
-        PrintMessages(dialogs);
-        return dialogs.messages().empty() ? 0 : 1;
+        return told();
     }
     dialogs.answerFile(arg);
     if (mode == "dxf") {
@@ -88,11 +71,11 @@ int main(int argc, char** argv)
     } else {
         return 64;
     }
-    PrintMessages(dialogs);
-    const int used = UsedAreas(window.data());
+    const int status = told();
+    int used = 0;
+    for (int area = 1; area <= kAreaCount; ++area)
+        used += window.data().AreaUsed[area] ? 1 : 0;
     std::printf("areas used: %d\n", used);
     // An import tells how it went even when it succeeded.
-    if (mode == "dxf")
-        return used > 0 ? 0 : 1;
-    return dialogs.messages().empty() ? 0 : 1;
+    return mode == "dxf" ? (used > 0 ? 0 : 1) : status;
 }

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <array>
-
 #include "drawing/dxf_preview.h"
 #include "support/load_area_fixture.h"
 #include "support/recording_canvas.h"
@@ -16,25 +14,27 @@ TEST(DxfPreview, DrawsTheAreasInUseGreyAndTheImportedOnesInTheLoadAreaColour)
     ProjectData data;
     data.AreaLength = 20;  // 16 pixels a metre
     testing::SetOutline(data, 4, {{1, 1}, {2, 1}, {2, 2}, {1, 1}});
+    data.VertexCount[4] = 200;  // beyond the table: drawn as far as the table holds, 41 edges
     DxfImportPlan plan;
     plan.areas.push_back({1, {{10, 0}, {12, 0}, {12, 1}, {10, 0}}, "WALL", 1, false});
     // Far off the area: cut away, never a wild pixel coordinate.
     plan.areas.push_back({2, {{5000, 5000}, {5001, 5000}, {5000, 5001}, {5000, 5000}}, "WALL", 2, false});
 
     RecordingCanvas canvas;
+    canvas.setPenMode(PenMode::NotXor);  // left so by the rubber band
     DrawDxfPreview(canvas, data, plan, kDxfPreviewWidth, kDxfPreviewHeight);
     const auto lines = canvas.lines();
-    ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[0].state.penColor, data.ColorSettings[kRasterDark]);
-    EXPECT_EQ(lines[0].state.penWidth, 1);
-    EXPECT_EQ((std::array{lines[0].x1, lines[0].y1, lines[0].x2, lines[0].y2}), (std::array<std::int64_t, 4>{16, 239, 32, 239}));
-    EXPECT_EQ(lines[3].state.penColor, data.ColorSettings[kLoadAreaColor]);
-    EXPECT_EQ(lines[3].state.penWidth, 2);
-    EXPECT_EQ((std::array{lines[3].x1, lines[3].y1, lines[3].x2, lines[3].y2}), (std::array<std::int64_t, 4>{160, 255, 192, 255}));
     const auto frames = canvas.rectangles();
+    ASSERT_EQ(lines.size(), 44u);
     ASSERT_EQ(frames.size(), 2u);
-    EXPECT_EQ(frames[0].state.brushColor, data.ColorSettings[kBackground]);
-    EXPECT_EQ(frames[1].state.brushStyle, BrushStyle::Clear);
+    const auto seen = [](const testing::CanvasCall& c) {
+        return std::tuple(c.state.penColor, c.state.penWidth, c.state.penMode, c.x1, c.y1, c.x2, c.y2);
+    };
+    EXPECT_EQ(seen(lines[0]), std::tuple(data.ColorSettings[kRasterDark], 1, PenMode::Copy, 16, 239, 32, 239));
+    EXPECT_EQ(seen(lines[41]), std::tuple(data.ColorSettings[kLoadAreaColor], 2, PenMode::Copy, 160, 255, 192, 255));
+    EXPECT_EQ(std::tuple(frames[0].state.brushColor, frames[0].x1, frames[0].y1, frames[0].x2, frames[0].y2,
+                         frames[1].state.brushStyle),
+              std::tuple(data.ColorSettings[kBackground], 0, 0, kDxfPreviewWidth, kDxfPreviewHeight, BrushStyle::Clear));
 }
 
 }  // namespace
