@@ -1,4 +1,4 @@
-// Save and Open through the main window: the file dialogs, the caption, damaged files and failed saves.
+// Save and Open: the file dialogs, the caption, damaged files and failed saves.
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
@@ -10,14 +10,12 @@
 
 #include "core/project_file.h"
 #include "support/load_area_fixture.h"
-#include "support/started_window.h"
+#include "support/command_session.h"
 
 namespace kalven {
 namespace {
 
-using testing::StartedWindow;
-
-const QString kCaption = QStringLiteral(" KALVEN  V 1.0      ");
+using testing::CommandSession;
 
 // Writes beyond `bytes` fail as on a full disk; root ignores chmod, not this limit.
 class FileSizeLimit {
@@ -43,8 +41,8 @@ private:
 
 TEST(ProjectFileCommands, SaveThenOpenRestoresTheProjectUnderItsPath)
 {
-    StartedWindow s;
-    ProjectData& data = s.window.data();
+    CommandSession s;
+    ProjectData& data = s.data;
     testing::SetTwoAreaExample(data);
     data.Title = "Quay wall";
     data.AreaLength = 70;
@@ -53,24 +51,23 @@ TEST(ProjectFileCommands, SaveThenOpenRestoresTheProjectUnderItsPath)
     const QString path = s.folder.file(QStringLiteral("quay.klv"));
 
     s.dialogs.answerFile(path);
-    s.window.Save1Click();
+    s.commands.save();
     const FileDialogOptions& save = s.dialogs.calls().at(0).options;
     EXPECT_EQ(save.title + save.defaultSuffix + save.directory, QStringLiteral("Save Fileklvexamples"));
     EXPECT_EQ(save.filterPattern, QStringLiteral("*.klv"));
     EXPECT_EQ(testing::ShownFileType(save), QStringLiteral("Kalven File *.klv"));
     EXPECT_TRUE(save.confirmOverwrite);
-    EXPECT_EQ(s.window.windowTitle(), kCaption + path);
+    EXPECT_EQ(s.window.caption, path);
     EXPECT_EQ(s.folder.read(QStringLiteral("quay.klv")), FormatProjectFile(saved));
 
     ProjectReset(data);
     data.Rounding = 0;
     data.Computed = true;
-    s.window.setProjectCaption(QStringLiteral("elsewhere.klv"));
-    s.markDrawing();
+    s.window.caption = QStringLiteral("elsewhere.klv");
     s.dialogs.clearCalls();
     s.dialogs.answerNo();
     s.dialogs.answerFile(path);
-    s.window.Open1Click();
+    EXPECT_TRUE(s.draws(&ProjectCommands::open));
     EXPECT_EQ(s.dialogs.calls().at(0).text, QStringLiteral("Save current file ?"));
     EXPECT_EQ(s.dialogs.calls().at(0).kind, MessageKind::Warning);
     const FileDialogOptions& open = s.dialogs.calls().at(1).options;
@@ -79,19 +76,17 @@ TEST(ProjectFileCommands, SaveThenOpenRestoresTheProjectUnderItsPath)
     EXPECT_TRUE(SameProjectContent(data, saved));
     EXPECT_EQ(data.Rounding, 1);
     EXPECT_FALSE(data.Computed);
-    EXPECT_EQ(s.window.windowTitle(), kCaption + path);
-    EXPECT_FALSE(s.stillMarked());
+    EXPECT_EQ(s.window.caption, path);
     EXPECT_TRUE(s.dialogs.messages().empty());
 }
 
 TEST(ProjectFileCommands, OpenOfADamagedOrMissingFileLeavesProjectCaptionAndDrawing)
 {
-    StartedWindow s;
-    testing::SetTwoAreaExample(s.window.data());
-    s.window.data().Computed = true;
-    s.window.setProjectCaption(QStringLiteral("/srv/walls/good.klv"));
-    const QString caption = s.window.windowTitle();
-    const ProjectData before = s.window.data();
+    CommandSession s;
+    testing::SetTwoAreaExample(s.data);
+    s.data.Computed = true;
+    s.window.caption = QStringLiteral("/srv/walls/good.klv");
+    const ProjectData before = s.data;
     // Files that are not projects at all are refused at once, without reading them to the end.
     const QString fifo = s.folder.file(QStringLiteral("fifo.klv"));
     const QString zeros = s.folder.file(QStringLiteral("zeros.klv"));
@@ -116,33 +111,30 @@ TEST(ProjectFileCommands, OpenOfADamagedOrMissingFileLeavesProjectCaptionAndDraw
         {padded, "The file " + padded + " is larger than 1048576 bytes: nothing was read.", MessageKind::Error},
     };
     for (const auto& c : cases) {
-        s.markDrawing();
         s.dialogs.clearCalls();
         s.dialogs.answerNo();
         s.dialogs.answerFile(c.file);
         QElapsedTimer clock;
         clock.start();
-        s.window.Open1Click();
+        EXPECT_FALSE(s.draws(&ProjectCommands::open));
         EXPECT_LT(clock.elapsed(), 500) << c.file.toStdString();
         EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{c.message});
         EXPECT_EQ(s.dialogs.calls().back().kind, c.kind) << c.file.toStdString();
-        EXPECT_TRUE(SameProjectContent(s.window.data(), before) && s.window.data().Computed) << c.file.toStdString();
-        EXPECT_EQ(s.window.windowTitle(), caption) << c.file.toStdString();
-        EXPECT_TRUE(s.stillMarked()) << c.file.toStdString();
+        EXPECT_TRUE(SameProjectContent(s.data, before) && s.data.Computed) << c.file.toStdString();
+        EXPECT_EQ(s.window.caption, QStringLiteral("/srv/walls/good.klv"));
     }
 }
 
 TEST(ProjectFileCommands, FailedSaveKeepsTheEarlierFileAndTheCaption)
 {
-    StartedWindow s;
-    s.window.setProjectCaption(QStringLiteral("/srv/walls/good.klv"));
-    const QString caption = s.window.windowTitle();
+    CommandSession s;
+    s.window.caption = QStringLiteral("/srv/walls/good.klv");
     s.folder.write(QStringLiteral("wall.klv"), "earlier project\r\n");
     const auto save = [&](const QString& path) {
         s.dialogs.clearCalls();
         s.dialogs.answerFile(path);
-        s.window.Save1Click();
-        EXPECT_EQ(s.window.windowTitle(), caption);
+        s.commands.save();
+        EXPECT_EQ(s.window.caption, QStringLiteral("/srv/walls/good.klv"));
         EXPECT_EQ(s.folder.read(QStringLiteral("wall.klv")), "earlier project\r\n");
         return std::pair(s.dialogs.calls().back().text, s.dialogs.calls().back().kind);
     };
@@ -181,13 +173,14 @@ TEST(ProjectFileCommands, FailedSaveKeepsTheEarlierFileAndTheCaption)
 // A cut-off file loads with its missing values as 0 and empty, and then says so.
 TEST(ProjectFileCommands, OpenOfAFileThatEndsEarlyLoadsItAndSaysSo)
 {
-    StartedWindow s;
+    CommandSession s;
     const QString path = QStringLiteral(KALVEN_TEST_DATA "/file_ending_early.klv");
     s.dialogs.answerNo();
     s.dialogs.answerFile(path);
-    EXPECT_TRUE(s.redraws(&Tvstupy::Open1Click));
-    EXPECT_EQ(s.window.data().AreaLength, 40);
-    EXPECT_EQ(s.window.windowTitle(), kCaption + path);
+    EXPECT_TRUE(s.draws(&ProjectCommands::open));
+    EXPECT_EQ(s.window.shownAfter, std::vector<std::size_t>{2});  // before the message
+    EXPECT_EQ(s.data.AreaLength, 40);
+    EXPECT_EQ(s.window.caption, path);
     EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{QString::fromLatin1(kMsgFileEndsEarly)});
     EXPECT_EQ(s.dialogs.calls().back().kind, MessageKind::Warning);
 }
@@ -198,42 +191,37 @@ TEST(ProjectFileCommands, AFailedSaveUnderTheSaveQuestionStopsTheCommand)
 {
     const struct {
         const char* how;
-        void (Tvstupy::*command)();  // nothing: the window's close request
+        void (ProjectCommands::*command)();  // nothing: the close request
         bool idle;
-    } cases[] = {{"New", &Tvstupy::New1Click, true},
-                 {"Open", &Tvstupy::Open1Click, true},
-                 {"End", &Tvstupy::End1Click, true},
+    } cases[] = {{"New", &ProjectCommands::newProject, true},
+                 {"Open", &ProjectCommands::open, true},
+                 {"End", &ProjectCommands::end, true},
                  {"close", nullptr, true},
                  {"close during polygon input", nullptr, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.how);
-        StartedWindow s;
-        s.window.show();
-        ProjectData& data = s.window.data();
-        testing::SetTwoAreaExample(data);
-        data.Idle = c.idle;
-        const ProjectData before = data;
-        const bool asksToEnd = c.command != &Tvstupy::New1Click && c.command != &Tvstupy::Open1Click;
+        CommandSession s;
+        testing::SetTwoAreaExample(s.data);
+        s.data.Idle = c.idle;
+        const ProjectData before = s.data;
+        const bool asksToEnd = c.command != &ProjectCommands::newProject && c.command != &ProjectCommands::open;
         if (asksToEnd)
             s.dialogs.answerYes();
         s.dialogs.answerYes();
         s.dialogs.answerFile(s.folder.file(QStringLiteral("gone/wall.klv")));
-        if (c.command)
-            (s.window.*c.command)();
-        else
-            s.window.close();
+        const bool mayClose = c.command ? s.draws(c.command) : s.commands.mayClose();
+        EXPECT_FALSE(mayClose || s.window.ended);
         EXPECT_EQ(s.dialogs.calls().back().text, QStringLiteral("File output error !!!"));
         EXPECT_EQ(s.dialogs.calls().size(), asksToEnd ? 4u : 3u);  // no open dialog after it either
-        EXPECT_TRUE(SameProjectContent(data, before));
-        EXPECT_TRUE(!s.window.ended() && s.window.isVisible());
+        EXPECT_TRUE(SameProjectContent(s.data, before));
     }
 }
 
-// New and Open ask "Save current file ?" first; End and close are tested with the main window.
+// New and Open ask "Save current file ?" first.
 TEST(ProjectFileCommands, SaveQuestionsOfNewAndOpenSaveForReal)
 {
-    StartedWindow s;
-    ProjectData& data = s.window.data();
+    CommandSession s;
+    ProjectData& data = s.data;
     data.Title = "Before New";
     data.AreaUsed[2] = true;
     data.Rounding = 0;
@@ -242,23 +230,23 @@ TEST(ProjectFileCommands, SaveQuestionsOfNewAndOpenSaveForReal)
     const QString first = s.folder.file(QStringLiteral("first.klv"));
     s.dialogs.answerYes();
     s.dialogs.answerFile(first);
-    s.window.New1Click();
+    s.commands.newProject();
     EXPECT_EQ(s.dialogs.calls().at(0).text, QStringLiteral("Save current file ?"));
     EXPECT_EQ(s.dialogs.calls().at(0).kind, MessageKind::Warning);
     EXPECT_EQ(s.folder.read(QStringLiteral("first.klv")), beforeNew);
     EXPECT_TRUE(data.Title == "Text" && !data.AreaUsed[2] && data.Rounding == 1 && data.AreaLength == 70);
-    EXPECT_EQ(s.window.windowTitle(), kCaption + first);  // New keeps the caption
+    EXPECT_EQ(s.window.caption, first);  // New keeps the caption
 
     // A cancelled save dialog saves nothing, and the command goes on.
     data.Title = "Unsaved";
     s.dialogs.answerYes();
     s.dialogs.answerFile(std::nullopt);
-    s.window.New1Click();
+    s.commands.newProject();
     EXPECT_EQ(data.Title, "Text");
     s.dialogs.answerYes();
     s.dialogs.answerFile(std::nullopt);
     s.dialogs.answerFile(first);
-    s.window.Open1Click();
+    s.commands.open();
     EXPECT_EQ(data.Title, "Before New");
     EXPECT_EQ(QDir(s.folder.path()).entryList({QStringLiteral("*.klv")}), QStringList{QStringLiteral("first.klv")});
     EXPECT_TRUE(s.dialogs.allAnswered() && s.dialogs.messages().empty());
