@@ -5,14 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "commands/project_commands.h"
-#include "platform/qt_canvas.h"
 #include "support/fake_user_dialogs.h"
 #include "support/recording_canvas.h"
 #include "support/recording_panels.h"
@@ -111,6 +109,20 @@ struct CommandSession {
         ProjectReset(data);
         commands.setDialogDirectory(QStringLiteral("examples"));
     }
+    // Queues what the person does in the next real dialog, which must be a D.
+    template <typename D>
+    void inDialog(std::function<void(D&)> act)
+    {
+        dialogs.answerModal([act](QDialog& dialog) {
+            auto* typed = dynamic_cast<D*>(&dialog);
+            EXPECT_NE(typed, nullptr);
+            if (typed) {
+                typed->show();
+                act(*typed);
+            }
+            return dialog.result() == QDialog::Accepted;
+        });
+    }
     // Runs the command; true when it drew anything.
     bool draws(void (ProjectCommands::*command)())
     {
@@ -119,29 +131,6 @@ struct CommandSession {
         return !canvas.calls().empty();
     }
     bool quiet() const { return dialogs.calls().empty() && editing.shown.empty(); }
-};
-
-// The same on the pixels of a drawing image.
-struct PixelCommandSession {
-    ProjectData data;
-    FakeUserDialogs dialogs;
-    FakeEditingDialogs editing;
-    QImage image{601, 425, QImage::Format_RGB32};
-    QtCanvas canvas{image, QPalette()};
-    RecordingPanels panels;
-    FakeCommandWindow window{dialogs};
-    ProjectCommands commands{data, dialogs, editing, canvas, panels, window};
-
-    PixelCommandSession()
-    {
-        ProjectReset(data);
-        commands.Osnova();
-    }
-    QImage picture()
-    {
-        canvas.flush();
-        return image.copy();
-    }
 };
 
 }  // namespace kalven::testing

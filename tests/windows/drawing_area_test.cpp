@@ -3,6 +3,7 @@
 
 #include <QLocale>
 #include <QPushButton>
+#include <QAbstractButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
@@ -11,9 +12,7 @@
 #include "windows/Unit1_mirt_dlzka.h"
 #include "windows/radio_group.h"
 #include "support/command_session.h"
-#include "support/image_checks.h"
 #include "support/load_area_fixture.h"
-#include "support/started_window.h"
 
 namespace kalven {
 namespace {
@@ -39,6 +38,7 @@ TEST(PolygonInputCommands, IdleArmedDrawingIdleAndTheCommandsInBetween)
 
     click(MouseButton::Left, 100, 300);
     EXPECT_EQ(s.panels.texts[1], "    Load area No. 3");  // the chosen number reaches the input
+    EXPECT_EQ(s.panels.texts[0], "    X = 4.15      Y = 5.15");  // on the drawing of the window's size
     click(MouseButton::Left, 200, 300);
     click(MouseButton::Right, 150, 200);
     EXPECT_TRUE(s.data.Idle);
@@ -63,36 +63,15 @@ TEST(PolygonInputCommands, IdleArmedDrawingIdleAndTheCommandsInBetween)
     EXPECT_FALSE(s.window.areaButtonDown);
     EXPECT_EQ(s.data.CurrentArea, 4);
     EXPECT_FALSE(s.data.Idle || s.data.AreaUsed[5]);
+
+    // Deletion of a used area redraws without it, without a question.
+    s.data.Idle = true;
+    s.window.area = 3;
+    s.window.deleteButtonDown = true;
+    EXPECT_TRUE(s.draws(&ProjectCommands::deleteArea));
+    EXPECT_FALSE(s.data.AreaUsed[3] || s.window.deleteButtonDown);
+    EXPECT_FALSE(s.draws(&ProjectCommands::deleteArea));
     EXPECT_TRUE(s.quiet());
-}
-
-TEST(PolygonInputCommands, TheRubberBandLeavesNoTraceAndDeletionRedrawsWithoutTheArea)
-{
-    testing::PixelCommandSession s;
-    const QImage empty = s.picture();
-    testing::SetOutline(s.data, 2, {{2, 2}, {20, 3}, {10, 15}, {2, 2}});
-    s.commands.Kresli();
-    s.commands.armArea();
-    s.commands.mouseMove(120, 380);
-    s.commands.mouseDown(MouseButton::Left, 120, 380);
-    const QImage placed = s.picture();
-    s.commands.mouseMove(400, 60);
-    s.commands.mouseMove(300, 330);
-    // Only the second band differs from the picture before: the first is gone.
-    const int banded = testing::DifferentPixels(placed, s.picture());
-    EXPECT_GT(banded, 0);
-    EXPECT_LE(banded, 180);
-    const PixelPoint anchor = s.commands.bandAnchor();
-    s.commands.mouseMove(anchor.x, anchor.y);
-    EXPECT_EQ(s.picture(), placed);
-
-    s.commands.mouseDown(MouseButton::Right, anchor.x, anchor.y);
-    s.commands.deleteArea();
-    s.window.area = 2;
-    s.commands.deleteArea();
-    EXPECT_FALSE(s.data.AreaUsed[1] || s.data.AreaUsed[2]);
-    EXPECT_EQ(s.picture(), empty);
-    EXPECT_TRUE(s.dialogs.calls().empty());  // no confirmation
 }
 
 // A project with one area and a title, computed, on a screen that allows lengths below 581 m.
@@ -141,7 +120,7 @@ struct LengthSession : CommandSession {
     LengthSession() : CommandSession(Editing::Real) { SetAbutment(data); }
     void open(std::function<void(TForm1_dlzka&)> fill)
     {
-        testing::AnswerDialog<TForm1_dlzka>(dialogs, std::move(fill));
+        inDialog<TForm1_dlzka>(std::move(fill));
         commands.length();
     }
 };
@@ -170,34 +149,43 @@ TEST(LengthDialog, RefusesTheBoundKeepingTheDialogOpenAndAcceptsOneBelowIt)
     EXPECT_EQ(w.dialogs.messages().size(), 1u);
 }
 
-TEST(LengthDialog, RoundingAloneKeepsTheProjectAnyTouchOfTheLengthStartsAnew)
+// Only OK keeps a length change: closing with the title-bar button after touching the length used
+// to reset the whole project. Any touch of the length starts anew, even back to the old one.
+TEST(LengthDialog, OnlyOkWithATouchedLengthStartsAnewTheRoundingAloneIsKept)
 {
-    LengthSession w;
-    w.open([](TForm1_dlzka& d) {
-        d.RadioGroup1->item(0)->click();
-        d.BitBtn1->click();
-    });
-    EXPECT_EQ(w.data.Rounding, 0);
-    EXPECT_TRUE(Kept(w.data));
-
-    // Back to the old length still starts anew; "1 cm" is stored, then the reset sets "5 cm".
-    w.open([](TForm1_dlzka& d) {
-        d.SpinEdit1->setValue(30);
-        d.SpinEdit1->setValue(25);
-        d.BitBtn1->click();
-    });
-    EXPECT_FALSE(w.data.AreaUsed[1]);
-    EXPECT_EQ(w.data.AreaLength, 25);
-    EXPECT_EQ(w.data.Rounding, 1);
-
-    w.open([](TForm1_dlzka& d) {
-        EXPECT_EQ(d.RadioGroup1->itemIndex(), 1);
-        QTest::keyClick(d.SpinEdit1, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(d.SpinEdit1, Qt::Key_Backspace);
-        EXPECT_EQ(d.SpinEdit1Value(), 5);  // an empty text reads as the least length
-        d.BitBtn1->click();
-    });
-    EXPECT_EQ(w.data.AreaLength, 5);
+    const auto click = [](QAbstractButton* button) { return [button] { button->click(); }; };
+    const struct {
+        const char* what;
+        std::function<void(TForm1_dlzka&)> act;
+        bool anew;
+        int length;
+        int rounding;
+    } cases[] = {
+        {"rounding alone", [&](TForm1_dlzka& d) { d.RadioGroup1->item(0)->click(), click(d.BitBtn1)(); }, false, 25, 0},
+        {"length touched and back",
+         [&](TForm1_dlzka& d) { d.SpinEdit1->setValue(30), d.SpinEdit1->setValue(25), click(d.BitBtn1)(); }, true, 25, 1},
+        {"emptied",
+         [&](TForm1_dlzka& d) {
+             QTest::keyClick(d.SpinEdit1, Qt::Key_A, Qt::ControlModifier);
+             QTest::keyClick(d.SpinEdit1, Qt::Key_Backspace);
+             click(d.BitBtn1)();  // an empty text reads as the least length
+         },
+         true, 5, 1},
+        {"Cancel", [&](TForm1_dlzka& d) { d.SpinEdit1->setValue(300), click(d.BitBtn2)(); }, false, 25, 1},
+        {"title-bar close", [](TForm1_dlzka& d) { d.SpinEdit1->setValue(300), d.close(); }, false, 25, 1},
+        {"Escape", [](TForm1_dlzka& d) { d.SpinEdit1->setValue(300), QTest::keyClick(&d, Qt::Key_Escape); }, false, 25, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LengthSession w;
+        w.open([&](TForm1_dlzka& d) {
+            EXPECT_EQ(d.RadioGroup1->itemIndex(), 1);
+            c.act(d);
+        });
+        EXPECT_EQ(Kept(w.data), !c.anew);
+        EXPECT_EQ(w.data.AreaLength, c.length);
+        EXPECT_EQ(w.data.Rounding, c.rounding);
+    }
 }
 
 // Under Arabic and Persian the box shows and takes the digits of their scripts ("٣٠٠"); read as
@@ -222,29 +210,6 @@ TEST(LengthDialog, TakesALengthTypedInTheDigitsOfTheUsersLocale)
     }
     QLocale::setDefault(before);
     std::setlocale(LC_ALL, saved.c_str());
-}
-
-// Closing with the title-bar button after touching the length used to reset the whole project.
-TEST(LengthDialog, EveryWayOutButOkKeepsTheProject)
-{
-    const std::pair<const char*, std::function<void(TForm1_dlzka&)>> leave[] = {
-        {"Cancel", [](TForm1_dlzka& d) { d.BitBtn2->click(); }},
-        {"title-bar close", [](TForm1_dlzka& d) { d.close(); }},
-        {"Escape", [](TForm1_dlzka& d) { QTest::keyClick(&d, Qt::Key_Escape); }},
-    };
-    for (const auto& [way, act] : leave) {
-        SCOPED_TRACE(way);
-        LengthSession w;
-        w.open([&](TForm1_dlzka& d) {
-            d.SpinEdit1->setValue(300);
-            d.RadioGroup1->setItemIndex(0);
-            act(d);
-            EXPECT_FALSE(w.data.LengthChanged);
-        });
-        EXPECT_TRUE(Kept(w.data));
-        EXPECT_EQ(w.data.AreaLength, 25);
-        EXPECT_EQ(w.data.Rounding, 1);
-    }
 }
 
 }  // namespace

@@ -11,23 +11,18 @@
 #include <sys/stat.h>
 
 #include "core/dxf_import.h"
+#include "windows/drawing_image.h"
 #include "windows/dxf_import_dialog.h"
 #include "support/image_checks.h"
 #include "support/load_area_fixture.h"
 #include "support/command_session.h"
-#include "support/started_window.h"
 
 namespace kalven {
 namespace {
 
-// The commands with the real import dialog.
+// The commands with the real dialogs.
 struct Session : testing::CommandSession {
     Session() : CommandSession(Editing::Real) {}
-    template <typename D>
-    void inDialog(std::function<void(D&)> act)
-    {
-        testing::AnswerDialog<D>(dialogs, std::move(act));
-    }
 };
 
 QString Fixture(const char* name)

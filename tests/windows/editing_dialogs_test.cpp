@@ -13,21 +13,13 @@
 #include "windows/numeric_grid.h"
 #include "support/load_area_fixture.h"
 #include "support/command_session.h"
-#include "support/started_window.h"
 
 namespace kalven {
 namespace {
 
-using testing::AnswerDialog;
-
-// The commands with the real editing dialogs.
+// The commands with the real dialogs.
 struct Session : testing::CommandSession {
     Session() : CommandSession(Editing::Real) {}
-    template <typename D>
-    void inDialog(std::function<void(D&)> act)
-    {
-        AnswerDialog<D>(dialogs, std::move(act));
-    }
 };
 
 void type(NumericGrid& grid, int column, int row, const char* keys)

@@ -335,26 +335,5 @@ TEST(ComputeCommand, ComputesValidAreasOnlyKeepsTheEarlierResultsThroughAFaultyR
     EXPECT_TRUE(s.data.Computed);
 }
 
-// Makes docs/main_window.png by hand:
-// KALVEN_SCREENSHOTS=<folder> test_windows --gtest_also_run_disabled_tests --gtest_filter='*MainWindowScreenshot*'
-TEST(MainWindowLayout, DISABLED_MainWindowScreenshot)
-{
-    const QString target = qEnvironmentVariable("KALVEN_SCREENSHOTS");
-    if (target.isEmpty())
-        GTEST_SKIP() << "KALVEN_SCREENSHOTS names no folder";
-    WorkingFolder folder;
-    FakeUserDialogs dialogs;
-    Tvstupy window(dialogs);
-    ASSERT_TRUE(window.FormCreate());
-    window.show();
-    dialogs.answerNo();
-    dialogs.answerFile(QStringLiteral(KALVEN_SHARE_DIR "/examples/retaining_wall.klv"));
-    window.Open1Click();
-    window.Button1Click();
-    window.showDrawing();
-    QTest::qWait(50);
-    EXPECT_TRUE(window.grab().save(QDir(target).filePath(QStringLiteral("main_window.png"))));
-}
-
 }  // namespace
 }  // namespace kalven
