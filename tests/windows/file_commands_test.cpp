@@ -146,13 +146,19 @@ TEST(ProjectFileCommands, FailedSaveKeepsTheEarlierFileAndTheCaption)
         lstat(QFile::encodeName(path).constData(), &after);
         EXPECT_TRUE(before.st_mode == after.st_mode && before.st_ino == after.st_ino);
     }
+    // A write that fails half-way, also under the save question of New, which then stops.
     s.dialogs.clearCalls();
+    s.data.Title = "Unsaved";
+    s.dialogs.answerFile(s.folder.file(QStringLiteral("wall.klv")));
+    s.dialogs.answerYes();
     s.dialogs.answerFile(s.folder.file(QStringLiteral("wall.klv")));
     {
         FileSizeLimit full(256);
         s.commands.save();
+        s.commands.newProject();
     }
-    EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{QString::fromLatin1(kMsgFileWriteFailed)});
+    EXPECT_EQ(s.data.Title, "Unsaved");
+    EXPECT_EQ(s.dialogs.messages(), std::vector<QString>(2, QString::fromLatin1(kMsgFileWriteFailed)));
     EXPECT_EQ(s.dialogs.calls().back().kind, MessageKind::Error);
     EXPECT_EQ(s.folder.read(QStringLiteral("wall.klv")), "earlier project\r\n");
     EXPECT_EQ(QDir(s.folder.path()).entryList(QDir::Files),
