@@ -92,6 +92,10 @@ TEST(ProjectFileCommands, OpenRefusesWhatIsNoWholeProject)
         MessageKind kind;
     } cases[] = {
         {data + "malformed_number.klv", "Invalid numeric input in line 56: \"3O\"", MessageKind::Error},
+        {data + "vertex_count_257.klv", "Invalid project file: load area  2 has 257 vertices, possible are 0 to 42",
+         MessageKind::Error},
+        {data + "area_length_0.klv", "Invalid project file: area length 0 m, possible are 1 to 10000 m",
+         MessageKind::Error},
         {data + "no_such_file.klv", "File input error !!!", MessageKind::Plain},
         {fifo, "The file " + fifo + notRegular, MessageKind::Error},
         {zeros, "The file " + zeros + notRegular, MessageKind::Error},
