@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "commands/user_dialogs.h"
-#include "platform/win1252.h"
+#include "core/win1252.h"
 
 namespace kalven {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "platform/image_pixels.h"
-#include "platform/win1252.h"
+#include "core/win1252.h"
 
 namespace kalven {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win1252.h"
+#include "core/win1252.h"
 
 namespace kalven {
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "windows/dialog_widgets.h"
-#include "platform/win1252.h"
+#include "core/win1252.h"
 
 namespace kalven {
 

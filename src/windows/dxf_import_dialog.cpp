@@ -12,7 +12,7 @@
 #include "core/text_format.h"
 #include "windows/drawing_image.h"
 #include "platform/qt_canvas.h"
-#include "platform/win1252.h"
+#include "core/win1252.h"
 
 namespace kalven {
 

@@ -16,7 +16,7 @@
 #include "windows/print_jobs.h"
 #include "commands/user_dialogs.h"
 #include "platform/error_report.h"
-#include "platform/win1252.h"
+#include "core/win1252.h"
 
 namespace kalven {
 

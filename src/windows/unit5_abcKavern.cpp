@@ -6,7 +6,7 @@
 #include "core/text_format.h"
 #include "windows/dialog_widgets.h"
 #include "windows/numeric_grid.h"
-#include "platform/win1252.h"
+#include "core/win1252.h"
 
 namespace kalven {
 

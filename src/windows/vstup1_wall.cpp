@@ -15,17 +15,17 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include "commands/user_dialogs.h"
 #include "core/config_file.h"
+#include "core/file_names.h"
 #include "core/text_file.h"
 #include "core/text_reader.h"
-#include "windows/unit13_dir.h"
-#include "windows/drawing_image.h"
-#include "core/file_names.h"
+#include "core/win1252.h"
 #include "platform/error_report.h"
 #include "platform/qt_canvas.h"
 #include "platform/resources.h"
-#include "commands/user_dialogs.h"
-#include "platform/win1252.h"
+#include "windows/drawing_image.h"
+#include "windows/qt_editing_dialogs.h"
 
 namespace kalven {
 
@@ -52,6 +52,8 @@ Tvstupy::Tvstupy(UserDialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
     buildMenu();
     connectCommands();
     canvas_ = std::make_unique<QtCanvas>(Image1_vstupy->image(), palette());
+    editing_ = std::make_unique<QtEditingDialogs>(data_, dialogs_, this);
+    commands_ = std::make_unique<ProjectCommands>(data_, dialogs_, *editing_, *canvas_, *this, *this);
 }
 
 Tvstupy::~Tvstupy() = default;
@@ -209,7 +211,7 @@ bool Tvstupy::FormCreate(Showing showing)
         dialogs_.message(QString::fromLatin1(kMsgInitialFileError), MessageKind::Plain);
         return false;
     }
-    setDialogDirectory(FileNameText(data_.InitialDir));
+    commands_->setDialogDirectory(FileNameText(data_.InitialDir));
     // The drawing image is sized once, from the inside of the placed window, and 96 x 72 pixels
     // smaller than it; nothing is drawn on it before.
     const QSize client = placeOnWorkArea(showing);
@@ -295,32 +297,24 @@ void Tvstupy::setProjectCaption(const QString& path)
     setWindowTitle(kProgramCaption + QStringLiteral("      ") + path);
 }
 
-bool Tvstupy::askToSave()
+QSize Tvstupy::drawingSize() const
 {
-    if (dialogs_.askYesNo(QStringLiteral("Save current file ?"), MessageKind::Warning))
-        return SaveProject();
-    return true;
+    return Image1_vstupy->image().size();
 }
 
-void Tvstupy::New1Click()
+int Tvstupy::chosenArea() const
 {
-    if (!data_.Idle)
-        return;
-    if (!askToSave())
-        return;
-    ProjectReset(data_);
-    Osnova();
+    return SpinEdit_kavern->value();
 }
 
-void Tvstupy::End1Click()
+void Tvstupy::releaseAreaButton()
 {
-    if (!data_.Idle)
-        return;
-    if (!dialogs_.askYesNo(QStringLiteral("End. Are you sure ?"), MessageKind::Confirmation))
-        return;
-    if (!askToSave())
-        return;
-    endProgram();
+    SpBu_Kavern->setChecked(false);
+}
+
+void Tvstupy::releaseDeleteButton()
+{
+    SpBu_Kavern_no->setChecked(false);
 }
 
 void Tvstupy::endProgram()
@@ -328,14 +322,6 @@ void Tvstupy::endProgram()
     ended_ = true;
     closeConfirmed_ = true;
     close();
-}
-
-bool Tvstupy::FormCloseQuery()
-{
-    // Also while a polygon is being entered: closing without a question would throw the project away.
-    if (!dialogs_.askYesNo(QStringLiteral("End. Are you sure ?"), MessageKind::Confirmation))
-        return false;
-    return askToSave();
 }
 
 void Tvstupy::closeEvent(QCloseEvent* event)
@@ -365,13 +351,33 @@ bool Tvstupy::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void Tvstupy::Directory1Click()
+// The commands themselves run in ProjectCommands.
+void Tvstupy::Osnova() { commands_->Osnova(); }
+void Tvstupy::Kresli() { commands_->Kresli(); }
+void Tvstupy::Vypocet() { commands_->Vypocet(); }
+void Tvstupy::New1Click() { commands_->newProject(); }
+void Tvstupy::Open1Click() { commands_->open(); }
+void Tvstupy::Save1Click() { commands_->save(); }
+void Tvstupy::DxfIn1Click() { commands_->dxfIn(); }
+void Tvstupy::End1Click() { commands_->end(); }
+bool Tvstupy::FormCloseQuery() { return commands_->mayClose(); }
+void Tvstupy::Length1Click() { commands_->length(); }
+void Tvstupy::Text1Click() { commands_->title(); }
+void Tvstupy::SpBu_Kavern_abcClick() { commands_->areaData(); }
+void Tvstupy::Correctionterrain1Click() { commands_->correction(); }
+void Tvstupy::Directory1Click() { commands_->directory(); }
+void Tvstupy::Button1Click() { commands_->compute(); }
+void Tvstupy::SpBu_KavernClick() { commands_->armArea(); }
+void Tvstupy::SpBu_Kavern_noClick() { commands_->deleteArea(); }
+void Tvstupy::Image1_vstupyMouseMove(Qt::KeyboardModifiers, int x, int y) { commands_->mouseMove(x, y); }
+void Tvstupy::FormMouseMove(Qt::KeyboardModifiers, int, int) { commands_->mouseOverWindow(); }
+
+void Tvstupy::Image1_vstupyMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y)
 {
-    if (!data_.Idle)
-        return;
-    Tmirt_dir dialog(data_, dialogs_, this);
-    dialogs_.runModal(dialog);
-    setDialogDirectory(FileNameText(data_.InitialDir));
+    commands_->mouseDown(button == Qt::LeftButton    ? MouseButton::Left
+                         : button == Qt::RightButton ? MouseButton::Right
+                                                     : MouseButton::Middle,
+                         x, y);
 }
 
 }  // namespace kalven

@@ -1,19 +1,16 @@
 #pragma once
 // Tvstupy, the main window: the drawing area, the tool column, the status bar and the menu.
-// Every command of the program starts here. Its handlers are split by subsystem:
-//   vstup1_wall.cpp          creation, layout, menu, New, End, close, directory
-//   vstup1_wall_input.cpp    raster and load-area drawing, polygon input, deletion, length dialog
-//   vstup1_wall_compute.cpp  Compute
-//   vstup1_wall_file.cpp     Save, Open and the dialogs that edit project data
+// Every command of the program starts here; the project's commands run in ProjectCommands:
+//   vstup1_wall.cpp          creation, layout, menu, start-up and the hand-over of each command
 //   vstup1_wall_print.cpp    the text report and the graphic printout
 //   vstup1_wall_help.cpp     colours, help and about windows
-//   vstup1_wall_dxf.cpp      DXF import
 
 #include <QMainWindow>
 #include <QString>
 #include <functional>
 #include <memory>
 
+#include "commands/project_commands.h"
 #include "core/project_data.h"
 #include "core/status_panels.h"
 
@@ -29,13 +26,14 @@ namespace kalven {
 class Canvas;
 class DrawingImage;
 class QtCanvas;
+class QtEditingDialogs;
 class Tmirt_color;
 class UserDialogs;
 
 inline const QString kProgramCaption = QStringLiteral(" KALVEN  V 1.0");
 inline const QString kOwnerNotice = QStringLiteral("(c) KALVEN developers");
 
-class Tvstupy : public QMainWindow, public StatusPanels {
+class Tvstupy : public QMainWindow, public StatusPanels, public CommandWindow {
     Q_OBJECT
 public:
     explicit Tvstupy(UserDialogs& dialogs, QWidget* parent = nullptr);
@@ -55,8 +53,15 @@ public:
     const ProjectData& data() const { return data_; }
     UserDialogs& dialogs() { return dialogs_; }
     Canvas& canvas();
-    // Shows what was drawn on the drawing image.
-    void showDrawing();
+    ProjectCommands& commands() { return *commands_; }
+
+    // CommandWindow
+    void showDrawing() override;  // shows what was drawn on the drawing image
+    QSize drawingSize() const override;
+    int chosenArea() const override;
+    void releaseAreaButton() override;
+    void releaseDeleteButton() override;
+    void endProgram() override;
 
     // StatusPanels
     void setPanelText(int panel, const std::string& text) override;
@@ -95,10 +100,6 @@ public:
     // The colour dialog: created at the first "Set Color" and kept, so its working copy lasts.
     Tmirt_color* mirt_color = nullptr;
 
-    // The rubber band of the polygon input: from the last placed vertex to the last mouse position.
-    PixelPoint BandAnchor;
-    PixelPoint BandEnd;
-
     // Operations of the main window.
     void Osnova();  // raster and frame
     void Kresli();  // load areas and title
@@ -133,9 +134,9 @@ public:
     bool FormCloseQuery();
 
     // Sets the caption " KALVEN  V 1.0      " + path after a successful Save or Open.
-    void setProjectCaption(const QString& path);
+    void setProjectCaption(const QString& path) override;
     // The initial folder of the open and save dialogs.
-    QString dialogDirectory() const { return dialogDirectory_; }
+    QString dialogDirectory() const { return commands_->dialogDirectory(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -150,21 +151,13 @@ private:
     void connectCommands();
     // Runs a command through the general error report, then shows the drawing.
     void guarded(const std::function<void()>& command);
-    // The Save command without its guard: the save question of a close request during polygon
-    // input must save the project as it stands. False when a chosen file could not be written
-    // (the message has been shown); a cancelled dialog is no failure.
-    bool SaveProject();
-    // "Save current file ?" and, on Yes, the save. False when that save failed: the command that
-    // asked stops, so the project is not thrown away unsaved.
-    bool askToSave();
-    void setDialogDirectory(const QString& directory) { dialogDirectory_ = directory; }
-    void endProgram();
 
     ProjectData data_;
     UserDialogs& dialogs_;
     std::unique_ptr<QtCanvas> canvas_;
+    std::unique_ptr<QtEditingDialogs> editing_;
+    std::unique_ptr<ProjectCommands> commands_;
     QLabel* panels_[4] = {};
-    QString dialogDirectory_;
     bool ended_ = false;
     bool closeConfirmed_ = false;
 };

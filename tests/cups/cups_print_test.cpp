@@ -17,7 +17,7 @@
 
 #include "analysis/text_report.h"
 #include "windows/unit3_print_text.h"
-#include "platform/win1252.h"
+#include "core/win1252.h"
 #include "support/load_area_fixture.h"
 #include "support/screen_computation.h"
 #include "support/started_window.h"

@@ -11,7 +11,7 @@
 
 #include "analysis/text_report.h"
 #include "core/project_file.h"
-#include "platform/win1252.h"
+#include "core/win1252.h"
 #include "support/load_area_fixture.h"
 #include "support/screen_computation.h"
 #include "support/working_folder.h"

@@ -12,12 +12,15 @@
 #include "windows/unit5_abcKavern.h"
 #include "windows/numeric_grid.h"
 #include "support/load_area_fixture.h"
-#include "support/started_window.h"
+#include "support/command_session.h"
 
 namespace kalven {
 namespace {
 
-using testing::StartedWindow;
+// The commands with the real dialogs.
+struct Session : testing::CommandSession {
+    Session() : CommandSession(Editing::Real) {}
+};
 
 void type(NumericGrid& grid, int column, int row, const char* keys)
 {
@@ -36,8 +39,8 @@ std::pair<int, int> enterIn(NumericGrid& grid, int column, int row)
 
 TEST(DataGridDialog, FiltersKeysMovesOnEnterAndWritesBackOnOkOnly)
 {
-    StartedWindow s;
-    ProjectData& data = s.window.data();
+    Session s;
+    ProjectData& data = s.data;
     data.LoadAreaData[5] = {-4, 12.25, -2.5, "retained soil"};  // as a file may hold them
     data.Computed = true;
     const auto edit = [](Tabc_kavern& d) {
@@ -62,14 +65,14 @@ TEST(DataGridDialog, FiltersKeysMovesOnEnterAndWritesBackOnOkOnly)
         edit(d);
         d.Button2->click();
     });
-    s.window.SpBu_Kavern_abcClick();
+    s.commands.areaData();
     EXPECT_EQ(data.LoadAreaData, before.LoadAreaData);
 
     s.inDialog<Tabc_kavern>([&](Tabc_kavern& d) {
         edit(d);
         d.Button1->click();
     });
-    EXPECT_FALSE(s.redraws(&Tvstupy::SpBu_Kavern_abcClick));
+    EXPECT_FALSE(s.draws(&ProjectCommands::areaData));
     EXPECT_EQ(data.LoadAreaData[1].Alpha, 90.0);
     EXPECT_EQ(data.LoadAreaData[2].Multiplier, 15);
     EXPECT_EQ(data.LoadAreaData[3].Text, "-a, Backfill of gravel, we");
@@ -79,8 +82,8 @@ TEST(DataGridDialog, FiltersKeysMovesOnEnterAndWritesBackOnOkOnly)
 
 TEST(DataGridDialog, TakesWhatWasTypedNoMoreThanFitsAndEveryStoredByte)
 {
-    StartedWindow s;
-    ProjectData& data = s.window.data();
+    Session s;
+    ProjectData& data = s.data;
     const char* odd = "\x81\x8D\x8F\x90\x9D bytes unused in 1252";
     data.LoadAreaData[1] = {30, 12.25, 0.125, odd};
     s.inDialog<Tabc_kavern>([](Tabc_kavern& d) {
@@ -99,7 +102,7 @@ TEST(DataGridDialog, TakesWhatWasTypedNoMoreThanFitsAndEveryStoredByte)
         QTest::keyClicks(g.cellEditor(), QStringLiteral("8"));
         d.Button1->click();
     });
-    s.window.SpBu_Kavern_abcClick();
+    s.commands.areaData();
     EXPECT_EQ(data.LoadAreaData[1], (LoadAreaData{30, 12.2, 0.125, odd}));
     EXPECT_EQ((std::array{data.LoadAreaData[2].Multiplier, data.LoadAreaData[3].Multiplier,
                           data.LoadAreaData[4].Multiplier}),
@@ -111,46 +114,46 @@ TEST(DataGridDialog, TakesWhatWasTypedNoMoreThanFitsAndEveryStoredByte)
         QTest::keyClick(d.StringGrid1->cellEditor(), Qt::Key_Escape);
         EXPECT_FALSE(d.isVisible());
     });
-    s.window.SpBu_Kavern_abcClick();
+    s.commands.areaData();
     EXPECT_EQ(data.LoadAreaData, before.LoadAreaData);
 }
 
 TEST(TitleDialog, KeepsFortyCharactersAndRedrawsUnlessTheTitleIsText)
 {
-    StartedWindow s;
+    Session s;
     const auto setTitle = [&](const char* title) {
         s.inDialog<Ttitle>([title](Ttitle& d) {
             d.Edit1->setText(QString::fromLatin1(title));
             d.Button1->click();
         });
-        return s.redraws(&Tvstupy::Text1Click);
+        return s.draws(&ProjectCommands::title);
     };
-    s.window.data().Computed = true;
+    s.data.Computed = true;
     EXPECT_TRUE(setTitle("Quay wall of the eastern basin, section 12 B"));  // 45 characters
-    EXPECT_EQ(s.window.data().Title, "Quay wall of the eastern basin, section ");
-    EXPECT_TRUE(s.window.data().Computed);
+    EXPECT_EQ(s.data.Title, "Quay wall of the eastern basin, section ");
+    EXPECT_TRUE(s.data.Computed);
     s.inDialog<Ttitle>([](Ttitle& d) {
         EXPECT_EQ(d.Edit1->text(), QStringLiteral("Quay wall of the eastern basin, section "));
         d.Edit1->setText(QStringLiteral("thrown away"));
         d.Button2->click();
     });
-    EXPECT_TRUE(s.redraws(&Tvstupy::Text1Click));
-    EXPECT_EQ(s.window.data().Title, "Quay wall of the eastern basin, section ");
+    EXPECT_TRUE(s.draws(&ProjectCommands::title));
+    EXPECT_EQ(s.data.Title, "Quay wall of the eastern basin, section ");
     EXPECT_FALSE(setTitle("Text"));
     EXPECT_TRUE(setTitle(""));
-    EXPECT_EQ(s.window.data().Title, "");
-    s.window.data().Title = "\x81\x8D\x8F\x90\x9D";  // bytes Windows-1252 leaves unused
+    EXPECT_EQ(s.data.Title, "");
+    s.data.Title = "\x81\x8D\x8F\x90\x9D";  // bytes Windows-1252 leaves unused
     s.inDialog<Ttitle>([](Ttitle& d) { d.Button1->click(); });
-    s.window.Text1Click();
-    EXPECT_EQ(s.window.data().Title, "\x81\x8D\x8F\x90\x9D");
+    s.commands.title();
+    EXPECT_EQ(s.data.Title, "\x81\x8D\x8F\x90\x9D");
 }
 
 TEST(CoordinateDialog, ListsEveryStoredVertexAndAlwaysClearsTheResults)
 {
-    StartedWindow s;
-    ProjectData& data = s.window.data();
+    Session s;
+    ProjectData& data = s.data;
     testing::SetOutline(data, 7, {{12.5, 3}, {20, 3.0004}, {20, 8.0004}, {12.5, 3}});
-    s.window.SpinEdit_kavern->setValue(7);
+    s.window.area = 7;
     data.Computed = true;
     s.inDialog<Tcoor_teren>([](Tcoor_teren& d) {
         NumericGrid& g = *d.StringGrid1;
@@ -161,7 +164,7 @@ TEST(CoordinateDialog, ListsEveryStoredVertexAndAlwaysClearsTheResults)
         type(g, 1, 1, "13");
         QTest::keyClick(g.cellEditor(), Qt::Key_Escape);  // as Cancel
     });
-    EXPECT_TRUE(s.redraws(&Tvstupy::Correctionterrain1Click));
+    EXPECT_TRUE(s.draws(&ProjectCommands::correction));
     EXPECT_EQ(data.VertexX[1][7], 12.5);
     EXPECT_FALSE(data.Computed);
 
@@ -172,18 +175,18 @@ TEST(CoordinateDialog, ListsEveryStoredVertexAndAlwaysClearsTheResults)
         EXPECT_EQ(enterIn(*d.StringGrid1, 2, 4), std::pair(1, 1));
         d.Button1->click();
     });
-    EXPECT_TRUE(s.redraws(&Tvstupy::Correctionterrain1Click));
+    EXPECT_TRUE(s.draws(&ProjectCommands::correction));
     EXPECT_TRUE(data.VertexY[4][7] == 4.25 && data.VertexX[4][7] == 12.5 && data.VertexCount[7] == 4);
     EXPECT_EQ(data.VertexY[2][7], 3.0);
     EXPECT_EQ(data.VertexY[3][7], 8.0004);  // shown as 8.000, untouched
     EXPECT_FALSE(data.Computed);
-    s.window.Button1Click();  // only the closing vertex moved
+    s.commands.compute();  // only the closing vertex moved
     EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{QStringLiteral(" Non closed loading area No  7 !")});
 
     // An area not in use opens nothing; one in use without vertices opens an empty grid.
-    s.window.SpinEdit_kavern->setValue(8);
+    s.window.area = 8;
     s.dialogs.clearCalls();
-    s.window.Correctionterrain1Click();
+    s.commands.correction();
     EXPECT_TRUE(s.dialogs.calls().empty());
     data.AreaUsed[8] = true;
     s.inDialog<Tcoor_teren>([](Tcoor_teren& d) {
@@ -191,7 +194,7 @@ TEST(CoordinateDialog, ListsEveryStoredVertexAndAlwaysClearsTheResults)
         d.StringGrid1->moveToNextCell();
         d.Button1->click();
     });
-    s.window.Correctionterrain1Click();
+    s.commands.correction();
     EXPECT_EQ(data.CorrectionArea, 8);
 }
 

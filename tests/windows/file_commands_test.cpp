@@ -1,7 +1,6 @@
-// Save and Open through the main window: the file dialogs, the caption, damaged files and failed saves.
+// Save and Open, and the save question of New, Open, End and the close request.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -9,15 +8,13 @@
 #include <unistd.h>
 
 #include "core/project_file.h"
+#include "support/command_session.h"
 #include "support/load_area_fixture.h"
-#include "support/started_window.h"
 
 namespace kalven {
 namespace {
 
-using testing::StartedWindow;
-
-const QString kCaption = QStringLiteral(" KALVEN  V 1.0      ");
+using testing::CommandSession;
 
 // Writes beyond `bytes` fail as on a full disk; root ignores chmod, not this limit.
 class FileSizeLimit {
@@ -43,63 +40,52 @@ private:
 
 TEST(ProjectFileCommands, SaveThenOpenRestoresTheProjectUnderItsPath)
 {
-    StartedWindow s;
-    ProjectData& data = s.window.data();
-    testing::SetTwoAreaExample(data);
-    data.Title = "Quay wall";
-    data.AreaLength = 70;
-    data.LoadAreaData[2].Text = "gravel 30\xB0";
-    const ProjectData saved = data;
+    CommandSession s;
+    testing::SetTwoAreaExample(s.data);
+    s.data.Title = "Quay wall";
+    s.data.LoadAreaData[2].Text = "gravel 30\xB0";
+    const ProjectData saved = s.data;
     const QString path = s.folder.file(QStringLiteral("quay.klv"));
-
     s.dialogs.answerFile(path);
-    s.window.Save1Click();
+    s.commands.save();
     const FileDialogOptions& save = s.dialogs.calls().at(0).options;
-    EXPECT_EQ(save.title + save.defaultSuffix + save.directory, QStringLiteral("Save Fileklvexamples"));
-    EXPECT_EQ(save.filterPattern, QStringLiteral("*.klv"));
+    EXPECT_EQ(save.title + save.defaultSuffix + save.directory + save.filterPattern, "Save Fileklvexamples*.klv");
     EXPECT_EQ(testing::ShownFileType(save), QStringLiteral("Kalven File *.klv"));
     EXPECT_TRUE(save.confirmOverwrite);
-    EXPECT_EQ(s.window.windowTitle(), kCaption + path);
+    EXPECT_EQ(s.window.caption, path);
     EXPECT_EQ(s.folder.read(QStringLiteral("quay.klv")), FormatProjectFile(saved));
 
-    ProjectReset(data);
-    data.Rounding = 0;
-    data.Computed = true;
-    s.window.setProjectCaption(QStringLiteral("elsewhere.klv"));
-    s.markDrawing();
+    ProjectReset(s.data);
+    s.data.Rounding = 0;
+    s.data.Computed = true;
+    s.window.caption.clear();
     s.dialogs.clearCalls();
     s.dialogs.answerNo();
     s.dialogs.answerFile(path);
-    s.window.Open1Click();
-    EXPECT_EQ(s.dialogs.calls().at(0).text, QStringLiteral("Save current file ?"));
-    EXPECT_EQ(s.dialogs.calls().at(0).kind, MessageKind::Warning);
+    EXPECT_TRUE(s.draws(&ProjectCommands::open));
     const FileDialogOptions& open = s.dialogs.calls().at(1).options;
-    EXPECT_EQ(open.title + open.filterPattern + open.directory, QStringLiteral("Open File*.klvexamples"));
+    EXPECT_EQ(open.title + open.defaultSuffix + open.directory + open.filterPattern, "Open Fileklvexamples*.klv");
     EXPECT_EQ(testing::ShownFileType(open), QStringLiteral("Kalven file (*.klv)"));
-    EXPECT_TRUE(SameProjectContent(data, saved));
-    EXPECT_EQ(data.Rounding, 1);
-    EXPECT_FALSE(data.Computed);
-    EXPECT_EQ(s.window.windowTitle(), kCaption + path);
-    EXPECT_FALSE(s.stillMarked());
-    EXPECT_TRUE(s.dialogs.messages().empty());
+    EXPECT_FALSE(open.confirmOverwrite);
+    EXPECT_TRUE(SameProjectContent(s.data, saved));
+    EXPECT_TRUE(s.data.Rounding == 1 && !s.data.Computed);
+    EXPECT_EQ(s.window.caption, path);
+    EXPECT_TRUE(s.dialogs.messages().empty() && s.window.shownAfter.empty());
 }
 
-TEST(ProjectFileCommands, OpenOfADamagedOrMissingFileLeavesProjectCaptionAndDrawing)
+// A damaged, missing or odd file leaves project, caption and drawing as they were; a file cut off
+// early loads with its missing values as 0 and says so over the drawn project.
+TEST(ProjectFileCommands, OpenRefusesWhatIsNoWholeProject)
 {
-    StartedWindow s;
-    testing::SetTwoAreaExample(s.window.data());
-    s.window.data().Computed = true;
-    s.window.setProjectCaption(QStringLiteral("/srv/walls/good.klv"));
-    const QString caption = s.window.windowTitle();
-    const ProjectData before = s.window.data();
-    // Files that are not projects at all are refused at once, without reading them to the end.
+    CommandSession s;
     const QString fifo = s.folder.file(QStringLiteral("fifo.klv"));
     const QString zeros = s.folder.file(QStringLiteral("zeros.klv"));
     const QString padded = s.folder.file(QStringLiteral("padded.klv"));
-    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);  // read to its end, it would hang
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zeros));
-    s.folder.write(QStringLiteral("padded.klv"), FormatProjectFile(before) + std::string(kProjectFileLimit, '\n'));
+    s.folder.write(QStringLiteral("padded.klv"), FormatProjectFile(s.data) + std::string(kProjectFileLimit, '\n'));
     const QString data = QStringLiteral(KALVEN_TEST_DATA "/");
+    const QString notRegular = QStringLiteral(" is not a regular file: nothing was read.");
     const struct {
         QString file;
         QString message;
@@ -111,45 +97,33 @@ TEST(ProjectFileCommands, OpenOfADamagedOrMissingFileLeavesProjectCaptionAndDraw
         {data + "area_length_0.klv", "Invalid project file: area length 0 m, possible are 1 to 10000 m",
          MessageKind::Error},
         {data + "no_such_file.klv", "File input error !!!", MessageKind::Plain},
-        {fifo, "The file " + fifo + " is not a regular file: nothing was read.", MessageKind::Error},
-        {zeros, "The file " + zeros + " is not a regular file: nothing was read.", MessageKind::Error},
+        {fifo, "The file " + fifo + notRegular, MessageKind::Error},
+        {zeros, "The file " + zeros + notRegular, MessageKind::Error},
         {padded, "The file " + padded + " is larger than 1048576 bytes: nothing was read.", MessageKind::Error},
+        {data + "file_ending_early.klv", kMsgFileEndsEarly, MessageKind::Warning},
     };
     for (const auto& c : cases) {
-        s.markDrawing();
-        s.dialogs.clearCalls();
+        SCOPED_TRACE(c.file.toStdString());
+        CommandSession s;
+        testing::SetTwoAreaExample(s.data);
+        s.data.Computed = true;
+        const ProjectData before = s.data;
         s.dialogs.answerNo();
         s.dialogs.answerFile(c.file);
-        QElapsedTimer clock;
-        clock.start();
-        s.window.Open1Click();
-        EXPECT_LT(clock.elapsed(), 500) << c.file.toStdString();
+        const bool loads = c.kind == MessageKind::Warning;
+        EXPECT_EQ(s.draws(&ProjectCommands::open), loads);
         EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{c.message});
-        EXPECT_EQ(s.dialogs.calls().back().kind, c.kind) << c.file.toStdString();
-        EXPECT_TRUE(SameProjectContent(s.window.data(), before) && s.window.data().Computed) << c.file.toStdString();
-        EXPECT_EQ(s.window.windowTitle(), caption) << c.file.toStdString();
-        EXPECT_TRUE(s.stillMarked()) << c.file.toStdString();
+        EXPECT_EQ(s.dialogs.calls().back().kind, c.kind);
+        EXPECT_EQ(SameProjectContent(s.data, before) && s.data.Computed, !loads);
+        EXPECT_EQ(s.window.caption, loads ? c.file : QString());
+        EXPECT_EQ(s.window.shownAfter, loads ? std::vector<std::size_t>{2} : std::vector<std::size_t>{});
     }
 }
 
 TEST(ProjectFileCommands, FailedSaveKeepsTheEarlierFileAndTheCaption)
 {
-    StartedWindow s;
-    s.window.setProjectCaption(QStringLiteral("/srv/walls/good.klv"));
-    const QString caption = s.window.windowTitle();
+    CommandSession s;
     s.folder.write(QStringLiteral("wall.klv"), "earlier project\r\n");
-    const auto save = [&](const QString& path) {
-        s.dialogs.clearCalls();
-        s.dialogs.answerFile(path);
-        s.window.Save1Click();
-        EXPECT_EQ(s.window.windowTitle(), caption);
-        EXPECT_EQ(s.folder.read(QStringLiteral("wall.klv")), "earlier project\r\n");
-        return std::pair(s.dialogs.calls().back().text, s.dialogs.calls().back().kind);
-    };
-    const auto notCreatable = std::pair(QStringLiteral("File output error !!!"), MessageKind::Plain);
-    EXPECT_EQ(save(s.folder.file(QStringLiteral("gone/wall.klv"))), notCreatable);
-    EXPECT_EQ(save(s.folder.path()), notCreatable);
-    // Only regular files are replaced: not a pipe, a device, nor what a link points at.
     const std::string nodes = s.folder.file(QStringLiteral("nodes")).toStdString();
     ASSERT_EQ(mkdir(nodes.c_str(), 0777), 0);
     ASSERT_EQ(mkfifo((nodes + "/pipe.klv").c_str(), 0666), 0);
@@ -158,110 +132,95 @@ TEST(ProjectFileCommands, FailedSaveKeepsTheEarlierFileAndTheCaption)
         ASSERT_EQ(mknod((nodes + "/full.klv").c_str(), S_IFCHR | 0666, makedev(1, 7)), 0);
         ASSERT_EQ(symlink("full.klv", (nodes + "/to_full.klv").c_str()), 0);
     }
-    for (const char* name : {"pipe.klv", "to_pipe.klv", "full.klv", "to_full.klv"}) {
-        const std::string node = nodes + "/" + name;
+    // Only regular files are replaced: not a folder, a pipe, a device, nor what a link points at.
+    std::vector<QString> refused = {s.folder.file(QStringLiteral("gone/wall.klv")), s.folder.path()};
+    struct stat node {};
+    for (const char* name : {"pipe.klv", "to_pipe.klv", "full.klv", "to_full.klv"})
+        if (lstat((nodes + "/" + name).c_str(), &node) == 0)
+            refused.push_back(QString::fromStdString(nodes + "/" + name));
+    for (const QString& path : refused) {
+        SCOPED_TRACE(path.toStdString());
         struct stat before {}, after {};
-        if (lstat(node.c_str(), &before) != 0)
-            continue;
-        EXPECT_EQ(save(QString::fromStdString(node)), notCreatable) << name;
-        lstat(node.c_str(), &after);
-        EXPECT_TRUE(before.st_mode == after.st_mode && before.st_ino == after.st_ino) << name;
+        lstat(QFile::encodeName(path).constData(), &before);
+        s.dialogs.clearCalls();
+        s.dialogs.answerFile(path);
+        s.commands.save();
+        EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{QStringLiteral("File output error !!!")});
+        EXPECT_EQ(s.dialogs.calls().back().kind, MessageKind::Plain);
+        lstat(QFile::encodeName(path).constData(), &after);
+        EXPECT_TRUE(before.st_mode == after.st_mode && before.st_ino == after.st_ino);
     }
-    std::pair<QString, MessageKind> failed;
+    // A write that fails half-way, also under the save question of New, which then stops.
+    s.dialogs.clearCalls();
+    s.data.Title = "Unsaved";
+    s.dialogs.answerFile(s.folder.file(QStringLiteral("wall.klv")));
+    s.dialogs.answerYes();
+    s.dialogs.answerFile(s.folder.file(QStringLiteral("wall.klv")));
     {
         FileSizeLimit full(256);
-        failed = save(s.folder.file(QStringLiteral("wall.klv")));
+        s.commands.save();
+        s.commands.newProject();
     }
-    EXPECT_EQ(failed, std::pair(QString::fromLatin1(kMsgFileWriteFailed), MessageKind::Error));
+    EXPECT_EQ(s.data.Title, "Unsaved");
+    EXPECT_EQ(s.dialogs.messages(), std::vector<QString>(2, QString::fromLatin1(kMsgFileWriteFailed)));
+    EXPECT_EQ(s.dialogs.calls().back().kind, MessageKind::Error);
     EXPECT_EQ(s.folder.read(QStringLiteral("wall.klv")), "earlier project\r\n");
     EXPECT_EQ(QDir(s.folder.path()).entryList(QDir::Files),
               (QStringList{QStringLiteral("kalven1.cfg"), QStringLiteral("wall.klv")}));  // nothing half-written
+    EXPECT_TRUE(s.window.caption.isEmpty());
 }
 
-// A cut-off file loads with its missing values as 0 and empty, and then says so.
-TEST(ProjectFileCommands, OpenOfAFileThatEndsEarlyLoadsItAndSaysSo)
+// New, Open, End and the close request ask "Save current file ?" (End and close after "End. Are you
+// sure ?"). No or a cancelled save dialog goes on; a save that fails stops the command, so the
+// project is not thrown away unsaved. Closing while a polygon is entered used to throw the project
+// away without a word: it asks the same, and a Yes saves the project as it stands.
+TEST(SaveQuestion, EveryCommandThatThrowsTheProjectAwayAsksAndAFailedSaveStopsIt)
 {
-    StartedWindow s;
-    const QString path = QStringLiteral(KALVEN_TEST_DATA "/file_ending_early.klv");
-    s.dialogs.answerNo();
-    s.dialogs.answerFile(path);
-    EXPECT_TRUE(s.redraws(&Tvstupy::Open1Click));
-    EXPECT_EQ(s.window.data().AreaLength, 40);
-    EXPECT_EQ(s.window.windowTitle(), kCaption + path);
-    EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{QString::fromLatin1(kMsgFileEndsEarly)});
-    EXPECT_EQ(s.dialogs.calls().back().kind, MessageKind::Warning);
-}
-
-// A chosen save that fails stops the command that asked for it, so the project is not lost; the
-// message of the failed save is the only thing shown.
-TEST(ProjectFileCommands, AFailedSaveUnderTheSaveQuestionStopsTheCommand)
-{
+    enum class Answer { No, Cancelled, Saved, Failed };
     const struct {
         const char* how;
-        void (Tvstupy::*command)();  // nothing: the window's close request
+        void (ProjectCommands::*command)();  // nothing: the close request
         bool idle;
-    } cases[] = {{"New", &Tvstupy::New1Click, true},
-                 {"Open", &Tvstupy::Open1Click, true},
-                 {"End", &Tvstupy::End1Click, true},
-                 {"close", nullptr, true},
-                 {"close during polygon input", nullptr, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.how);
-        StartedWindow s;
-        s.window.show();
-        ProjectData& data = s.window.data();
-        testing::SetTwoAreaExample(data);
-        data.Idle = c.idle;
-        const ProjectData before = data;
-        const bool asksToEnd = c.command != &Tvstupy::New1Click && c.command != &Tvstupy::Open1Click;
-        if (asksToEnd)
-            s.dialogs.answerYes();
-        s.dialogs.answerYes();
-        s.dialogs.answerFile(s.folder.file(QStringLiteral("gone/wall.klv")));
-        if (c.command)
-            (s.window.*c.command)();
-        else
-            s.window.close();
-        EXPECT_EQ(s.dialogs.calls().back().text, QStringLiteral("File output error !!!"));
-        EXPECT_EQ(s.dialogs.calls().size(), asksToEnd ? 4u : 3u);  // no open dialog after it either
-        EXPECT_TRUE(SameProjectContent(data, before));
-        EXPECT_TRUE(!s.window.ended() && s.window.isVisible());
+    } commands[] = {{"New", &ProjectCommands::newProject, true},
+                    {"Open", &ProjectCommands::open, true},
+                    {"End", &ProjectCommands::end, true},
+                    {"close", nullptr, true},
+                    {"close during polygon input", nullptr, false}};
+    for (const auto& c : commands) {
+        for (Answer answer : {Answer::No, Answer::Cancelled, Answer::Saved, Answer::Failed}) {
+            SCOPED_TRACE(std::string(c.how) + " answer " + std::to_string(static_cast<int>(answer)));
+            CommandSession s;
+            testing::SetTwoAreaExample(s.data);
+            s.data.Title = "Wall";
+            s.data.Idle = c.idle;
+            const ProjectData before = s.data;
+            const bool ending = c.command != &ProjectCommands::newProject && c.command != &ProjectCommands::open;
+            if (ending)
+                s.dialogs.answerYes();
+            if (answer == Answer::No) {
+                s.dialogs.answerNo();
+            } else {
+                s.dialogs.answerYes();
+                s.dialogs.answerFile(answer == Answer::Cancelled ? std::nullopt
+                                     : answer == Answer::Saved    ? std::optional(s.folder.file(QStringLiteral("w.klv")))
+                                                                  : std::optional(s.folder.file(QStringLiteral("gone/w.klv"))));
+            }
+            if (c.command == &ProjectCommands::open && answer != Answer::Failed)
+                s.dialogs.answerFile(std::nullopt);
+            const bool closes = c.command ? (s.commands.*c.command)(), s.window.ended : s.commands.mayClose();
+            const bool goesOn = answer != Answer::Failed;
+            const auto& calls = s.dialogs.calls();
+            ASSERT_GE(calls.size(), ending ? 2u : 1u);
+            EXPECT_TRUE(!ending || (calls[0].text == "End. Are you sure ?" && calls[0].kind == MessageKind::Confirmation));
+            EXPECT_TRUE(calls[ending].text == "Save current file ?" && calls[ending].kind == MessageKind::Warning);
+            EXPECT_EQ(closes, ending && goesOn);
+            EXPECT_EQ(s.dialogs.messages().size(), goesOn ? 0u : 1u);
+            EXPECT_TRUE(s.dialogs.allAnswered());  // Open's file dialog only after a save that went well
+            EXPECT_EQ(s.data.Title == "Wall", !(c.command == &ProjectCommands::newProject && goesOn));
+            EXPECT_EQ(s.window.caption.isEmpty(), answer != Answer::Saved);
+            EXPECT_EQ(s.folder.read(QStringLiteral("w.klv")), answer == Answer::Saved ? FormatProjectFile(before) : "");
+        }
     }
-}
-
-// New and Open ask "Save current file ?" first; End and close are tested with the main window.
-TEST(ProjectFileCommands, SaveQuestionsOfNewAndOpenSaveForReal)
-{
-    StartedWindow s;
-    ProjectData& data = s.window.data();
-    data.Title = "Before New";
-    data.AreaUsed[2] = true;
-    data.Rounding = 0;
-    data.AreaLength = 70;
-    const std::string beforeNew = FormatProjectFile(data);
-    const QString first = s.folder.file(QStringLiteral("first.klv"));
-    s.dialogs.answerYes();
-    s.dialogs.answerFile(first);
-    s.window.New1Click();
-    EXPECT_EQ(s.dialogs.calls().at(0).text, QStringLiteral("Save current file ?"));
-    EXPECT_EQ(s.dialogs.calls().at(0).kind, MessageKind::Warning);
-    EXPECT_EQ(s.folder.read(QStringLiteral("first.klv")), beforeNew);
-    EXPECT_TRUE(data.Title == "Text" && !data.AreaUsed[2] && data.Rounding == 1 && data.AreaLength == 70);
-    EXPECT_EQ(s.window.windowTitle(), kCaption + first);  // New keeps the caption
-
-    // A cancelled save dialog saves nothing, and the command goes on.
-    data.Title = "Unsaved";
-    s.dialogs.answerYes();
-    s.dialogs.answerFile(std::nullopt);
-    s.window.New1Click();
-    EXPECT_EQ(data.Title, "Text");
-    s.dialogs.answerYes();
-    s.dialogs.answerFile(std::nullopt);
-    s.dialogs.answerFile(first);
-    s.window.Open1Click();
-    EXPECT_EQ(data.Title, "Before New");
-    EXPECT_EQ(QDir(s.folder.path()).entryList({QStringLiteral("*.klv")}), QStringList{QStringLiteral("first.klv")});
-    EXPECT_TRUE(s.dialogs.allAnswered() && s.dialogs.messages().empty());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The main window: start-up, its menu and tools, the Idle guard, the questions of End and close,
-// and the Compute command.
+// The main window: start-up, the wiring of its menu, tools and mouse to the commands, the Idle
+// guard, the questions of End and close, and the Compute command.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
@@ -20,6 +20,7 @@
 #include "core/project_file.h"
 #include "windows/Unit15_help1.h"
 #include "windows/unit13_dir.h"
+#include "support/command_session.h"
 #include "support/load_area_fixture.h"
 #include "support/started_window.h"
 
@@ -27,6 +28,7 @@ namespace kalven {
 namespace {
 
 using testing::FakeUserDialogs;
+using testing::CommandSession;
 using testing::StartedWindow;
 using testing::WorkingFolder;
 
@@ -43,8 +45,6 @@ TEST(MainWindowStartUp, SizesWindowAndImageFromTheWorkAreaAndReadsTheConfigurati
     EXPECT_EQ(data.InitialDir, "examples");
     EXPECT_EQ(s.window.dialogDirectory(), QStringLiteral("examples"));
     EXPECT_EQ(data.ColorSettings, DefaultColors());
-    EXPECT_EQ(data.Rounding, 1);  // the reset of the creation step
-    EXPECT_TRUE(s.window.windowTitle().startsWith(QStringLiteral(" KALVEN  V 1.0  ")));
     EXPECT_TRUE(s.dialogs.calls().empty());
 }
 
@@ -121,19 +121,16 @@ TEST(MainWindowStartUp, AFolderNamedWithLettersOutsideWindows1252ServesEveryComm
     EXPECT_EQ(window.data().InitialDir, here.toStdString());
     EXPECT_EQ(window.dialogDirectory(), here);
 
-    QString theory, directory, picture;
-    for (QString* shown : {&theory, &directory, &picture})
+    QString theory, directory;
+    for (QString* shown : {&theory, &directory})
         dialogs.answerModal([shown](QDialog& d) {
-            auto* help = dynamic_cast<Tunit15_help*>(&d);
-            *shown = help ? help->RichEdit1->toPlainText() : d.windowTitle();
+            *shown = dynamic_cast<Tunit15_help&>(d).RichEdit1->toPlainText();
             return false;
         });
     window.Theory1Click();
     window.Directory_Content1Click();
-    window.Caverns1Click();
     EXPECT_TRUE(theory.startsWith(QStringLiteral("KALVEN - the theory")));
     EXPECT_TRUE(directory.startsWith(QStringLiteral("KALVEN - what the program's folder holds")));
-    EXPECT_EQ(picture, QStringLiteral(" Help Load area"));
 
     const QString other = here + QString::fromUtf8("/Zeď ř");
     testing::AnswerDialog<Tmirt_dir>(dialogs, [&](Tmirt_dir& d) {
@@ -156,194 +153,186 @@ TEST(MainWindowStartUp, AFolderNamedWithLettersOutsideWindows1252ServesEveryComm
     EXPECT_TRUE(dialogs.allAnswered() && dialogs.messages().empty());
 }
 
-TEST(MainWindowLayout, EveryMenuEntryAndToolHasItsCaptionAndPicture)
-{
-    FakeUserDialogs dialogs;
-    Tvstupy w(dialogs);
-    const std::pair<QAction*, const char*> entries[] = {
-        {w.New1, "&New"}, {w.Open1, "&Open"}, {w.Save1, "&Save"}, {w.Printgraphic1, "&Print graphic"},
-        {w.Printtext1, "Print &text"}, {w.DxfIn1, "&Dxf In"}, {w.End1, "&End"},
-        {w.Length1, "&Length + Rounding"}, {w.Text1, "&Title"}, {w.Correctionterrain1, "&Correction-load area"},
-        {w.SetColor1, "Set &Color"}, {w.Directory1, "Di&rectory"}, {w.Caverns1, "&Load area"},
-        {w.Directory_Content1, "&Directory content"}, {w.Theory1, "&Theory"}, {w.About1, "&About"},
-    };
-    for (const auto& [action, caption] : entries) {
-        EXPECT_EQ(action->text(), QString::fromLatin1(caption));
-        EXPECT_FALSE(action->icon().isNull()) << caption;
-    }
-    // The load-area and directory-content entries stand in a "&Help" submenu of "&Help".
-    const auto owners = w.Caverns1->associatedObjects();
-    QMenu* sub = owners.isEmpty() ? nullptr : qobject_cast<QMenu*>(owners.constFirst());
-    ASSERT_NE(sub, nullptr);
-    EXPECT_EQ(sub->title() + w.HelpMenu->title(), QStringLiteral("&Help&Help"));
-    EXPECT_FALSE(w.SpBu_Kavern->icon().isNull() || w.SpBu_Kavern_no->icon().isNull());
-    EXPECT_EQ(w.SpBu_Kavern->toolTip(), QStringLiteral("Load areas"));
-    EXPECT_EQ(w.Image1_vstupy->cursor().shape(), Qt::CrossCursor);
-    EXPECT_TRUE(w.SpinEdit_kavern->minimum() == 1 && w.SpinEdit_kavern->maximum() == 20);
-}
-
-TEST(IdleGuard, EveryCommandButHelpAndAboutDoesNothingWhileAPolygonIsEntered)
+// The menu, the tool buttons and the mouse reach their commands, and the window does what they ask.
+TEST(MainWindowWiring, MenuToolsAndMouseReachTheCommands)
 {
     StartedWindow s;
-    ProjectData& data = s.window.data();
-    testing::SetOutline(data, 1, {{2, 0}});  // a used area selected, so the correction entry would act
-    data.Computed = true;
-    data.Idle = false;
-    data.InputMode = kInputModeLoadArea;
-    const auto observe = [&] {
-        s.window.showDrawing();
-        return std::tuple(data, s.window.windowTitle(), s.window.Image1_vstupy->image().copy());
+    s.window.show();
+    Tvstupy& w = s.window;
+    const auto move = [&](QWidget* over, QPointF at) {
+        QMouseEvent event(QEvent::MouseMove, at, at, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(over, &event);
     };
-    const std::pair<void (Tvstupy::*)(), const char*> commands[] = {
-        {&Tvstupy::New1Click, "New"}, {&Tvstupy::Open1Click, "Open"}, {&Tvstupy::Save1Click, "Save"},
-        {&Tvstupy::Printgraphic1Click, "Print graphic"}, {&Tvstupy::Printtext1Click, "Print text"},
-        {&Tvstupy::DxfIn1Click, "Dxf In"}, {&Tvstupy::End1Click, "End"}, {&Tvstupy::Length1Click, "Length"},
-        {&Tvstupy::Text1Click, "Title"}, {&Tvstupy::Correctionterrain1Click, "Correction"},
-        {&Tvstupy::SetColor1Click, "Set Color"}, {&Tvstupy::Directory1Click, "Directory"},
-        {&Tvstupy::Button1Click, "Compute"}, {&Tvstupy::SpBu_Kavern_noClick, "delete area"},
-        {&Tvstupy::SpBu_Kavern_abcClick, "data"},
+    const auto click = [&](Qt::MouseButton button, QPoint at) {
+        move(w.Image1_vstupy, at);
+        QTest::mouseClick(w.Image1_vstupy, button, Qt::NoModifier, at);
+    };
+    w.SpinEdit_kavern->setValue(3);
+    QTest::mouseClick(w.SpBu_Kavern, Qt::LeftButton);
+    EXPECT_FALSE(w.data().Idle);
+    EXPECT_EQ(w.panelText(1), QStringLiteral(" Loaded area - input data"));
+    // Under a fractional screen scale the mouse reports positions such as 100.9: its pixel counts.
+    move(w.Image1_vstupy, {100, 300});
+    const QString whole = w.panelText(0);
+    move(w.Image1_vstupy, {100.9, 300.6});
+    EXPECT_EQ(w.panelText(0), whole);
+    click(Qt::LeftButton, {100, 300});
+    click(Qt::LeftButton, {200, 300});
+    click(Qt::MiddleButton, {250, 250});
+    click(Qt::RightButton, {150, 200});
+    EXPECT_TRUE(w.data().Idle);
+    EXPECT_EQ(w.data().VertexCount[3], 3);
+    EXPECT_TRUE(w.SpBu_Kavern->isChecked());
+    move(w.centralWidget(), {40, 200});
+    EXPECT_FALSE(w.SpBu_Kavern->isChecked());
+    QTest::mouseClick(w.SpBu_Kavern, Qt::LeftButton);  // area 3 is in use: the button only comes up
+    EXPECT_FALSE(w.SpBu_Kavern->isChecked() || !w.data().Idle);
+
+    QTest::mouseClick(w.SpBu_Kavern_no, Qt::LeftButton);
+    EXPECT_FALSE(w.data().AreaUsed[3] || w.SpBu_Kavern_no->isChecked());
+
+    testing::SetTwoAreaExample(w.data());
+    w.Button1->click();
+    EXPECT_TRUE(w.data().Computed);
+    w.SpinEdit_kavern->setValue(1);
+    w.Correctionterrain1->trigger();  // the real coordinate dialog, cancelled
+    EXPECT_FALSE(w.data().Computed);
+    EXPECT_EQ(s.dialogs.calls().back().text, QStringLiteral(" Correction of coordinate of load areas"));
+
+    const QString path = s.folder.file(QStringLiteral("wired.klv"));
+    s.dialogs.answerFile(path);
+    w.Save1->trigger();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral(" KALVEN  V 1.0      ") + path);
+    EXPECT_EQ(s.dialogs.calls().back().options.directory, QStringLiteral("examples"));
+    // Each editing dialog is the real one, shown through the dialogs of the window.
+    s.dialogs.clearCalls();
+    w.Length1->trigger();
+    w.Text1->trigger();
+    QTest::mouseClick(w.SpBu_Kavern_abc, Qt::LeftButton);
+    w.Directory1->trigger();
+    s.dialogs.answerNo();
+    w.New1->trigger();
+    EXPECT_FALSE(w.data().AreaUsed[2]);
+    s.dialogs.answerFile(std::nullopt);
+    w.DxfIn1->trigger();
+    s.dialogs.answerNo();
+    s.dialogs.answerFile(std::nullopt);
+    w.Open1->trigger();
+    std::vector<QString> shown;
+    for (const auto& call : s.dialogs.calls())
+        shown.push_back(call.text);
+    EXPECT_EQ(shown, (std::vector<QString>{QStringLiteral("Length"), QStringLiteral(" Title"),
+                                           QStringLiteral(" Load area - input data"),
+                                           QStringLiteral(" Initial directory - input"),
+                                           QStringLiteral("Save current file ?"), QStringLiteral("Dxf In"),
+                                           QStringLiteral("Save current file ?"), QStringLiteral("Open File")}));
+}
+
+// The commands that stay in the window keep the Idle guard too; those of ProjectCommands are
+// tested there.
+TEST(IdleGuard, PrintAndColourCommandsDoNothingWhileAPolygonIsEntered)
+{
+    StartedWindow s;
+    s.window.data().Idle = false;
+    for (QAction* action : {s.window.Printgraphic1, s.window.Printtext1, s.window.SetColor1})
+        action->trigger();
+    EXPECT_TRUE(s.dialogs.calls().empty());
+}
+
+TEST(IdleGuard, EveryCommandDoesNothingWhileAPolygonIsEntered)
+{
+    const std::pair<void (ProjectCommands::*)(), const char*> commands[] = {
+        {&ProjectCommands::newProject, "New"},   {&ProjectCommands::open, "Open"},
+        {&ProjectCommands::save, "Save"},        {&ProjectCommands::dxfIn, "Dxf In"},
+        {&ProjectCommands::end, "End"},          {&ProjectCommands::length, "Length"},
+        {&ProjectCommands::title, "Title"},      {&ProjectCommands::correction, "Correction"},
+        {&ProjectCommands::directory, "Directory"}, {&ProjectCommands::compute, "Compute"},
+        {&ProjectCommands::deleteArea, "delete area"}, {&ProjectCommands::areaData, "data"},
+        {&ProjectCommands::armArea, "arm"},
     };
     for (const auto& [command, name] : commands) {
         SCOPED_TRACE(name);
-        const auto [before, caption, image] = observe();
-        (s.window.*command)();
-        const auto [after, captionAfter, imageAfter] = observe();
-        EXPECT_TRUE(SameProjectContent(before, after));
-        EXPECT_TRUE(after.Computed && !after.Idle && after.Rounding == before.Rounding &&
-                    after.InitialDir == before.InitialDir);
-        EXPECT_EQ(captionAfter, caption);
-        EXPECT_TRUE(imageAfter == image);
-        EXPECT_TRUE(s.dialogs.calls().empty());
-        EXPECT_FALSE(s.window.ended());
+        CommandSession s;
+        testing::SetOutline(s.data, 1, {{2, 0}});  // a used area chosen, so the correction would act
+        s.data.Computed = true;
+        s.data.Idle = false;
+        s.data.InputMode = kInputModeLoadArea;
+        const ProjectData before = s.data;
+        EXPECT_FALSE(s.draws(command));
+        EXPECT_TRUE(SameProjectContent(before, s.data));
+        EXPECT_TRUE(s.data.Computed && !s.data.Idle && s.data.Rounding == before.Rounding &&
+                    s.data.InitialDir == before.InitialDir);
+        EXPECT_TRUE(s.quiet() && s.window.caption.isEmpty() && !s.window.ended);
+        EXPECT_EQ(s.commands.dialogDirectory(), QStringLiteral("examples"));
     }
 }
 
-// End and the close request ask "End. Are you sure ?" and then "Save current file ?"; End does not
-// ask again when it closes the window. Closing while a polygon is entered used to throw the whole
-// project away without a word: it asks the same, and a Yes saves the project as it stands.
-TEST(EndAndClose, AskWhetherToEndAndToSaveAlsoWhileAPolygonIsEntered)
+// The window's close request asks through the commands; End closes the window without asking again.
+TEST(EndAndClose, TheWindowClosesOnlyWhenTheQuestionsAllowIt)
 {
-    const struct {
-        const char* how;
-        bool byEnd;
-        bool idle;
-    } cases[] = {{"End", true, true}, {"close", false, true}, {"close during polygon input", false, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.how);
-        StartedWindow s;
-        s.window.show();
-        ProjectData& data = s.window.data();
-        data.Title = "Wall";
-        if (!c.idle) {
-            data.Idle = false;
-            data.InputMode = kInputModeLoadArea;
-            data.PolygonStarted = true;
-            testing::SetOutline(data, 4, {{1.5, 0}, {3.25, 0}});
-        }
-        const auto end = [&] {
-            if (c.byEnd)
-                s.window.End1Click();
-            else
-                s.window.close();
-        };
-        s.dialogs.answerNo();
-        end();
-        EXPECT_FALSE(s.window.ended());
-        EXPECT_TRUE(s.window.isVisible());
-        EXPECT_EQ(data.Title, "Wall");
-
-        s.dialogs.answerYes();
-        s.dialogs.answerYes();
-        s.dialogs.answerFile(s.folder.file(QStringLiteral("last.klv")));
-        end();
-        EXPECT_TRUE(s.window.ended());
-        EXPECT_FALSE(s.window.isVisible());
-        const auto& calls = s.dialogs.calls();
-        ASSERT_EQ(calls.size(), 4u);
-        EXPECT_TRUE(calls[0].text == QStringLiteral("End. Are you sure ?") && calls[0].kind == MessageKind::Confirmation);
-        EXPECT_TRUE(calls[2].text == QStringLiteral("Save current file ?") && calls[2].kind == MessageKind::Warning);
-        EXPECT_EQ(s.folder.read(QStringLiteral("last.klv")), FormatProjectFile(data));
-        EXPECT_EQ(data.AreaUsed[4], !c.idle);
-    }
-}
-
-// The main window whose message boxes keep the picture as it stood when they opened.
-struct ComputeWindow : testing::FakeUserDialogs {
-    Tvstupy window{*this};
-    QImage pictureAtMessage;
-
-    void message(const QString& text, MessageKind kind) override
-    {
-        pictureAtMessage = picture();
-        FakeUserDialogs::message(text, kind);
-    }
-    QImage picture() const { return window.Image1_vstupy->image().copy(); }
-    ProjectData& data() { return window.data(); }
-    void compute() { window.Button1->click(); }
-};
-
-// A point on the navy arrow of area 2, which starts at (120, 413).
-bool ShowsNavyAt(const QImage& image, int x, int y)
-{
-    return image.pixelColor(x, y) == QColor(0, 0, 128);
+    StartedWindow s;
+    s.window.show();
+    s.dialogs.answerNo();
+    s.window.close();
+    s.dialogs.answerNo();
+    s.window.End1->trigger();
+    EXPECT_TRUE(s.window.isVisible() && !s.window.ended());
+    s.dialogs.answerYes();
+    s.dialogs.answerNo();
+    s.window.End1->trigger();
+    EXPECT_TRUE(s.window.ended() && !s.window.isVisible());
+    EXPECT_TRUE(s.dialogs.allAnswered());
 }
 
 TEST(ComputeCommand, ComputesValidAreasOnlyKeepsTheEarlierResultsThroughAFaultyRunAndWarnsAfterDrawing)
 {
-    ComputeWindow w;
-    w.data().ResultantForce = 7;
-    const QImage blank = w.picture();
-    w.compute();
-    ASSERT_EQ(w.messages(), std::vector<QString>{QStringLiteral(" Non-existent area load !")});
-    EXPECT_EQ(w.calls()[0].kind, MessageKind::Warning);
-    EXPECT_FALSE(w.data().Computed);
-    EXPECT_EQ(w.data().ResultantForce, 7);
-    EXPECT_EQ(w.picture(), blank);
+    CommandSession s;
+    s.data.ResultantForce = 7;
+    EXPECT_FALSE(s.draws(&ProjectCommands::compute));
+    ASSERT_EQ(s.dialogs.messages(), std::vector<QString>{QStringLiteral(" Non-existent area load !")});
+    EXPECT_EQ(s.dialogs.calls()[0].kind, MessageKind::Warning);
+    EXPECT_FALSE(s.data.Computed);
+    EXPECT_EQ(s.data.ResultantForce, 7);
 
-    w.clearCalls();
-    testing::SetTwoAreaExample(w.data());
-    w.data().ValidationMessage = "from before";
-    w.compute();
-    EXPECT_TRUE(w.calls().empty());
-    EXPECT_TRUE(w.data().Computed);
-    EXPECT_EQ(w.data().ValidationMessage, "");
-    EXPECT_EQ(w.data().ResultCount, 2);
-    EXPECT_EQ(w.window.panelText(1), QStringLiteral(" "));
-    const QImage picture = w.picture();
-    EXPECT_TRUE(ShowsNavyAt(picture, 160, 413));
+    s.dialogs.clearCalls();
+    testing::SetTwoAreaExample(s.data);
+    s.data.ValidationMessage = "from before";
+    EXPECT_TRUE(s.draws(&ProjectCommands::compute));
+    EXPECT_TRUE(s.dialogs.calls().empty());
+    EXPECT_TRUE(s.data.Computed);
+    EXPECT_EQ(s.data.ValidationMessage, "");
+    EXPECT_EQ(s.data.ResultCount, 2);
+    EXPECT_EQ(s.panels.texts[1], " ");
 
-    const ProjectData computed = w.data();
-    w.data().VertexX[5][2] = 4.01;  // area 2 no longer closed
-    w.compute();
-    EXPECT_EQ(w.messages(), std::vector<QString>{QStringLiteral(" Non closed loading area No  2 !")});
-    EXPECT_TRUE(w.data().Computed);
-    EXPECT_EQ(w.data().ResultList, computed.ResultList);
-    EXPECT_EQ(w.picture(), picture);
+    const ProjectData computed = s.data;
+    s.data.VertexX[5][2] = 4.01;  // area 2 no longer closed
+    EXPECT_FALSE(s.draws(&ProjectCommands::compute));
+    EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{QStringLiteral(" Non closed loading area No  2 !")});
+    EXPECT_TRUE(s.data.Computed);
+    EXPECT_EQ(s.data.ResultList, computed.ResultList);
 
     // Far-out vertices pass the checks but overflow the sums: refused like a faulty area.
-    w.clearCalls();
-    w.data().VertexX[5][2] = 4;
-    const ProjectData closed = w.data();
+    s.dialogs.clearCalls();
+    s.data.VertexX[5][2] = 4;
+    const ProjectData closed = s.data;
     for (int v = 1; v <= 5; ++v) {
-        w.data().VertexX[v][2] *= -1e154;
-        w.data().VertexY[v][2] *= -1e154;
+        s.data.VertexX[v][2] *= -1e154;
+        s.data.VertexY[v][2] *= -1e154;
     }
-    w.compute();
-    EXPECT_EQ(w.messages(), std::vector<QString>{QStringLiteral(" Result is not finite - check the coordinates and loads !")});
-    EXPECT_TRUE(w.data().Computed);
-    EXPECT_EQ(w.data().ResultList, computed.ResultList);
-    EXPECT_EQ(w.picture(), picture);
-    w.data() = closed;
+    s.commands.compute();
+    EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{QStringLiteral(" Result is not finite - check the coordinates and loads !")});
+    EXPECT_TRUE(s.data.Computed);
+    EXPECT_EQ(s.data.ResultList, computed.ResultList);
+    s.data = closed;
 
-    // A resultant off the area is warned of over the drawn results.
-    w.clearCalls();
-    w.data().VertexX[5][2] = 4;
-    testing::SetLoad(w.data(), 2, 10, 90);
-    w.compute();
-    ASSERT_EQ(w.messages(), std::vector<QString>{QStringLiteral(" Resultant is outside the desktop !")});
-    EXPECT_EQ(w.calls()[0].kind, MessageKind::Warning);
-    EXPECT_TRUE(ShowsNavyAt(w.pictureAtMessage, 120, 400));
-    EXPECT_TRUE(w.data().Computed);
+    // A resultant off the area is warned of over the drawn and shown results.
+    s.dialogs.clearCalls();
+    testing::SetLoad(s.data, 2, 10, 90);
+    EXPECT_TRUE(s.draws(&ProjectCommands::compute));
+    ASSERT_EQ(s.dialogs.messages(), std::vector<QString>{QStringLiteral(" Resultant is outside the desktop !")});
+    EXPECT_EQ(s.dialogs.calls()[0].kind, MessageKind::Warning);
+    EXPECT_EQ(s.window.shownAfter, std::vector<std::size_t>{0});
+    EXPECT_TRUE(s.data.Computed);
 }
 
 }  // namespace

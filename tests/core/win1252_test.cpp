@@ -1,7 +1,7 @@
 // The Windows-1252 conversion between the project's bytes and Qt's strings.
 #include <gtest/gtest.h>
 
-#include "platform/win1252.h"
+#include "core/win1252.h"
 
 namespace kalven {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/win1252.h"
+#include "core/win1252.h"
 
 #include <array>
 

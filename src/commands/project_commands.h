@@ -1,0 +1,117 @@
+#pragma once
+// The commands of the main window without its widgets: the project file, the questions before a
+// project is thrown away, the editing dialogs' effects, the DXF import, polygon input and Compute.
+// The window keeps its widgets and hands each command over in one line, so a test can drive any
+// command with scripted answers and a recording canvas.
+
+#include <QSize>
+#include <QString>
+#include <optional>
+
+#include "core/dxf_import.h"
+#include "core/project_data.h"
+#include "core/status_panels.h"
+#include "drawing/canvas.h"
+#include "drawing/polygon_input.h"
+
+namespace kalven {
+
+class UserDialogs;
+
+// What only the main window can do for a command.
+class CommandWindow {
+public:
+    virtual ~CommandWindow() = default;
+    // The caption " KALVEN  V 1.0      " + path, after a successful Save or Open.
+    virtual void setProjectCaption(const QString& path) = 0;
+    // Shows what has been drawn so far, before a message box covers the window.
+    virtual void showDrawing() = 0;
+    // The drawing image's size in pixels; the commands' drawings fill it.
+    virtual QSize drawingSize() const = 0;
+    // The load area number chosen beside the area buttons.
+    virtual int chosenArea() const = 0;
+    virtual void releaseAreaButton() = 0;
+    virtual void releaseDeleteButton() = 0;
+    // End was confirmed: the window closes without asking again.
+    virtual void endProgram() = 0;
+};
+
+// The modal dialogs that edit the project in place. Each is shown through UserDialogs::runModal.
+class EditingDialogs {
+public:
+    virtual ~EditingDialogs() = default;
+    // Length and rounding; true when closed with OK.
+    virtual bool editLength() = 0;
+    virtual void editTitle() = 0;
+    // Multiplier, alpha, shift and text of every load area.
+    virtual void editAreaData() = 0;
+    // The vertices of load area CorrectionArea.
+    virtual void editCorrection() = 0;
+    // The initial folder of the file dialogs, which OK writes to kalven1.cfg.
+    virtual void editDirectory() = 0;
+    // The layers and unit to import from a read drawing; nothing when cancelled.
+    virtual std::optional<DxfImportOptions> chooseDxfImport(const DxfDrawing& drawing) = 0;
+};
+
+class ProjectCommands {
+public:
+    ProjectCommands(ProjectData& data, UserDialogs& dialogs, EditingDialogs& editing, Canvas& canvas,
+                    StatusPanels& panels, CommandWindow& window);
+
+    // The initial folder of the open, save and DXF file dialogs.
+    void setDialogDirectory(const QString& directory) { dialogDirectory_ = directory; }
+    QString dialogDirectory() const { return dialogDirectory_; }
+
+    void Osnova();  // raster and frame
+    void Kresli();  // load areas and title
+
+    // Every command does nothing while a polygon is being entered (Idle false).
+    void newProject();
+    void open();
+    void save();
+    void dxfIn();
+    void end();
+    // The window's close request; true when it may close. It asks also while a polygon is entered:
+    // closing without a question would throw the project away.
+    bool mayClose();
+    void length();
+    void title();
+    void areaData();
+    void correction();
+    void directory();
+    void compute();
+    // Resultant computation and its drawing, after the checks have passed.
+    void Vypocet();
+
+    // Polygon input on the drawing image.
+    void armArea();
+    void deleteArea();
+    void mouseMove(int x, int y);
+    void mouseDown(MouseButton button, int x, int y);
+    // The mouse over the window beside the drawing image.
+    void mouseOverWindow();
+    // The rubber band: from the last placed vertex to the last mouse position.
+    PixelPoint bandAnchor() const { return bandAnchor_; }
+
+private:
+    // Save without the Idle guard: the save question of a close request during polygon input
+    // saves the project as it stands. False when a chosen file could not be written (the message
+    // has been shown); a cancelled dialog is no failure.
+    bool saveProject();
+    // "Save current file ?" and, on Yes, the save. False when that save failed: the command that
+    // asked stops, so the project is not thrown away unsaved.
+    bool askToSave();
+    PolygonInput polygonInput();
+
+    ProjectData& data_;
+    UserDialogs& dialogs_;
+    EditingDialogs& editing_;
+    Canvas& canvas_;
+    StatusPanels& panels_;
+    CommandWindow& window_;
+    QString dialogDirectory_;
+    PixelPoint bandAnchor_;
+    PixelPoint bandEnd_;
+};
+
+}  // namespace kalven
