@@ -30,7 +30,7 @@
 #include "drawing/raster.h"
 #include "windows/print_jobs.h"
 #include "platform/qt_canvas.h"
-#include "platform/win1252.h"
+#include "core/win1252.h"
 
 namespace {
 
