@@ -20,6 +20,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QPushButton;
 class QSpinBox;
 class QToolButton;
@@ -159,10 +160,14 @@ private:
     bool askToSave();
     void setDialogDirectory(const QString& directory) { dialogDirectory_ = directory; }
     void endProgram();
+    QPrinter& printer();
 
     ProjectData data_;
     UserDialogs& dialogs_;
     std::unique_ptr<QtCanvas> canvas_;
+    // The printer of both printouts, made at the first of them and kept, so the printer, paper and
+    // orientation chosen in one set-up are where the next set-up starts.
+    std::unique_ptr<QPrinter> printer_;
     QLabel* panels_[4] = {};
     QString dialogDirectory_;
     bool ended_ = false;

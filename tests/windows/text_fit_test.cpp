@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -117,6 +118,7 @@ void ExpectEveryWindowFits(const QString& font)
     testing::StartedWindow s;
     ProjectData& data = s.window.data();
     SetWidestData(data);
+    QPrinter printer;
     const std::pair<const char*, std::function<std::unique_ptr<QWidget>()>> windows[] = {
         {"title", [&] { return std::make_unique<Ttitle>(data); }},
         {"coordinates", [&] { return std::make_unique<Tcoor_teren>(data); }},
@@ -124,7 +126,7 @@ void ExpectEveryWindowFits(const QString& font)
         {"data grid", [&] { return std::make_unique<Tabc_kavern>(data); }},
         {"length", [&] { return std::make_unique<TForm1_dlzka>(data, s.dialogs); }},
         {"colours", [&] { return std::make_unique<Tmirt_color>(data, s.dialogs); }},
-        {"report", [&] { return std::make_unique<Tprint_text>(data, s.dialogs); }},
+        {"report", [&] { return std::make_unique<Tprint_text>(data, s.dialogs, printer); }},
         {"help", [&] { return std::make_unique<Tunit15_help>(data, s.dialogs); }},
         {"picture", [&] { return std::make_unique<THelp_Load_area>(); }},
         {"about", [&] { return std::make_unique<Tabout>(); }},
