@@ -113,7 +113,8 @@ std::string OptionAsTyped(const std::vector<std::string>& args, const QStringLis
         const QString arg = Chars(args[k]);
         const bool longForm = arg.startsWith(QLatin1String("--"));
         const QString name = arg.mid(longForm ? 2 : 1).section(QLatin1Char('='), 0, 0);
-        const bool named = names.contains(name) || (!longForm && names.front().size() == 1 && name.contains(names.front()));
+        const bool named =
+            names.contains(name) || (!longForm && names.front().size() == 1 && name.contains(names.front()));
         if (arg.startsWith(QLatin1Char('-')) && named && (!attached || arg.contains(QLatin1Char('='))))
             return args[k];
     }
