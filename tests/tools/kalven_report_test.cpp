@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QImage>
 #include <csignal>
 #include <fstream>
@@ -11,6 +12,7 @@
 
 #include "core/project_file.h"
 #include "support/working_folder.h"
+#include "windows/print_jobs.h"
 #include "windows/pdf_output.h"
 
 namespace kalven::testing {
@@ -89,7 +91,8 @@ TEST_F(KalvenReport, ExitStatusMessageAndReportTellWhatBecameOfTheProject)
     } cases[] = {
         {{"--margin", "30", project}, 0, "", ReportText(two, 30)},
         {{KALVEN_SHARE_DIR "/examples/two_areas.klv"}, 0, "", "\nAngle of resultant force   315.00°\n", false},
-        {{write("outside.klv", outside)}, 0, " Resultant is outside the desktop !", "\nResultant Xc =    -3.00 m\n", false},
+        {{write("outside.klv", outside)}, 0, " Resultant is outside the desktop !", "\nResultant Xc =    -3.00 m\n",
+         false},
         {{dir.file("cut.klv")}, 0, kMsgFileEndsEarly, "Resultant Xc", false},
         {{write("empty.klv", ProjectData{})}, 1, " Non-existent area load !", ReportText(ProjectData{})},
         {{write("far.klv", far)}, 1, "kalven-report:  Result is not finite - check the coordinates and loads !\n",
@@ -133,7 +136,8 @@ TEST_F(KalvenReport, ExitStatusMessageAndReportTellWhatBecameOfTheProject)
         EXPECT_EQ(run.status, c.status) << what;
         QStringList said = run.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         said.removeIf([](const QString& line) { return line.startsWith(QLatin1String("QStandardPaths")); });
-        EXPECT_TRUE(c.err.isEmpty() ? said.isEmpty() : run.err.contains(c.err)) << what << ": " << run.err.toStdString();
+        EXPECT_TRUE(c.err.isEmpty() ? said.isEmpty() : run.err.contains(c.err))
+            << what << ": " << run.err.toStdString();
         EXPECT_TRUE(said.size() <= 1 || (said.size() == 2 && said[1] == bad.trimmed())) << what;  // no Qt warnings
         EXPECT_TRUE(c.whole ? run.out == c.out : run.out.contains(c.out)) << what << ": " << run.out.toStdString();
     }
@@ -144,7 +148,8 @@ TEST_F(KalvenReport, ExitStatusMessageAndReportTellWhatBecameOfTheProject)
         struct stat status {};
         EXPECT_TRUE(stat(device, &status) == 0 && S_ISCHR(status.st_mode)) << device;
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden), files);  // nothing left behind
+    // Nothing left behind.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden), files);
 }
 
 // File names are bytes: names that are not valid UTF-8 are read and written as they are named.
@@ -171,6 +176,14 @@ TEST_F(KalvenReport, WritesTheDrawingAreaAndTheGraphicPageUnderTheNamesGiven)
     EXPECT_EQ(PdfPages(dir.file("page.pdf")), 1);
     EXPECT_TRUE(Poppler("pdfinfo", {dir.file("page.pdf")}).contains(QStringLiteral("595 x 842 pts (A4)")));
     EXPECT_NE(PdfCharacters(dir.file("page.pdf")).find("Resultantforce56.57kN"), std::string::npos);
+    // Every word where Print graphic puts it on an A4 page of a PDF printer.
+    QPrinter printer(QPrinter::HighResolution);
+    ToPdf(dir.file("printed.pdf"))(printer);
+    PrintGraphicPage(printer, two, QGuiApplication::palette());
+    const auto words = [](const QString& pdf) {
+        return Poppler("pdftotext", {"-bbox", pdf, "-"}).section("<page", 1).toStdString();
+    };
+    EXPECT_EQ(words(dir.file("page.pdf")), words(dir.file("printed.pdf")));
     ran = run("\\377\\375.klv");
     EXPECT_EQ(ran.status, 2);
     EXPECT_TRUE(ran.err.contains(QStringLiteral(".klv: No such file or directory")));

@@ -33,6 +33,9 @@ TEST(ReportWindow, ShowsTheReportWithABoldTitleAndPrintsItWithTheMargin)
     QPrinter printer;
     Tprint_text window(data, dialogs, printer);
     EXPECT_EQ(window.RichEdit1->toPlainText() + QLatin1Char('\n'), ReportText(data));
+    EXPECT_TRUE(window.RichEdit1->isReadOnly());  // what is printed is the report, not an edit of it
+    EXPECT_EQ(window.RichEdit1->lineWrapMode(), QTextEdit::NoWrap);
+    EXPECT_EQ(window.SpinEdit1->maximum(), 30);
     EXPECT_TRUE(QFontInfo(window.RichEdit1->document()->defaultFont()).fixedPitch());
     EXPECT_EQ(window.RichEdit1->document()->defaultFont().pointSize(), 8);
 
@@ -60,14 +63,15 @@ TEST(ReportWindow, LinesWiderThanThePageGoOnAndNoFaceRepeatsALineOnTheNextPage)
     QPrinter unused;
     Tprint_text window(data, dialogs, unused);
     for (const char* face : {"", "Noto Sans Mono", "Noto Serif", "DejaVu Serif"}) {
-        const auto report = window.printedReport(5);
+        const int margin = *face ? 5 : 30;  // the widest lines in the report's own face
+        const auto report = window.printedReport(margin);
         if (*face)
             report->setDefaultFont(QFont(QString::fromLatin1(face), 10));
         const QString pdf = dir.filePath(QString::fromLatin1(face) + ".pdf");
         QPrinter printer(QPrinter::HighResolution);
         ToPdf(pdf, QPageSize(QPageSize::A6))(printer);
         PrintDocument(printer, *report, kPrintTextCaption);
-        EXPECT_EQ(PdfCharacters(pdf), WithoutBlanks(ReportText(data, 5))) << face;
+        EXPECT_EQ(PdfCharacters(pdf), WithoutBlanks(ReportText(data, margin))) << face;
     }
 }
 
