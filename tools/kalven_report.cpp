@@ -1,14 +1,12 @@
 // kalven-report: the text report of a project on standard output, computed as the Compute command
 // computes it, and on request the graphic printout as a PDF page and the drawing area as a PNG.
 #include <QBuffer>
-#include <QDir>
+#include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPalette>
-#include <QPrinter>
-#include <QTemporaryFile>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -28,7 +26,7 @@
 #include "core/text_reader.h"
 #include "drawing/load_areas.h"
 #include "drawing/raster.h"
-#include "windows/print_jobs.h"
+#include "platform/graphic_page.h"
 #include "platform/qt_canvas.h"
 #include "core/win1252.h"
 
@@ -65,8 +63,6 @@ constexpr const char* kUsage =
 
 constexpr int kMaxImageSide = 16384;
 
-// File names are the bytes of the command line, handed to the file system unconverted: a name
-// that is not valid UTF-8 would not survive a trip through QString.
 struct Options {
     int margin = 0;
     std::optional<std::string> pdf;
@@ -94,74 +90,111 @@ std::optional<int> WholeNumber(const std::string& text, int low, int high)
     return std::nullopt;
 }
 
-// The options, or nothing after a message about the first bad one.
+// File names are the bytes of the command line, handed to the file system unconverted: a name
+// that is not valid UTF-8 would not survive a trip through the locale's codec. The parser sees
+// every byte as one Latin-1 character, which gives the bytes back unchanged; the option names
+// are ASCII, so they read the same.
+QString Chars(const std::string& bytes)
+{
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+std::string Bytes(const QString& chars)
+{
+    return chars.toLatin1().toStdString();
+}
+
+// The first argument, as it was typed, that names one of the options (with a value attached when
+// `attached`); a single dash may run several one-letter options together.
+std::string OptionAsTyped(const std::vector<std::string>& args, const QStringList& names, bool attached = false)
+{
+    for (std::size_t k = 1; k < args.size(); ++k) {
+        const QString arg = Chars(args[k]);
+        const bool longForm = arg.startsWith(QLatin1String("--"));
+        const QString name = arg.mid(longForm ? 2 : 1).section(QLatin1Char('='), 0, 0);
+        const bool named =
+            names.contains(name) || (!longForm && names.front().size() == 1 && name.contains(names.front()));
+        if (arg.startsWith(QLatin1Char('-')) && named && (!attached || arg.contains(QLatin1Char('='))))
+            return args[k];
+    }
+    return "-" + Bytes(names.front());
+}
+
+// The options, or nothing after a message about a bad one.
 std::optional<Options> ParseArguments(const std::vector<std::string>& args)
 {
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption margin(QStringLiteral("margin"), {}, QStringLiteral("N"));
+    const QCommandLineOption pdf(QStringLiteral("pdf"), {}, QStringLiteral("FILE"));
+    const QCommandLineOption landscape(QStringLiteral("landscape"));
+    const QCommandLineOption png(QStringLiteral("png"), {}, QStringLiteral("FILE"));
+    const QCommandLineOption size(QStringLiteral("size"), {}, QStringLiteral("WxH"));
+    QCommandLineParser parser;
+    parser.addOptions({help, margin, pdf, landscape, png, size});
+    QStringList chars;
+    for (const std::string& arg : args)
+        chars << Chars(arg);
+    if (!parser.parse(chars)) {
+        const QStringList valued{QStringLiteral("--margin"), QStringLiteral("--pdf"), QStringLiteral("--png"),
+                                 QStringLiteral("--size")};
+        if (!parser.unknownOptionNames().isEmpty())
+            Say("unknown option " + OptionAsTyped(args, {parser.unknownOptionNames().front()}));
+        else if (valued.contains(chars.back()))  // only the last argument can miss its value
+            Say(args.back() + " needs a value");
+        else
+            Say("unknown option " + OptionAsTyped(args, help.names() + landscape.names(), true));
+        return std::nullopt;
+    }
     Options o;
-    bool sizeGiven = false;
-    for (std::size_t k = 1; k < args.size(); ++k) {
-        const std::string& arg = args[k];
-        const auto value = [&]() -> std::optional<std::string> {
-            if (k + 1 >= args.size()) {
-                Say(arg + " needs a value");
-                return std::nullopt;
-            }
-            return args[++k];
-        };
-        if (arg == "--help" || arg == "-h") {
-            o.help = true;
-            return o;
-        } else if (arg == "--margin") {
-            const auto text = value();
-            if (!text)
-                return std::nullopt;
-            const auto margin = WholeNumber(*text, 0, 30);
-            if (!margin) {
-                Say("the margin must be a whole number from 0 to 30, not \"" + *text + "\"");
-                return std::nullopt;
-            }
-            o.margin = *margin;
-        } else if (arg == "--pdf" || arg == "--png") {
-            const auto text = value();
-            if (!text)
-                return std::nullopt;
-            (arg == "--pdf" ? o.pdf : o.png) = *text;
-        } else if (arg == "--landscape") {
-            o.landscape = true;
-        } else if (arg == "--size") {
-            const auto text = value();
-            if (!text)
-                return std::nullopt;
-            const auto x = text->find('x');
-            const auto w = x == std::string::npos ? std::nullopt : WholeNumber(text->substr(0, x), 1, kMaxImageSide);
-            const auto h = x == std::string::npos ? std::nullopt : WholeNumber(text->substr(x + 1), 1, kMaxImageSide);
-            if (!w || !h) {
-                Say("the size must read WxH with each side from 1 to " + std::to_string(kMaxImageSide) +
-                    " pixels, not \"" + *text + "\"");
-                return std::nullopt;
-            }
-            o.width = *w;
-            o.height = *h;
-            sizeGiven = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            Say("unknown option " + arg);
-            return std::nullopt;
-        } else if (o.project.empty()) {
-            o.project = arg;
-        } else {
-            Say("one project file only");
+    if (parser.isSet(help)) {
+        o.help = true;
+        return o;
+    }
+    // Every value is checked, a repeated option's too; the last one counts.
+    for (const QString& value : parser.values(margin)) {
+        const std::string text = Bytes(value);
+        const auto m = WholeNumber(text, 0, 30);
+        if (!m) {
+            Say("the margin must be a whole number from 0 to 30, not \"" + text + "\"");
             return std::nullopt;
         }
+        o.margin = *m;
     }
-    if (o.project.empty()) {
+    for (const QString& value : parser.values(size)) {
+        const std::string text = Bytes(value);
+        const auto x = text.find('x');
+        const auto w = x == std::string::npos ? std::nullopt : WholeNumber(text.substr(0, x), 1, kMaxImageSide);
+        const auto h = x == std::string::npos ? std::nullopt : WholeNumber(text.substr(x + 1), 1, kMaxImageSide);
+        if (!w || !h) {
+            Say("the size must read WxH with each side from 1 to " + std::to_string(kMaxImageSide) +
+                " pixels, not \"" + text + "\"");
+            return std::nullopt;
+        }
+        o.width = *w;
+        o.height = *h;
+    }
+    QStringList projects = parser.positionalArguments();
+    while (!projects.isEmpty() && projects.front().isEmpty())  // an empty name before the project is no name
+        projects.removeFirst();
+    if (projects.size() > 1) {
+        Say("one project file only");
+        return std::nullopt;
+    }
+    if (projects.isEmpty()) {
         Say("no project file given");
         return std::nullopt;
     }
+    o.project = Bytes(projects.front());
+    if (parser.isSet(pdf))
+        o.pdf = Bytes(parser.value(pdf));
+    if (parser.isSet(png))
+        o.png = Bytes(parser.value(png));
+    o.landscape = parser.isSet(landscape);
     if (o.landscape && !o.pdf) {
         Say("--landscape goes with --pdf");
         return std::nullopt;
     }
-    if (sizeGiven && !o.png) {
+    if (parser.isSet(size) && !o.png) {
         Say("--size goes with --png");
         return std::nullopt;
     }
@@ -250,32 +283,14 @@ bool WriteOutput(const std::string& path, const QByteArray& bytes)
     return false;
 }
 
-// The PDF engine writes through a file of its own and tells of no write error, so the page goes
-// to a temporary file first and only a complete one is taken.
+// A4 with the margins a PDF printer starts with.
 bool WritePdf(const ProjectData& data, const std::string& path, bool landscape)
 {
-    QTemporaryFile page(QDir::tempPath() + QStringLiteral("/kalven-report-XXXXXX.pdf"));
-    if (!page.open()) {
-        Say("cannot write " + path + ": no temporary file: " + page.errorString().toStdString());
-        return false;
-    }
-    page.close();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(page.fileName());
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    try {
-        PrintGraphicPage(printer, data, QGuiApplication::palette());
-    } catch (const std::exception& e) {
-        Say("cannot write " + path + ": " + e.what());
-        return false;
-    }
-    QByteArray bytes;
-    if (page.open())
-        bytes = page.readAll();
-    if (!bytes.trimmed().endsWith("%%EOF")) {
-        Say("cannot write " + path + ": the page could not be made completely in " + QDir::tempPath().toStdString());
+    const QPageLayout page(QPageSize(QPageSize::A4), landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                           QMarginsF(10, 10, 10, 10), QPageLayout::Point);
+    const QByteArray bytes = GraphicPagePdf(data, page, QGuiApplication::palette());
+    if (bytes.isEmpty()) {
+        Say("cannot write " + path + ": the page could not be made");
         return false;
     }
     return WriteOutput(path, bytes);

@@ -13,16 +13,13 @@ namespace kalven {
 
 struct ProjectData;
 
-// The printer every printout is set up on. It lives as long as the application, so the printer,
-// paper and orientation chosen in one set-up are where the next set-up starts.
-QPrinter& ProgramPrinter();
-
 // Prints the document on as many pages as it needs, over the whole printable area of each page,
 // without header, footer or page numbers; lines wider than the page go on in the next line.
 // The document is laid out for the printer on the way.
 void PrintDocument(QPrinter& printer, QTextDocument& document, const QString& jobTitle);
 
-// The graphic printout on one page the size of the printer's printable area.
+// The graphic printout on one page the size of the printer's printable area, laid out at
+// kGraphicPageResolution; the printer keeps its own resolution for the next printout.
 void PrintGraphicPage(QPrinter& printer, const ProjectData& data, const QPalette& palette);
 
 }  // namespace kalven

@@ -45,8 +45,8 @@ QFont ReportFont()
     return font;
 }
 
-Tprint_text::Tprint_text(ProjectData& data, UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), data_(data), dialogs_(dialogs)
+Tprint_text::Tprint_text(ProjectData& data, UserDialogs& dialogs, QPrinter& printer, QWidget* parent)
+    : QDialog(parent), data_(data), dialogs_(dialogs), printer_(printer)
 {
     setWindowTitle(kPrintTextCaption);
     setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowTitleHint | Qt::WindowMaximizeButtonHint |
@@ -130,13 +130,12 @@ void Tprint_text::Button1Click()
     // The margin goes into a copy, so a cancelled set-up leaves the view as built and the next OK
     // puts the margin in front of the lines once.
     const std::unique_ptr<QTextDocument> report = printedReport(data_.PrintLeftMargin);
-    QPrinter& printer = ProgramPrinter();
-    if (!dialogs_.printerSetup(printer)) {
+    if (!dialogs_.printerSetup(printer_)) {
         RichEdit1->show();
         return;
     }
     try {
-        PrintDocument(printer, *report, kPrintTextCaption);
+        PrintDocument(printer_, *report, kPrintTextCaption);
     } catch (...) {
         RichEdit1->show();  // the window stays open behind the error report
         throw;

@@ -24,8 +24,9 @@ inline const QString kPrintTextCaption = QStringLiteral(" Print text - arrangeme
 class Tprint_text : public QDialog {
     Q_OBJECT
 public:
-    // Builds the report from the data as it is now; later changes do not reach it.
-    Tprint_text(ProjectData& data, UserDialogs& dialogs, QWidget* parent = nullptr);
+    // Builds the report from the data as it is now; later changes do not reach it. OK sets up and
+    // prints on the given printer.
+    Tprint_text(ProjectData& data, UserDialogs& dialogs, QPrinter& printer, QWidget* parent = nullptr);
     ~Tprint_text() override;
 
     // OK: keeps the margin for later reports, then prints on the printer chosen in the set-up
@@ -47,6 +48,7 @@ private:
 
     ProjectData& data_;
     UserDialogs& dialogs_;
+    QPrinter& printer_;
     std::vector<std::string> lines_;
 };
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>

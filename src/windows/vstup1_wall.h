@@ -17,6 +17,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QPushButton;
 class QSpinBox;
 class QToolButton;
@@ -151,12 +152,16 @@ private:
     void connectCommands();
     // Runs a command through the general error report, then shows the drawing.
     void guarded(const std::function<void()>& command);
+    QPrinter& printer();
 
     ProjectData data_;
     UserDialogs& dialogs_;
     std::unique_ptr<QtCanvas> canvas_;
     std::unique_ptr<QtEditingDialogs> editing_;
     std::unique_ptr<ProjectCommands> commands_;
+    // The printer of both printouts, made at the first of them and kept, so the printer, paper and
+    // orientation chosen in one set-up are where the next set-up starts.
+    std::unique_ptr<QPrinter> printer_;
     QLabel* panels_[4] = {};
     bool ended_ = false;
     bool closeConfirmed_ = false;

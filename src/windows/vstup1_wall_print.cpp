@@ -8,21 +8,27 @@
 
 namespace kalven {
 
+QPrinter& Tvstupy::printer()
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
 void Tvstupy::Printgraphic1Click()
 {
     if (!data_.Idle)
         return;
-    QPrinter& printer = ProgramPrinter();
-    if (!dialogs_.printerSetup(printer))
+    if (!dialogs_.printerSetup(printer()))
         return;
-    PrintGraphicPage(printer, data_, palette());
+    PrintGraphicPage(printer(), data_, palette());
 }
 
 void Tvstupy::Printtext1Click()
 {
     if (!data_.Idle)
         return;
-    Tprint_text report(data_, dialogs_, this);
+    Tprint_text report(data_, dialogs_, printer(), this);
     dialogs_.runModal(report);
 }
 

@@ -30,41 +30,14 @@ chmod 755 "$dir"
 mkdir -p "$dir"/{etc/ppd,spool,tmp,cache,state,log,out,cups-pdf-spool}
 chmod 1777 "$dir/tmp"
 
-cat >"$dir/etc/cups-files.conf" <<EOF
-ServerRoot $dir/etc
-RequestRoot $dir/spool
-TempDir $dir/tmp
-CacheDir $dir/cache
-StateDir $dir/state
-AccessLog $dir/log/access_log
-ErrorLog $dir/log/error_log
-PageLog $dir/log/page_log
-SystemGroup root
-Printcap $dir/printcap
-EOF
-cat >"$dir/etc/cupsd.conf" <<EOF
-Listen $dir/cups.sock
-LogLevel info
-Browsing No
-WebInterface No
-DefaultAuthType None
-<Location />
-  Order allow,deny
-  Allow all
-</Location>
-<Policy default>
-  <Limit All>
-    Order deny,allow
-  </Limit>
-</Policy>
-EOF
-cat >"$queue_conf" <<EOF
-Out $dir/out
-Spool $dir/cups-pdf-spool
-Log $dir/log
-GSTmp $dir/tmp
-AnonDirName $dir/out
-EOF
+printf '%s\n' "ServerRoot $dir/etc" "RequestRoot $dir/spool" "TempDir $dir/tmp" "CacheDir $dir/cache" \
+  "StateDir $dir/state" "AccessLog $dir/log/access_log" "ErrorLog $dir/log/error_log" \
+  "PageLog $dir/log/page_log" "SystemGroup root" "Printcap $dir/printcap" >"$dir/etc/cups-files.conf"
+printf '%s\n' "Listen $dir/cups.sock" "LogLevel info" "Browsing No" "WebInterface No" "DefaultAuthType None" \
+  "<Location />" "Order allow,deny" "Allow all" "</Location>" \
+  "<Policy default>" "<Limit All>" "Order deny,allow" "</Limit>" "</Policy>" >"$dir/etc/cupsd.conf"
+printf '%s\n' "Out $dir/out" "Spool $dir/cups-pdf-spool" "Log $dir/log" "GSTmp $dir/tmp" \
+  "AnonDirName $dir/out" >"$queue_conf"
 
 "$cupsd" -f -c "$dir/etc/cupsd.conf" -s "$dir/etc/cups-files.conf" >"$dir/log/cupsd.out" 2>&1 &
 cupsd_pid=$!
@@ -85,8 +58,5 @@ lpstat -p "$queue" >/dev/null 2>&1 || { cat "$dir/log/error_log" >&2; fail "coul
 export KALVEN_CUPS_QUEUE="$queue" KALVEN_CUPS_OUT="$dir/out"
 "$@"
 status=$?
-if [ $status -ne 0 ]; then
-  echo "--- cupsd error log ---" >&2
-  tail -n 40 "$dir/log/error_log" >&2
-fi
+[ $status -ne 0 ] && { echo "--- cupsd error log ---"; tail -n 40 "$dir/log/error_log"; } >&2
 exit $status

@@ -1,37 +1,59 @@
 #pragma once
-// Printing into PDF files in the tests, and reading them back with the poppler tools.
+// Printing in the tests: a printer set-up that points the printer where the test wants it, the
+// worked example to print, and the poppler tools to read the printouts back.
 
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QString>
+#include <functional>
 
+#include "analysis/text_report.h"
+#include "platform/win1252.h"
 #include "support/fake_user_dialogs.h"
+#include "support/load_area_fixture.h"
+#include "support/screen_computation.h"
 
 namespace kalven::testing {
 
-// Fake dialogs whose printer set-up, when confirmed, points the printer at a PDF file.
-class PdfPrinterDialogs : public FakeUserDialogs {
-public:
-    explicit PdfPrinterDialogs(QString path, QPageSize size = QPageSize(QPageSize::A4))
-        : path_(std::move(path)), size_(std::move(size))
-    {
-    }
-    void setPath(QString path) { path_ = std::move(path); }
-
+// Fake dialogs whose printer set-up runs `setUp` on the printer before it answers.
+struct PrinterDialogs : FakeUserDialogs {
+    std::function<void(QPrinter&)> setUp;
     bool printerSetup(QPrinter& printer) override
     {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path_);
-        printer.setPageSize(size_);
+        setUp(printer);
         return FakeUserDialogs::printerSetup(printer);
     }
-
-private:
-    QString path_;
-    QPageSize size_;
 };
+
+inline std::function<void(QPrinter&)> ToPdf(const QString& path, const QPageSize& paper = QPageSize(QPageSize::A4))
+{
+    return [=](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setPageSize(paper);
+    };
+}
+
+// The two-area example, titled and computed; more areas make a report of more than one page.
+inline ProjectData ComputedExample(int areas = 2)
+{
+    ProjectData data = TwoAreaExample();
+    data.Title = "Retaining wall";
+    for (int i = 3; i <= areas; ++i)
+        SetOutline(data, i, {{8.0 + i, 3}, {9.0 + i, 3}, {9.0 + i, 4}, {8.0 + i, 3}});
+    ComputeOnScreen(data);
+    return data;
+}
+
+// The text report as kalven-report writes it.
+inline QString ReportText(const ProjectData& data, int margin = 0)
+{
+    QString text;
+    for (const std::string& line : WithLeftMargin(BuildTextReport(data), margin))
+        text += FromWin1252(line) + QLatin1Char('\n');
+    return text;
+}
 
 // Standard output of a poppler tool, empty when it fails.
 inline QString Poppler(const QString& tool, const QStringList& arguments)
@@ -49,18 +71,16 @@ inline int PdfPages(const QString& path)
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
-// The text in the order it was printed.
-inline QString PdfText(const QString& path)
+// The printed characters in printed order without any blank or line break, so a line broken at
+// the page edge reads the same as one that is not.
+inline std::string PdfCharacters(const QString& path)
 {
-    return Poppler("pdftotext", {"-raw", path, "-"});
+    return Poppler("pdftotext", {"-raw", path, "-"}).remove(QRegularExpression(QStringLiteral("\\s"))).toStdString();
 }
 
-// The printed characters without any blank or line break, so a line broken at the page edge
-// reads the same as one that is not.
 inline std::string WithoutBlanks(QString text)
 {
-    text.remove(QRegularExpression(QStringLiteral("\\s")));
-    return text.toStdString();
+    return text.remove(QRegularExpression(QStringLiteral("\\s"))).toStdString();
 }
 
 }  // namespace kalven::testing

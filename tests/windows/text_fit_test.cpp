@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStyle>
@@ -107,6 +109,7 @@ void ExpectEveryWindowFits(const QString& font)
     for (int v = 1; v <= kVertexCapacity; ++v)
         data.VertexX[v][7] = data.VertexY[v][7] = 1199.995;
     const DxfDrawing dxf = ReadDxfFile(QStringLiteral(KALVEN_TEST_DATA "/twenty_five_outlines_2000.dxf")).drawing;
+    QPrinter printer;
     const std::pair<const char*, std::function<std::unique_ptr<QWidget>()>> windows[] = {
         {"title", [&] { return std::make_unique<Ttitle>(data); }},
         {"coordinates", [&] { return std::make_unique<Tcoor_teren>(data); }},
@@ -114,7 +117,7 @@ void ExpectEveryWindowFits(const QString& font)
         {"data grid", [&] { return std::make_unique<Tabc_kavern>(data); }},
         {"length", [&] { return std::make_unique<TForm1_dlzka>(data, s.dialogs); }},
         {"colours", [&] { return std::make_unique<Tmirt_color>(data, s.dialogs); }},
-        {"report", [&] { return std::make_unique<Tprint_text>(data, s.dialogs); }},
+        {"report", [&] { return std::make_unique<Tprint_text>(data, s.dialogs, printer); }},
         {"help", [&] { return std::make_unique<Tunit15_help>(kTheoryTopic, KALVEN_SHARE_DIR, s.dialogs); }},
         {"picture", [&] { return std::make_unique<THelp_Load_area>(); }},
         {"about", [&] { return std::make_unique<Tabout>(); }},
