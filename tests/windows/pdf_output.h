@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "analysis/text_report.h"
-#include "platform/win1252.h"
+#include "core/win1252.h"
 #include "support/fake_user_dialogs.h"
 #include "support/load_area_fixture.h"
 #include "support/screen_computation.h"
