@@ -75,6 +75,21 @@ TEST(ReportWindow, LinesWiderThanThePageGoOnAndNoFaceRepeatsALineOnTheNextPage)
     }
 }
 
+TEST(ReportWindow, ARefusedJobIsReportedAndTheReportStaysOpenForTheNextTry)
+{
+    QTemporaryDir dir;
+    ProjectData data = ComputedExample();
+    PrinterDialogs dialogs;
+    dialogs.setUp = ToPdf(dir.filePath("no/such/folder/text.pdf"));
+    QPrinter printer;
+    Tprint_text window(data, dialogs, printer);
+    window.show();
+    dialogs.answerPrinter(true);
+    window.Button1->click();
+    ASSERT_EQ(dialogs.calls().back().kind, MessageKind::Error);
+    EXPECT_TRUE(window.isVisible() && window.RichEdit1->isVisible());
+}
+
 TEST(PrintCommands, BothPrintoutsPrintAllOrNothingAndStartFromTheLastSetUp)
 {
     QTemporaryDir dir;
@@ -118,13 +133,6 @@ TEST(PrintCommands, BothPrintoutsPrintAllOrNothingAndStartFromTheLastSetUp)
         EXPECT_TRUE(report.RichEdit1->isVisible() && report.result() != QDialog::Accepted);
         EXPECT_EQ(report.RichEdit1->toPlainText() + QLatin1Char('\n'), ReportText(main.data()));
         EXPECT_FALSE(QFile::exists(path));
-        // A refused job is reported, and the window stays open with the report for the next try.
-        path = dir.filePath("no/such/folder/text.pdf");
-        dialogs.answerPrinter(true);
-        report.Button1->click();
-        ASSERT_EQ(dialogs.calls().back().kind, MessageKind::Error);
-        EXPECT_TRUE(report.isVisible() && report.RichEdit1->isVisible());
-        path = dir.filePath("text.pdf");
         dialogs.answerPrinter(true);
         report.Button1->click();
     });
