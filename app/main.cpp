@@ -1,4 +1,5 @@
 // KALVEN: the resultant of a plane force system made of area loads.
+#include "core/program_name.h"
 #include "windows/vstup1_wall.h"
 #include "windows/kalven_application.h"
 #include "windows/qt_user_dialogs.h"
@@ -6,7 +7,7 @@
 int main(int argc, char** argv)
 {
     kalven::KalvenApplication app(argc, argv);
-    kalven::KalvenApplication::setApplicationName(QStringLiteral("KALVEN"));
+    kalven::KalvenApplication::setApplicationName(QString::fromLatin1(kalven::kProgramTitle));
     kalven::QtUserDialogs dialogs;
     kalven::Tvstupy window(dialogs);
     dialogs.setParent(&window);

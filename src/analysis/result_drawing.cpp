@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "core/text_format.h"
+#include "drawing/fixed_colors.h"
 #include "drawing/segment_clip.h"
 
 namespace kalven {
@@ -30,13 +31,7 @@ void Line(Canvas& canvas, const ResultView& view, double x0, double y0, double x
 // A ring of the given half size around a point; one too far off the image to show is left out.
 void Ring(Canvas& canvas, const ResultView& view, double x, double y, int half)
 {
-    const double cx = Column(view, x);
-    const double cy = Row(view, y);
-    if (!WithinClipArea(cx, cy, view.W, view.H))
-        return;
-    const int px = Round(cx);
-    const int py = Round(cy);
-    canvas.ellipse(px - half, py - half, px + half, py + half);
+    DrawClippedRing(canvas, Column(view, x), Row(view, y), half, view.W, view.H);
 }
 
 double Radians(double degrees)

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <numbers>
 
+#include "analysis/force_rules.h"
 #include "analysis/outline_moments.h"
 #include "analysis/result_drawing.h"
 #include "drawing/load_areas.h"
@@ -13,8 +14,6 @@
 namespace kalven {
 
 namespace {
-
-constexpr double kEps = 0.0001;
 
 bool WithinTolerance(double v)
 {
@@ -29,8 +28,7 @@ void ClearResults(ProjectData& data)
         data.AreaResult[i] = ForceRecord{};
 }
 
-// One force per area in use. An inclined load with a shift acts at the shifted X; loads of exactly
-// 0 or 180 degrees run along X, where a shift would change nothing but the picture.
+// One force per area in use, at its centre of gravity or its shifted X.
 void AreaPass(ProjectData& data, Canvas& canvas, const ResultView& view)
 {
     for (int i = 1; i <= kAreaCount; ++i) {
@@ -46,7 +44,7 @@ void AreaPass(ProjectData& data, Canvas& canvas, const ResultView& view)
         result.CentroidY = yc;
         result.Force = std::fabs(m.A) * load.Multiplier;
         result.Alpha = load.Alpha;
-        if (result.Alpha != 0 && result.Alpha != 180 && load.ShiftX != 0) {
+        if (ActsAtShiftedX(result.Alpha, load.ShiftX)) {
             data.UnshiftedCentroidX[i] = xc;
             result.CentroidX = load.ShiftX;
             DrawShiftMark(canvas, view, xc, load.ShiftX, yc);

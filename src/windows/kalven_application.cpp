@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "core/program_name.h"
 #include "platform/win1252.h"
 
 namespace kalven {
@@ -10,7 +11,7 @@ namespace kalven {
 KalvenApplication::KalvenApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     reporter_ = [](const QString& text) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("KALVEN"), text, QMessageBox::Ok);
+        QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kProgramTitle), text, QMessageBox::Ok);
         box.exec();
     };
 }

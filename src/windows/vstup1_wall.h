@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/program_name.h"
 #include "core/project_data.h"
 #include "core/status_panels.h"
 
@@ -32,7 +33,7 @@ class QtCanvas;
 class Tmirt_color;
 class UserDialogs;
 
-inline const QString kProgramCaption = QStringLiteral(" KALVEN  V 1.0");
+inline const QString kProgramCaption = QString::fromLatin1(kProgramName);
 inline const QString kOwnerNotice = QStringLiteral("(c) KALVEN developers");
 
 class Tvstupy : public QMainWindow, public StatusPanels {

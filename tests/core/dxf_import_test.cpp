@@ -23,9 +23,9 @@ std::string Entities(const std::string& groups)
     return "0\nSECTION\n2\nENTITIES\n" + groups + "0\nENDSEC\n0\nEOF\n";
 }
 
-std::vector<DxfPoint> Vertices(const ProjectData& data, int area)
+std::vector<PlanePoint> Vertices(const ProjectData& data, int area)
 {
-    std::vector<DxfPoint> v;
+    std::vector<PlanePoint> v;
     for (int i = 1; i <= data.VertexCount[area]; ++i)
         v.push_back({data.VertexX[i][area], data.VertexY[i][area]});
     return v;
@@ -43,7 +43,7 @@ TEST(DxfRead, RetainingWallHasItsLayersOutlinesAndUnitInBothFormats)
         EXPECT_EQ(d.layers[1].outlines, 1);
         ASSERT_EQ(d.outlines.size(), 3u);
         // The repeated first point of the backfill and the shear key is no corner of its own.
-        EXPECT_EQ(d.outlines[1].corners, (std::vector<DxfPoint>{{5400, 2000}, {7000, 2000}, {7000, 6000}, {5250, 6000}}));
+        EXPECT_EQ(d.outlines[1].corners, (std::vector<PlanePoint>{{5400, 2000}, {7000, 2000}, {7000, 6000}, {5250, 6000}}));
         EXPECT_EQ(d.outlines[2].corners.size(), 4u);
         EXPECT_EQ(d.outlines[2].number, 2);
         EXPECT_EQ(d.unit, format == "r12" ? std::nullopt : std::optional(DrawingUnit::Millimetre));
@@ -67,10 +67,10 @@ TEST(DxfImport, FillsTheLowestFreeNumbersInMetresWithAClosingVertexAndKeepsTheDa
     const DxfImportPlan plan = PlanDxfImport(d, options, data);
     ApplyDxfImport(plan, data);
 
-    EXPECT_EQ(Vertices(data, 2), (std::vector<DxfPoint>{{4.0, 1.5}, {7.0, 1.5}, {7.0, 2.0}, {5.4, 2.0}, {5.25, 6.0},
+    EXPECT_EQ(Vertices(data, 2), (std::vector<PlanePoint>{{4.0, 1.5}, {7.0, 1.5}, {7.0, 2.0}, {5.4, 2.0}, {5.25, 6.0},
                                                          {4.85, 6.0}, {4.8, 2.0}, {4.0, 2.0}, {4.0, 1.5}}));
-    EXPECT_EQ(Vertices(data, 4), (std::vector<DxfPoint>{{5.4, 2.0}, {7.0, 2.0}, {7.0, 6.0}, {5.25, 6.0}, {5.4, 2.0}}));
-    EXPECT_EQ(Vertices(data, 5), (std::vector<DxfPoint>{{5.8, 1.1}, {6.2, 1.1}, {6.2, 1.5}, {5.8, 1.5}, {5.8, 1.1}}));
+    EXPECT_EQ(Vertices(data, 4), (std::vector<PlanePoint>{{5.4, 2.0}, {7.0, 2.0}, {7.0, 6.0}, {5.25, 6.0}, {5.4, 2.0}}));
+    EXPECT_EQ(Vertices(data, 5), (std::vector<PlanePoint>{{5.8, 1.1}, {6.2, 1.1}, {6.2, 1.5}, {5.8, 1.5}, {5.8, 1.1}}));
     for (int a : {2, 4, 5})
         EXPECT_TRUE(data.AreaUsed[a]);
     EXPECT_EQ(data.VertexX[12][4], 0.0);
@@ -90,8 +90,8 @@ TEST(DxfImport, MovesToTheOriginOfTheChosenLayersAndScalesByTheUnit)
     DxfImportPlan plan = PlanDxfImport(d, options, data);
     ASSERT_EQ(plan.areas.size(), 3u);
     // The shear key reaches lowest: y 1100 mm.
-    EXPECT_EQ(plan.areas[0].vertices.front(), (DxfPoint{0.0, 0.4}));
-    EXPECT_EQ(plan.areas[2].vertices.front(), (DxfPoint{1.8, 0.0}));
+    EXPECT_EQ(plan.areas[0].vertices.front(), (PlanePoint{0.0, 0.4}));
+    EXPECT_EQ(plan.areas[2].vertices.front(), (PlanePoint{1.8, 0.0}));
 
     options.layers = {"BACKFILL"};
     options.unit = DrawingUnit::Centimetre;
@@ -99,8 +99,8 @@ TEST(DxfImport, MovesToTheOriginOfTheChosenLayersAndScalesByTheUnit)
     ASSERT_EQ(plan.areas.size(), 1u);
     EXPECT_EQ(plan.areas[0].area, 1);
     // The backfill alone: its top left corner at x 5250 mm is now the leftmost.
-    EXPECT_EQ(plan.areas[0].vertices[0], (DxfPoint{1.5, 0.0}));
-    EXPECT_EQ(plan.areas[0].vertices[2], (DxfPoint{17.5, 40.0}));
+    EXPECT_EQ(plan.areas[0].vertices[0], (PlanePoint{1.5, 0.0}));
+    EXPECT_EQ(plan.areas[0].vertices[2], (PlanePoint{17.5, 40.0}));
 
     options.layers.clear();
     plan = PlanDxfImport(d, options, data);
@@ -122,11 +122,11 @@ TEST(DxfImport, SkipsCountsAndNamesWhatCannotBeALoadArea)
         ASSERT_EQ(plan.areas.size(), 4u);
         EXPECT_TRUE(plan.areas[0].hasArcs);
         EXPECT_EQ(plan.areas[0].vertices,
-                  (std::vector<DxfPoint>{{2, 5}, {6, 5}, {6, 7}, {2, 7}, {2, 5}}));  // the arc's chord
+                  (std::vector<PlanePoint>{{2, 5}, {6, 5}, {6, 7}, {2, 7}, {2, 5}}));  // the arc's chord
         EXPECT_EQ(plan.areas[1].vertices.size(), 41u);  // 40 corners fit
-        EXPECT_EQ(plan.areas[1].vertices[0], (DxfPoint{20.5, 5.0}));
-        EXPECT_EQ(plan.areas[1].vertices[10], (DxfPoint{18.0, 7.5}));
-        EXPECT_EQ(plan.areas[2].vertices, (std::vector<DxfPoint>{{8, 1}, {10, 1}, {10, 3}, {8, 3}, {8, 1}}));
+        EXPECT_EQ(plan.areas[1].vertices[0], (PlanePoint{20.5, 5.0}));
+        EXPECT_EQ(plan.areas[1].vertices[10], (PlanePoint{18.0, 7.5}));
+        EXPECT_EQ(plan.areas[2].vertices, (std::vector<PlanePoint>{{8, 1}, {10, 1}, {10, 3}, {8, 3}, {8, 1}}));
         EXPECT_EQ(plan.areas[3].layer, "NOTES");
         const bool r12 = format == "r12";
         EXPECT_EQ(DxfImportSummary(plan), std::string("4 outlines imported as load areas 1, 2, 3, 4.\n"
@@ -152,7 +152,7 @@ TEST(DxfImport, OutlinesBeyondTheFreeNumbersAreSkippedAndCounted)
         ASSERT_EQ(plan.areas.size(), 18u);
         EXPECT_EQ(plan.areas[1].area, 3);
         EXPECT_EQ(plan.areas[17].area, 20);
-        EXPECT_EQ(plan.areas[17].vertices[0], (DxfPoint{3.0, 4.0}));  // the 18th square
+        EXPECT_EQ(plan.areas[17].vertices[0], (PlanePoint{3.0, 4.0}));  // the 18th square
         EXPECT_EQ(plan.withoutFreeNumber, 7);
         EXPECT_EQ(DxfImportSummary(plan),
                   "18 outlines imported as load areas 1, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20.\n"
@@ -208,7 +208,7 @@ TEST(DxfRead, ClosureArcsOrientationAndSpaces)
     // Drawn with its normal pointing down: seen from above, x is mirrored.
     o = outlines("0\nLWPOLYLINE\n8\nA\n90\n3\n70\n1\n10\n1\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n210\n0\n220\n0\n230\n-1\n");
     ASSERT_EQ(o.size(), 1u);
-    EXPECT_EQ(o[0].corners, (std::vector<DxfPoint>{{-1, 0}, {-2, 0}, {-2, 2}}));
+    EXPECT_EQ(o[0].corners, (std::vector<PlanePoint>{{-1, 0}, {-2, 0}, {-2, 2}}));
     // Paper space is not part of the section.
     EXPECT_TRUE(outlines("0\nLWPOLYLINE\n8\nA\n67\n1\n90\n3\n70\n1\n10\n0\n20\n0\n10\n1\n20\n0\n10\n1\n20\n1\n").empty());
     // Two points, open: a line rather than an outline.
@@ -273,7 +273,7 @@ TEST(DxfRead, KeepsOnlyWhatCanBeImported)
     EXPECT_EQ(plan.chosenOutlines, 26);
     ASSERT_EQ(plan.areas.size(), 20u);
     EXPECT_EQ(plan.areas[0].layer, "B");
-    EXPECT_EQ(plan.areas[0].vertices[0], (DxfPoint{0, 0}));  // the lowest corner of B lies at (0, -1)
+    EXPECT_EQ(plan.areas[0].vertices[0], (PlanePoint{0, 0}));  // the lowest corner of B lies at (0, -1)
     EXPECT_EQ(plan.withoutFreeNumber, 5);
 }
 
@@ -285,7 +285,7 @@ TEST(DxfRead, NumbersDoNotFollowACommaDecimalLocale)
     const DxfDrawing d = Fixture("open_polyline_and_bulge_2000.dxf");
     EXPECT_EQ(std::locale().name(), "de_DE.UTF-8");  // the reader leaves the global locale alone
     ASSERT_EQ(d.outlines.size(), 5u);
-    EXPECT_EQ(d.outlines[2].corners[0], (DxfPoint{20.5, 5.0}));
+    EXPECT_EQ(d.outlines[2].corners[0], (PlanePoint{20.5, 5.0}));
 }
 
 }  // namespace

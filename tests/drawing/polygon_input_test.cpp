@@ -125,8 +125,8 @@ TEST(PolygonInput, ArmPickCloseRelease)
     EXPECT_EQ(Ends(lines[1]), std::make_tuple(80, 459, 200, 299));
     EXPECT_EQ(lines[1].state.penWidth, 2);
     ASSERT_EQ(t.canvas.ellipses().size(), 2u);
-    EXPECT_EQ(t.canvas.ellipses()[0].state.brushColor, kPureBlue);
-    EXPECT_EQ(t.canvas.ellipses()[1].state.brushColor, kPureRed);
+    EXPECT_EQ(t.canvas.ellipses()[0].state.brushColor, kBlue);
+    EXPECT_EQ(t.canvas.ellipses()[1].state.brushColor, kRed);
 
     // Closing: edge back to vertex 1, its copy stored, the number in black, idle again.
     t.canvas.clear();

@@ -1,7 +1,6 @@
 // Osnova on a recording canvas: which lines and labels exist for a given length, and where.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <climits>
 #include <set>
 
@@ -68,7 +67,7 @@ TEST(Raster, FiveMetresOnTheDesignImage)
     // The one 5 m line and its label lie just past the right edge.
     EXPECT_EQ(r.columns(r.dark()), (std::vector<int>{601}));
     EXPECT_EQ(r.labels(), (Labels{{" 5", 605, 409}}));
-    EXPECT_EQ(r.columns(kPureRed), (std::vector<int>{600}));
+    EXPECT_EQ(r.columns(kRed), (std::vector<int>{600}));
 }
 
 TEST(Raster, TwentyFiveMetresFillFrameLabelsAndState)
@@ -103,7 +102,7 @@ TEST(Raster, TwentyFiveMetresFillFrameLabelsAndState)
         EXPECT_EQ(t.state.brushColor, bg);
         EXPECT_EQ(t.state.fontColor, r.data.ColorSettings[kUniversalLine]);
     }
-    EXPECT_EQ(r.columns(kPureRed), (std::vector<int>{600}));
+    EXPECT_EQ(r.columns(kRed), (std::vector<int>{600}));
     EXPECT_EQ(r.panels.texts[2], "  Length =  25 m");
 
     const auto& end = r.canvas.state();
@@ -117,7 +116,7 @@ TEST(Raster, TwentyFiveMetresFillFrameLabelsAndState)
 TEST(Raster, WhichLinesExistByLength)
 {
     // The marker is the rounded scale times L: for 70 m it stands at 9 * 70, off the image.
-    EXPECT_EQ(Raster(70).columns(kPureRed), (std::vector<int>{630}));
+    EXPECT_EQ(Raster(70).columns(kRed), (std::vector<int>{630}));
 
     const Raster hundred(100);
     EXPECT_EQ(hundred.columns(hundred.light()).size(), 100u);
@@ -131,7 +130,7 @@ TEST(Raster, WhichLinesExistByLength)
         colors.insert(c.state.penColor);
         EXPECT_EQ(c.state.penStyle, PenStyle::Solid);
     }
-    EXPECT_EQ(colors, (std::set<ColorValue>{wide.light(), kPureRed}));
+    EXPECT_EQ(colors, (std::set<ColorValue>{wide.light(), kRed}));
     EXPECT_EQ(wide.columns(wide.light()).size(), 40u);  // 5 m lines only
     const Labels labels = wide.labels();
     ASSERT_EQ(labels.size(), 8u + 5u);
@@ -145,12 +144,8 @@ TEST(Raster, WhichLinesExistByLength)
 TEST(Raster, LengthsFromAFileNeverStallOrFail)
 {
     // A project file may bring any length; each redraw stays within the pixels of the image.
-    for (const int length : {INT_MAX, 1000000, 0, -5, INT_MIN}) {
-        const auto start = std::chrono::steady_clock::now();
-        const Raster r(length);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << length;
-        EXPECT_LT(r.canvas.calls().size(), 4u * (W + H)) << length;
-    }
+    for (const int length : {INT_MAX, 1000000, 0, -5, INT_MIN})
+        EXPECT_LT(Raster(length).canvas.calls().size(), 4u * (W + H)) << length;
     // Below a pixel per 5 m every column carries a line, each drawn once.
     const Raster dense(1000000);
     EXPECT_EQ(dense.columns(dense.light()).size(), static_cast<std::size_t>(W + 1));
