@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         FUZZ_CHECK(outline.corners.size() <= kalven::kMaxPickedVertices);
         FUZZ_CHECK(outline.corners.empty() || outline.corners.size() == static_cast<std::size_t>(outline.cornerCount));
         bool ordinary = !outline.corners.empty();  // coordinates far out are kept beyond the 20
-        for (const kalven::DxfPoint& p : outline.corners)
+        for (const kalven::PlanePoint& p : outline.corners)
             ordinary = ordinary && std::fabs(p.x) <= 1e307 && std::fabs(p.y) <= 1e307;
         if (ordinary)
             FUZZ_CHECK(++kept[outline.layer] <= kalven::kAreaCount);
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
             FUZZ_CHECK(imported.AreaUsed[area.area]);
             FUZZ_CHECK(imported.VertexCount[area.area] == area.vertices.size());
             FUZZ_CHECK(area.vertices.front() == area.vertices.back());
-            for (const kalven::DxfPoint& p : area.vertices)
+            for (const kalven::PlanePoint& p : area.vertices)
                 FUZZ_CHECK(std::isfinite(p.x) && std::isfinite(p.y));
         }
         (void)kalven::DxfImportSummary(plan);

@@ -4,26 +4,22 @@
 #include <numbers>
 
 #include "analysis/compute_sequence.h"
+#include "analysis/force_rules.h"
 #include "core/project_file.h"
 #include "core/status_panels.h"
 #include "core/text_format.h"
+#include "drawing/fixed_colors.h"
 #include "drawing/view_mapping.h"
 
 namespace kalven {
 
 namespace {
 
-constexpr ColorValue kBlack = 0x000000;
 constexpr int kLegendLeft = 296;
 constexpr int kLegendTop = 10;
 constexpr int kLineHeight = 14;
 constexpr int kArcRadius = 30;
 constexpr int kArcStepDegrees = 5;
-
-bool IsShifted(const LoadAreaData& load)
-{
-    return load.Alpha != 0 && load.Alpha != 180 && load.ShiftX != 0;
-}
 
 bool IsInclined(double alpha)
 {
@@ -76,7 +72,7 @@ std::string ExampleLegendLine(const ProjectData& data, int area)
     const LoadAreaData& load = data.LoadAreaData[area];
     std::string line = I(area, 2) + "  " + load.Text.str() + ":  " + I(load.Multiplier, 0) + ",  " +
                        F(load.Alpha, 0, 0) + kDegreeSign;
-    if (IsShifted(load))
+    if (ActsAtShiftedX(load.Alpha, load.ShiftX))
         line += ",  X = " + F(load.ShiftX, 0, 2);
     return line;
 }

@@ -2,8 +2,10 @@
 
 #include <cmath>
 
+#include "analysis/force_rules.h"
 #include "analysis/resultant.h"
 #include "core/text_format.h"
+#include "drawing/fixed_colors.h"
 #include "drawing/segment_clip.h"
 #include "drawing/view_mapping.h"
 
@@ -31,13 +33,7 @@ void Line(Canvas& canvas, const ResultView& view, double x0, double y0, double x
 // A ring of the given half size around a point; one too far off the image to show is left out.
 void Ring(Canvas& canvas, const ResultView& view, double x, double y, int half)
 {
-    const double cx = Column(view, x);
-    const double cy = Row(view, y);
-    if (!WithinClipArea(cx, cy, view.W, view.H))
-        return;
-    const int px = Round(cx);
-    const int py = Round(cy);
-    canvas.ellipse(px - half, py - half, px + half, py + half);
+    DrawClippedRing(canvas, Column(view, x), Row(view, y), half, view.W, view.H);
 }
 
 }  // namespace
@@ -55,7 +51,7 @@ void DrawResults(Canvas& canvas, const ProjectData& data, int W, int H)
 void DrawShiftMarks(Canvas& canvas, const ResultView& view, const ProjectData& data)
 {
     for (int i = 1; i <= kAreaCount; ++i) {
-        if (!data.AreaUsed[i] || !ActsAtShiftX(data.LoadAreaData[i]))
+        if (!data.AreaUsed[i] || !ActsAtShiftedX(data.LoadAreaData[i].Alpha, data.LoadAreaData[i].ShiftX))
             continue;
         const ForceRecord& area = data.AreaResult[i];
         canvas.setPenColor(kBlack);

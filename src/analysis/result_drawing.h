@@ -42,8 +42,4 @@ std::array<std::string, 4> ResultTexts(const ProjectData& data);
 // The four result lines below the title, then the canvas state every drawing leaves behind.
 void DrawResultTexts(Canvas& canvas, const ProjectData& data);
 
-inline constexpr ColorValue kBlack = 0x000000;
-inline constexpr ColorValue kNavy = 0x800000;
-inline constexpr ColorValue kRed = 0x0000FF;
-
 }  // namespace kalven

@@ -3,13 +3,12 @@
 #include <cmath>
 #include <numbers>
 
+#include "analysis/force_rules.h"
 #include "analysis/outline_moments.h"
 
 namespace kalven {
 
 namespace {
-
-constexpr double kEps = 0.0001;
 
 bool WithinTolerance(double v)
 {
@@ -37,7 +36,7 @@ void AreaPass(const ProjectData& data, ResultantResults& r)
         result.CentroidY = yc;
         result.Force = std::fabs(m.A) * load.Multiplier;
         result.Alpha = load.Alpha;
-        if (ActsAtShiftX(load)) {
+        if (ActsAtShiftedX(result.Alpha, load.ShiftX)) {
             r.UnshiftedCentroidX[i] = xc;
             result.CentroidX = load.ShiftX;
         }

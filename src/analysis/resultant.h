@@ -13,13 +13,6 @@ namespace kalven {
 // a vector with no horizontal extent points up (90) or, also when it has no length, down (270).
 double DirectionAngle(double x1, double y1, double x2, double y2);
 
-// An inclined load with a shift acts at the shifted X; loads of exactly 0 or 180 degrees run
-// along X, where a shift would change nothing but the picture.
-inline bool ActsAtShiftX(const LoadAreaData& load)
-{
-    return load.Alpha != 0 && load.Alpha != 180 && load.ShiftX != 0;
-}
-
 // Everything one computation finds, under the names of the project's result variables. The
 // arrow tips are those the result drawing draws.
 struct ResultantResults {

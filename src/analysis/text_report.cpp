@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/text_format.h"
-#include "core/printed_notice.h"
+#include "core/program_name.h"
 
 namespace kalven {
 

@@ -4,14 +4,13 @@
 #include <cmath>
 #include <string>
 
+#include "analysis/force_rules.h"
 #include "analysis/outline_moments.h"
 #include "core/text_format.h"
 
 namespace kalven {
 
 namespace {
-
-constexpr double kEps = 0.0001;
 
 bool Between(double v, double a, double b)
 {

@@ -7,11 +7,6 @@
 
 namespace kalven {
 
-struct PlanePoint {
-    double x = 0;
-    double y = 0;
-};
-
 enum class CrossVerdict : int {
     Apart = -1,      // the lines meet, but not on both edges
     NoVerdict = 0,   // both edges vertical, or parallel

@@ -57,7 +57,7 @@ DxfImportPlan PlanDxfImport(const DxfDrawing& drawing, const DxfImportOptions& o
 
     // The origin is taken over every chosen outline, so the outlines keep their places relative
     // to each other whichever of them find a free area number.
-    DxfPoint origin;
+    PlanePoint origin;
     bool anyOutline = false;
     for (const DxfLayer& layer : drawing.layers) {
         if (!options.layers.count(layer.name))
@@ -66,7 +66,7 @@ DxfImportPlan PlanDxfImport(const DxfDrawing& drawing, const DxfImportOptions& o
         plan.withoutFreeNumber += layer.notKept;
         plan.moreRefusedEntities += layer.refusedEntities;
         if (options.moveToOrigin && layer.outlines > 0) {
-            origin = anyOutline ? DxfPoint{std::min(origin.x, layer.lowest.x), std::min(origin.y, layer.lowest.y)}
+            origin = anyOutline ? PlanePoint{std::min(origin.x, layer.lowest.x), std::min(origin.y, layer.lowest.y)}
                                 : layer.lowest;
             anyOutline = true;
         }
@@ -97,8 +97,8 @@ DxfImportPlan PlanDxfImport(const DxfDrawing& drawing, const DxfImportOptions& o
         area.outlineNumber = outline->number;
         area.hasArcs = outline->hasArcs;
         bool finite = true;
-        for (const DxfPoint& p : outline->corners) {
-            const DxfPoint m{(p.x - origin.x) / perMetre, (p.y - origin.y) / perMetre};
+        for (const PlanePoint& p : outline->corners) {
+            const PlanePoint m{(p.x - origin.x) / perMetre, (p.y - origin.y) / perMetre};
             finite = finite && std::isfinite(m.x) && std::isfinite(m.y);
             area.vertices.push_back(m);
         }

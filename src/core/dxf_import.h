@@ -18,18 +18,11 @@ enum class DrawingUnit { Metre, Centimetre, Millimetre };
 // How many drawing units make one metre: 1, 100 or 1000.
 double UnitsPerMetre(DrawingUnit unit);
 
-struct DxfPoint {
-    double x = 0;
-    double y = 0;
-
-    bool operator==(const DxfPoint&) const = default;
-};
-
 // A closed polyline of the drawing, in drawing units.
 struct DxfOutline {
     std::string layer;
     int number = 0;                 // 1-based among the closed outlines of its layer, in file order
-    std::vector<DxfPoint> corners;  // file order; no corner given twice in a row, no closing repeat;
+    std::vector<PlanePoint> corners;  // file order; no corner given twice in a row, no closing repeat;
                                     // left empty when there are too many to import
     int cornerCount = 0;            // what corners holds, or would hold
     bool hasArcs = false;           // some edge is an arc (bulge); the import takes its chord
@@ -56,7 +49,7 @@ struct DxfLayer {
     // Importable outlines read past the first 20 of the layer: however the layers are chosen,
     // 20 outlines come before them, so they can never get an area number and are only counted.
     int notKept = 0;
-    DxfPoint lowest;  // the lower-left corner of all its outlines, kept or not (when outlines > 0)
+    PlanePoint lowest;  // the lower-left corner of all its outlines, kept or not (when outlines > 0)
     int refusedEntities = 0;
 };
 
@@ -111,7 +104,7 @@ DxfImportOptions DefaultImportOptions(const DxfDrawing& drawing);
 
 struct DxfImportedArea {
     int area = 0;
-    std::vector<DxfPoint> vertices;  // metres, the closing copy of vertex 1 included
+    std::vector<PlanePoint> vertices;  // metres, the closing copy of vertex 1 included
     std::string layer;
     int outlineNumber = 0;
     bool hasArcs = false;

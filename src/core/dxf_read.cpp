@@ -176,7 +176,7 @@ public:
     // closedFlag: the polyline says it is closed; mirrored: seen from above, x runs the other way.
     bool closed(bool closedFlag) const { return vertices_ > 0 && (closedFlag || (vertices_ >= 2 && Same(first_, last_))); }
 
-    DxfOutline finish(bool closedFlag, bool mirrored, DxfPoint& lowest) const
+    DxfOutline finish(bool closedFlag, bool mirrored, PlanePoint& lowest) const
     {
         DxfOutline outline;
         outline.hasArcs = hasArcs_ || (closedFlag && last_.bulge != 0.0 && !Same(last_, first_));
@@ -190,7 +190,7 @@ public:
         outline.cornerCount = static_cast<int>(std::min<long long>(count, 1'000'000'000));
         if (count > kMaxPickedVertices)
             outline.corners.clear();
-        for (DxfPoint& p : outline.corners)
+        for (PlanePoint& p : outline.corners)
             p.x = mirrored ? -p.x : p.x;
         lowest = {mirrored ? -maxX_ : minX_, minY_};
         return outline;
@@ -223,7 +223,7 @@ private:
     RawVertex first_{};
     RawVertex last_{};
     bool hasArcs_ = false;
-    std::vector<DxfPoint> corners_;  // up to one more than can be imported: the closing repeat
+    std::vector<PlanePoint> corners_;  // up to one more than can be imported: the closing repeat
     double minX_ = 0;
     double maxX_ = 0;
     double minY_ = 0;
@@ -491,12 +491,12 @@ private:
             ++target.skipped.openPolylines;
             return;
         }
-        DxfPoint lowest;
+        PlanePoint lowest;
         DxfOutline outline = p.outline.finish(p.closedFlag, p.mirrored, lowest);
         outline.layer = p.layer;
         outline.number = ++target.outlines;
         target.lowest = outline.number == 1 ? lowest
-                                            : DxfPoint{std::min(target.lowest.x, lowest.x), std::min(target.lowest.y, lowest.y)};
+                                            : PlanePoint{std::min(target.lowest.x, lowest.x), std::min(target.lowest.y, lowest.y)};
         // Coordinates this large could overflow when moved to the origin, which refuses the
         // outline and frees its number for a later one: such an outline does not count.
         const bool importable = outline.cornerCount <= kMaxPickedVertices && p.outline.largest() <= 1e307;

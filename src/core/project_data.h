@@ -63,6 +63,14 @@ struct ForceRecord {
     bool operator==(const ForceRecord&) const = default;
 };
 
+// A point of the plane in metres, or in a drawing's own units.
+struct PlanePoint {
+    double x = 0;
+    double y = 0;
+
+    bool operator==(const PlanePoint&) const = default;
+};
+
 struct PixelPoint {
     std::int32_t x = 0;
     std::int32_t y = 0;

@@ -8,11 +8,11 @@ namespace kalven {
 namespace {
 
 // Outlines may lie anywhere, far off the area too: only their visible parts are drawn.
-void DrawOutline(Canvas& canvas, const std::vector<DxfPoint>& vertices, double s, int W, int H)
+void DrawOutline(Canvas& canvas, const std::vector<PlanePoint>& vertices, double s, int W, int H)
 {
     for (std::size_t v = 1; v < vertices.size(); ++v) {
-        const DxfPoint& a = vertices[v - 1];
-        const DxfPoint& b = vertices[v];
+        const PlanePoint& a = vertices[v - 1];
+        const PlanePoint& b = vertices[v];
         DrawClippedLine(canvas, a.x * s, H - (a.y * s + 1), b.x * s, H - (b.y * s + 1), W, H);
     }
 }
@@ -36,7 +36,7 @@ void DrawDxfPreview(Canvas& canvas, const ProjectData& data, const DxfImportPlan
     for (int a = 1; a <= kAreaCount; ++a) {
         if (!data.AreaUsed[a])
             continue;
-        std::vector<DxfPoint> vertices;
+        std::vector<PlanePoint> vertices;
         for (int v = 1; v <= data.VertexCount[a] && v <= kVertexCapacity; ++v)
             vertices.push_back({data.VertexX[v][a], data.VertexY[v][a]});
         DrawOutline(canvas, vertices, s, W, H);

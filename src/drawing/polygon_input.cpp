@@ -127,7 +127,7 @@ void PolygonInput::addVertex(int x, int y)
     // vertex is always within the limit, whatever count an unused area holds.
     const bool room = !data_.PolygonStarted || data_.VertexCount[a] < kMaxPickedVertices;
     if (static_cast<double>(p.x) < data_.AreaLength * s && room) {
-        canvas_.setPenColor(kPureRed);
+        canvas_.setPenColor(kRed);
         canvas_.setPenWidth(2);
         if (data_.PolygonStarted) {
             // Paint the rubber band over, draw the edge, turn the previous vertex blue.
@@ -135,14 +135,14 @@ void PolygonInput::addVertex(int x, int y)
             canvas_.setPenColor(kSystemWindowColor);
             canvas_.setPenWidth(1);
             Line(canvas_, data_.LastPointPx, {x, y});
-            canvas_.setPenColor(kPureRed);
+            canvas_.setPenColor(kRed);
             canvas_.setPenWidth(2);
             Line(canvas_, data_.LastPointPx, p);
-            canvas_.setBrushColor(kPureBlue);
+            canvas_.setBrushColor(kBlue);
             canvas_.setPenColor(colors[kUniversalLine]);
             canvas_.setPenWidth(1);
             vertexMark(data_.LastPointPx);
-            canvas_.setBrushColor(kPureRed);
+            canvas_.setBrushColor(kRed);
             vertexMark(p);
             const int k = ++data_.VertexCount[a];
             data_.VertexX[k][a] = data_.CursorX;
@@ -150,7 +150,7 @@ void PolygonInput::addVertex(int x, int y)
         } else {
             // A click refused before this one left the pen in not-xor for the band.
             canvas_.setPenMode(PenMode::Copy);
-            canvas_.setBrushColor(kPureRed);
+            canvas_.setBrushColor(kRed);
             canvas_.setPenColor(colors[kUniversalLine]);
             canvas_.setPenWidth(1);
             vertexMark(p);
@@ -164,7 +164,7 @@ void PolygonInput::addVertex(int x, int y)
         data_.LastPointPx = p;
     }
     // Accepted or not, the rubber band starts afresh at the cursor point.
-    canvas_.setPenColor(kPureRed);
+    canvas_.setPenColor(kRed);
     canvas_.setPenWidth(1);
     bandAnchor_ = BandPixel(data_.CursorX, data_.CursorY, s, H_);
     bandEnd_ = bandAnchor_;
@@ -180,7 +180,7 @@ void PolygonInput::closePolygon(int x, int y)
     canvas_.setPenColor(kSystemWindowColor);
     canvas_.setPenWidth(1);
     Line(canvas_, data_.LastPointPx, {x, y});
-    canvas_.setPenColor(kPureRed);
+    canvas_.setPenColor(kRed);
     canvas_.setPenWidth(2);
     Line(canvas_, data_.LastPointPx, BandPixel(data_.VertexX[1][a], data_.VertexY[1][a], s, H_));
 
@@ -190,7 +190,7 @@ void PolygonInput::closePolygon(int x, int y)
     data_.Idle = true;
     status_.setPanelText(2, " ");
 
-    canvas_.setBrushColor(kPureBlue);
+    canvas_.setBrushColor(kBlue);
     canvas_.setPenWidth(1);
     canvas_.setPenColor(colors[kUniversalLine]);
     vertexMark(data_.LastPointPx);

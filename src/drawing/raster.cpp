@@ -1,44 +1,19 @@
 #include "drawing/raster.h"
 
-#include <algorithm>
-
 #include "core/text_format.h"
 #include "drawing/fixed_colors.h"
+#include "drawing/mark_runs.h"
 #include "drawing/view_mapping.h"
 
 namespace kalven {
 
 namespace {
 
-// Calls draw(i, position(i)) for i = 1..count in order. Where consecutive positions coincide
-// (a step below one pixel), only the last i of each run is drawn: what it draws covers the others
-// of its run, and a length far beyond the image cannot stall the redraw.
+// Each label stands on an opaque box, so of marks on one pixel the last is what would show.
 template <typename Position, typename Draw>
-void ForEachStep(std::int64_t count, Position position, Draw draw)
+void Marks(std::int64_t count, Position position, Draw draw)
 {
-    std::int64_t i = 1;
-    while (i <= count) {
-        const std::int32_t p = position(i);
-        std::int64_t last = i;
-        if (i < count && position(i + 1) == p) {
-            std::int64_t beyond = count + 1;  // first index known to lie elsewhere
-            std::int64_t stride = 1;
-            while (last + stride < beyond && position(last + stride) == p) {
-                last += stride;
-                stride *= 2;
-            }
-            beyond = std::min(beyond, last + stride);
-            while (beyond - last > 1) {
-                const std::int64_t middle = last + (beyond - last) / 2;
-                if (position(middle) == p)
-                    last = middle;
-                else
-                    beyond = middle;
-            }
-        }
-        draw(last, p);
-        i = last + 1;
-    }
+    ForEachMarkPixel(count, MarkOfRun::Last, position, draw);
 }
 
 void Line(Canvas& canvas, int x0, int y0, int x1, int y1)
@@ -80,16 +55,16 @@ void DrawRaster(Canvas& canvas, const ProjectData& data, int W, int H, StatusPan
     const auto horizontal = [&](std::int64_t y) { Line(canvas, 2, HeldPixel(y), W - 2, HeldPixel(y)); };
 
     if (L < 200) {
-        ForEachStep(L, metre, [&](std::int64_t, std::int32_t x) { vertical(x); });
-        ForEachStep(rows, metre, [&](std::int64_t, std::int32_t r) { horizontal(H - 1 - std::int64_t{r}); });
+        Marks(L, metre, [&](std::int64_t, std::int32_t x) { vertical(x); });
+        Marks(rows, metre, [&](std::int64_t, std::int32_t r) { horizontal(H - 1 - std::int64_t{r}); });
     }
     if (L < 100) {
         // Half-metre lines: half the rounded scale past each metre line, below each row.
         canvas.setPenStyle(PenStyle::Dotted);
         const std::int64_t d = Round(s) / 2;
         vertical(d);
-        ForEachStep(L, metre, [&](std::int64_t, std::int32_t x) { vertical(x + d); });
-        ForEachStep(rows, metre, [&](std::int64_t, std::int32_t r) { horizontal(H - 1 - std::int64_t{r} + d); });
+        Marks(L, metre, [&](std::int64_t, std::int32_t x) { vertical(x + d); });
+        Marks(rows, metre, [&](std::int64_t, std::int32_t r) { horizontal(H - 1 - std::int64_t{r} + d); });
         canvas.setPenStyle(PenStyle::Solid);
     }
 
@@ -97,30 +72,30 @@ void DrawRaster(Canvas& canvas, const ProjectData& data, int W, int H, StatusPan
     canvas.setPenStyle(PenStyle::Solid);
     canvas.setFontColor(colors[kUniversalLine]);
     if (L < 200) {
-        ForEachStep(L / 5, five, [&](std::int64_t i, std::int32_t x) {
+        Marks(L / 5, five, [&](std::int64_t i, std::int32_t x) {
             vertical(x);
             canvas.textOut(HeldPixel(std::int64_t{x} + 4), H - 16, I(5 * i, 2));
         });
-        ForEachStep(rows / 5, five, [&](std::int64_t i, std::int32_t r) {
+        Marks(rows / 5, five, [&](std::int64_t i, std::int32_t r) {
             horizontal(H - 1 - std::int64_t{r});
             canvas.textOut(5, HeldPixel(H + 1 - std::int64_t{r}), I(5 * i, 2));
         });
     } else {
         // Wide areas: 5 m lines in the light colour without labels, labels every 25 m.
         canvas.setPenColor(colors[kRasterLight]);
-        ForEachStep(L / 5, five, [&](std::int64_t, std::int32_t x) { vertical(x); });
-        ForEachStep(rows / 5, five, [&](std::int64_t, std::int32_t r) { horizontal(H - 1 - std::int64_t{r}); });
-        ForEachStep(L / 25, twentyFive, [&](std::int64_t i, std::int32_t x) {
+        Marks(L / 5, five, [&](std::int64_t, std::int32_t x) { vertical(x); });
+        Marks(rows / 5, five, [&](std::int64_t, std::int32_t r) { horizontal(H - 1 - std::int64_t{r}); });
+        Marks(L / 25, twentyFive, [&](std::int64_t i, std::int32_t x) {
             canvas.textOut(HeldPixel(std::int64_t{x} + 4), H - 16, I(25 * i, 2));
         });
-        ForEachStep(rows / 25, twentyFive, [&](std::int64_t i, std::int32_t r) {
+        Marks(rows / 25, twentyFive, [&](std::int64_t i, std::int32_t r) {
             canvas.textOut(5, HeldPixel(H + 1 - std::int64_t{r}), I(25 * i, 2));
         });
     }
 
     // The length marker stands at the rounded scale times L, which is the right edge only when
     // the scale is close to a whole number.
-    canvas.setPenColor(kPureRed);
+    canvas.setPenColor(kRed);
     vertical(std::int64_t{Round(s)} * L);
 
     canvas.setPenColor(colors[kUniversalLine]);

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/text_format.h"
+
 namespace kalven {
 
 namespace {
@@ -79,10 +81,14 @@ std::int64_t WholePixel(Real v)
 
 }  // namespace
 
-bool WithinClipArea(double x, double y, int width, int height)
+void DrawClippedRing(Canvas& canvas, double x, double y, int half, int width, int height)
 {
     const Area area{Real(-kClipMargin), Real(-kClipMargin), Real(width) + kClipMargin, Real(height) + kClipMargin};
-    return std::isfinite(x) && std::isfinite(y) && area.code(x, y) == kInside;
+    if (!std::isfinite(x) || !std::isfinite(y) || area.code(x, y) != kInside)
+        return;
+    const int cx = Round(x);
+    const int cy = Round(y);
+    canvas.ellipse(cx - half, cy - half, cx + half, cy + half);
 }
 
 void DrawClippedLine(Canvas& canvas, double x0, double y0, double x1, double y1, int width, int height)

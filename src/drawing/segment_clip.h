@@ -9,16 +9,17 @@
 
 namespace kalven {
 
-// How far beyond the image a ring may lie and still be drawn: a ring is drawn with whole-pixel
-// integer corners, and every ring an ordinary project draws lies well within it.
+// How far beyond the image a line or a ring may reach and still be drawn: a ring is drawn with
+// whole-pixel integer corners, and every ring an ordinary project draws lies well within it.
 inline constexpr int kClipMargin = 16384;
-
-// True when the pixel point lies within the image grown by kClipMargin.
-bool WithinClipArea(double x, double y, int width, int height);
 
 // Draws the line from (x0, y0) to (x1, y1), its ends rounded to whole pixels, with the canvas's
 // current pen, as moveTo and lineTo. A line that passes far from the image, or has an end that is
 // not a finite number, is left out.
 void DrawClippedLine(Canvas& canvas, double x0, double y0, double x1, double y1, int width, int height);
+
+// A ring `half` pixels each way around the pixel point (x, y), rounded to whole pixels, with the
+// canvas's current pen and brush; one whose centre lies beyond kClipMargin is left out.
+void DrawClippedRing(Canvas& canvas, double x, double y, int half, int width, int height);
 
 }  // namespace kalven

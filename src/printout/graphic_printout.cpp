@@ -2,14 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
-#include <limits>
 #include <numbers>
 
+#include "analysis/force_rules.h"
 #include "analysis/outline_moments.h"
+#include "core/program_name.h"
 #include "core/text_format.h"
+#include "drawing/fixed_colors.h"
+#include "drawing/mark_runs.h"
 #include "drawing/segment_clip.h"
-#include "core/printed_notice.h"
 
 namespace kalven {
 
@@ -23,29 +24,6 @@ int Held(double v)
     if (std::isnan(v))
         return 0;
     return static_cast<int>(std::clamp(v, -kLimit, kLimit));
-}
-
-// Draws count marks, mark i at the pixel offset(i). The offsets never decrease with i; a mark on
-// the pixel of the one before adds nothing to the page, so a run of such marks (only an absurd
-// area length makes them) is stepped over, which keeps the work within the page's size.
-// `pitch` is the offset's growth per mark, used only to find the end of such a run.
-void DrawMarks(long long count, double pitch, const std::function<int(long long)>& offset,
-               const std::function<void(long long, int)>& draw)
-{
-    long long i = 1;
-    int last = std::numeric_limits<int>::min();
-    while (i <= count) {
-        const int at = offset(i);
-        if (at != last) {
-            draw(i, at);
-            last = at;
-            ++i;
-            continue;
-        }
-        // Round(i * pitch) stays at `at` while i * pitch < at + 0.5; start one mark before that.
-        const double next = std::floor((at + 0.5) / pitch) - 1;
-        i = std::max(i + 1, next < static_cast<double>(count) ? static_cast<long long>(next) : count + 1);
-    }
 }
 
 class PagePainter {
@@ -63,8 +41,8 @@ public:
         loadAreas();
         shiftMarks();
         c_.setPenStyle(PenStyle::Solid);
-        c_.setBrushColor(kPrintWhite);
-        c_.setFontColor(kPrintBlack);
+        c_.setBrushColor(kWhite);
+        c_.setFontColor(kBlack);
         if (data_.Computed) {
             forceArrows();
             lineOfAction();
@@ -81,21 +59,16 @@ private:
         DrawClippedLine(c_, x1, y1, x2, y2, p_.PW, p_.PH);
     }
 
-    // A ring at the page point (x, y); one lying off the page cannot be seen.
     void ring(double x, double y, int radius)
     {
-        if (!WithinClipArea(x, y, p_.PW, p_.PH))
-            return;
-        const int cx = Round(x);
-        const int cy = Round(y);
-        c_.ellipse(cx - radius, cy - radius, cx + radius, cy + radius);
+        DrawClippedRing(c_, x, y, radius, p_.PW, p_.PH);
     }
 
     void frame()
     {
-        c_.setBrushColor(kPrintWhite);
+        c_.setBrushColor(kWhite);
         c_.setBrushStyle(BrushStyle::Clear);
-        c_.setPenColor(kPrintBlack);
+        c_.setPenColor(kBlack);
         c_.setPenWidth(1);
         c_.setPenStyle(PenStyle::Solid);
         c_.setPenMode(PenMode::Copy);
@@ -126,11 +99,11 @@ private:
         };
 
         c_.setPenWidth(1);
-        DrawMarks(fineCount, shortArea ? s / 2 : s, fineOffset, vertical(fine));
+        ForEachMarkPixel(fineCount, MarkOfRun::First, fineOffset, vertical(fine));
         c_.setPenWidth(2);
-        DrawMarks(coarseCount, coarseStep * s, coarseOffset, vertical(coarse));
+        ForEachMarkPixel(coarseCount, MarkOfRun::First, coarseOffset, vertical(coarse));
         c_.setPenWidth(1);
-        DrawMarks(coarseCount, coarseStep * s, coarseOffset, [&](long long i, int at) {
+        ForEachMarkPixel(coarseCount, MarkOfRun::First, coarseOffset, [&](long long i, int at) {
             c_.textOut(p_.x0 + at + 5, numberY, I(coarseStep * i, 2));
         });
     }
@@ -150,8 +123,8 @@ private:
         const int coarseStep = shortArea ? 1 : 5;
 
         c_.setPenWidth(1);
-        DrawMarks(
-            fineCount, shortArea ? s / 2 : s,
+        ForEachMarkPixel(
+            fineCount, MarkOfRun::First,
             [&](long long i) {
                 return Held(shortArea ? std::nearbyint(static_cast<double>(i) * s / 2)
                                       : std::nearbyint(static_cast<double>(i) * s));
@@ -160,8 +133,8 @@ private:
                 c_.moveTo(x, yb - up);
                 c_.lineTo(x + fine, yb - up);
             });
-        DrawMarks(
-            coarseCount, coarseStep * s,
+        ForEachMarkPixel(
+            coarseCount, MarkOfRun::First,
             [&](long long i) { return Held(std::nearbyint(static_cast<double>(coarseStep * i) * s)); },
             [&](long long i, int up) {
                 const int y = yb - up;
@@ -176,7 +149,7 @@ private:
     void loadAreas()
     {
         c_.setBrushStyle(BrushStyle::Solid);
-        c_.setPenColor(kPrintNavy);
+        c_.setPenColor(kNavy);
         c_.setPenWidth(4);
         const int below = Round(p_.PW / 140.0);
         for (int i = 1; i <= kAreaCount; ++i) {
@@ -190,7 +163,7 @@ private:
             // The number stands by the last distinct vertex; an outline of fewer than two
             // vertices has none, so its first vertex serves.
             const int anchor = std::max(n - 1, 1);
-            c_.setBrushColor(kPrintSkyBlue);
+            c_.setBrushColor(kSkyBlue);
             c_.textOut(Held(p_.px(data_.VertexX[anchor][i])) + 4, Held(p_.py(data_.VertexY[anchor][i])) + below,
                        I(i, 2) + " ");
         }
@@ -198,12 +171,12 @@ private:
 
     void shiftMarks()
     {
-        c_.setPenColor(kPrintBlack);
+        c_.setPenColor(kBlack);
         c_.setPenStyle(PenStyle::Dashed);
         c_.setPenWidth(1);
         for (int i = 1; i <= kAreaCount; ++i) {
             const ForceRecord& area = data_.AreaResult[i];
-            if (!data_.AreaUsed[i] || area.Alpha == 0 || area.Alpha == 180 || data_.LoadAreaData[i].ShiftX == 0)
+            if (!data_.AreaUsed[i] || !ActsAtShiftedX(area.Alpha, data_.LoadAreaData[i].ShiftX))
                 continue;
             const double y = p_.py(area.CentroidY);
             line(p_.px(data_.UnshiftedCentroidX[i]), y, p_.px(area.CentroidX), y);
@@ -212,7 +185,7 @@ private:
 
     void forceArrows()
     {
-        c_.setPenColor(kPrintNavy);
+        c_.setPenColor(kNavy);
         c_.setPenWidth(10);
         const int count = std::min<int>(data_.ResultCount, kResultListCapacity);
         for (int k = 1; k <= count; ++k) {
@@ -226,14 +199,14 @@ private:
 
     void lineOfAction()
     {
-        c_.setPenColor(kPrintBlack);
+        c_.setPenColor(kBlack);
         c_.setPenWidth(1);
         line(p_.px(data_.LineX0), p_.py(0), p_.px(data_.LineX1), p_.py(L_));
     }
 
     void resultant()
     {
-        c_.setPenColor(kPrintRed);
+        c_.setPenColor(kRed);
         c_.setPenWidth(15);
         // The tip by the screen's rule, from the stored figures rather than the screen's tip.
         const double a = data_.ResultantAngle * std::numbers::pi / 180;
@@ -246,7 +219,7 @@ private:
 
     void resultLines()
     {
-        c_.setPenColor(kPrintBlack);
+        c_.setPenColor(kBlack);
         c_.setPenWidth(1);
         const int lh = Round(p_.PH / 80.0);
         // In doubles: a page lower than 40 pixels has no line height, and its divisions no bound.
@@ -265,7 +238,7 @@ private:
         c_.setFontHeight(Round(p_.PH / 180.0));
         const int y = p_.y0 - Round(p_.PH / 160.0);
         c_.textOut(p_.PW - Round(p_.PW / 2.5), y, kPrintedOwnerNotice);
-        c_.textOut(p_.PW - Round(p_.PW / 6.0), y, kPrintedProgramName);
+        c_.textOut(p_.PW - Round(p_.PW / 6.0), y, kProgramName);
         c_.setFontHeight(remembered);
     }
 

@@ -31,11 +31,4 @@ PrintPage MakePrintPage(int PW, int PH, int areaLength);
 // line's smaller height is set and restored here.
 void DrawGraphicPage(Canvas& canvas, const ProjectData& data, int PW, int PH);
 
-// Fixed colours of the printout, 0x00BBGGRR.
-inline constexpr ColorValue kPrintBlack = 0x00000000;
-inline constexpr ColorValue kPrintWhite = 0x00FFFFFF;
-inline constexpr ColorValue kPrintNavy = 0x00800000;     // (0, 0, 128)
-inline constexpr ColorValue kPrintSkyBlue = 0x00F0CAA6;  // (166, 202, 240)
-inline constexpr ColorValue kPrintRed = 0x000000FF;
-
 }  // namespace kalven

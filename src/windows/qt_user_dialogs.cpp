@@ -9,6 +9,8 @@
 #include <QProgressDialog>
 #include <algorithm>
 
+#include "core/program_name.h"
+
 namespace kalven {
 
 namespace {
@@ -40,7 +42,7 @@ QString captionOf(MessageKind kind)
     case MessageKind::Plain:
         break;
     }
-    return QStringLiteral("KALVEN");
+    return QString::fromLatin1(kProgramTitle);
 }
 
 std::optional<QString> runFileDialog(QWidget* parent, const FileDialogOptions& options, QFileDialog::AcceptMode mode)

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "commands/project_commands.h"
+#include "core/program_name.h"
 #include "core/project_data.h"
 #include "core/status_panels.h"
 
@@ -31,7 +32,7 @@ class QtEditingDialogs;
 class Tmirt_color;
 class UserDialogs;
 
-inline const QString kProgramCaption = QStringLiteral(" KALVEN  V 1.0");
+inline const QString kProgramCaption = QString::fromLatin1(kProgramName);
 inline const QString kOwnerNotice = QStringLiteral("(c) KALVEN developers");
 
 class Tvstupy : public QMainWindow, public StatusPanels, public CommandWindow {

@@ -9,6 +9,7 @@
 
 #include "analysis/result_drawing.h"
 #include "analysis/resultant.h"
+#include "drawing/fixed_colors.h"
 #include "platform/qt_canvas.h"
 #include "support/load_area_fixture.h"
 #include "support/screen_computation.h"

@@ -8,7 +8,7 @@
 namespace kalven {
 namespace {
 
-using Points = std::vector<DxfPoint>;
+using Points = std::vector<PlanePoint>;
 const char* const kFormats[] = {"r12", "2000"};
 
 DxfDrawing Fixture(const std::string& name)
@@ -82,16 +82,16 @@ TEST(DxfImport, MovesToTheOriginOfTheChosenLayersAndScalesByTheUnit)
     DxfImportPlan plan = PlanDxfImport(d, options, data);
     ASSERT_EQ(plan.areas.size(), 3u);
     // The shear key reaches lowest: y 1100 mm.
-    EXPECT_EQ(plan.areas[0].vertices.front(), (DxfPoint{0.0, 0.4}));
-    EXPECT_EQ(plan.areas[2].vertices.front(), (DxfPoint{1.8, 0.0}));
+    EXPECT_EQ(plan.areas[0].vertices.front(), (PlanePoint{0.0, 0.4}));
+    EXPECT_EQ(plan.areas[2].vertices.front(), (PlanePoint{1.8, 0.0}));
     options.layers = {"BACKFILL"};
     options.unit = DrawingUnit::Centimetre;
     plan = PlanDxfImport(d, options, data);
     ASSERT_EQ(plan.areas.size(), 1u);
     EXPECT_EQ(plan.areas[0].area, 1);
     // The backfill alone: its top left corner at x 5250 mm is now the leftmost.
-    EXPECT_EQ(plan.areas[0].vertices[0], (DxfPoint{1.5, 0.0}));
-    EXPECT_EQ(plan.areas[0].vertices[2], (DxfPoint{17.5, 40.0}));
+    EXPECT_EQ(plan.areas[0].vertices[0], (PlanePoint{1.5, 0.0}));
+    EXPECT_EQ(plan.areas[0].vertices[2], (PlanePoint{17.5, 40.0}));
     options.layers.clear();
     plan = PlanDxfImport(d, options, data);
     EXPECT_EQ(plan.chosenOutlines, 0);
@@ -116,7 +116,7 @@ TEST(DxfImport, SkipsCountsAndNamesWhatCannotBeALoadArea)
         EXPECT_EQ(plan.areas[0].vertices, (Points{{2, 5}, {6, 5}, {6, 7}, {2, 7}, {2, 5}}));  // the arc's chord
         EXPECT_EQ(plan.areas[1].vertices.size(), 41u);  // 40 corners fit
         EXPECT_EQ(std::pair(plan.areas[1].vertices[0], plan.areas[1].vertices[10]),
-                  std::pair(DxfPoint{20.5, 5.0}, DxfPoint{18.0, 7.5}));
+                  std::pair(PlanePoint{20.5, 5.0}, PlanePoint{18.0, 7.5}));
         EXPECT_EQ(plan.areas[2].vertices, (Points{{8, 1}, {10, 1}, {10, 3}, {8, 3}, {8, 1}}));
         EXPECT_EQ(plan.areas[3].layer, "NOTES");
         EXPECT_EQ(DxfImportSummary(plan), std::string("4 outlines imported as load areas 1, 2, 3, 4.\n"
@@ -137,7 +137,7 @@ TEST(DxfImport, OutlinesBeyondTheFreeNumbersAreSkippedAndCounted)
         const DxfImportPlan plan = PlanDxfImport(d, DefaultImportOptions(d), data);
         ASSERT_EQ(plan.areas.size(), 18u);
         EXPECT_EQ(std::tuple(plan.areas[1].area, plan.areas[17].area, plan.withoutFreeNumber), std::tuple(3, 20, 7));
-        EXPECT_EQ(plan.areas[17].vertices[0], (DxfPoint{3.0, 4.0}));  // the 18th square
+        EXPECT_EQ(plan.areas[17].vertices[0], (PlanePoint{3.0, 4.0}));  // the 18th square
         EXPECT_EQ(DxfImportSummary(plan),
                   "18 outlines imported as load areas 1, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20.\n"
                   "Skipped:\n   7 outlines - no free load area number left");
@@ -206,7 +206,7 @@ TEST(DxfRead, ClosureArcsOrientationAndSpaces)
                      "\n0\nVERTEX\n8\nA\n10\n+1\n20\n0\n0\nVERTEX\n8\nA\n10\n2\n20\n0\n0\nVERTEX\n8\nA\n10\n2\n20\n2\n0\nSEQEND\n")).drawing.outlines;
         const double s = *z == '0' ? 1 : -1;
         ASSERT_EQ(o.size(), 1u) << z;
-        EXPECT_EQ(o[0].corners, (std::vector<DxfPoint>{{s, 0}, {2 * s, 0}, {2 * s, 2}})) << z;
+        EXPECT_EQ(o[0].corners, (std::vector<PlanePoint>{{s, 0}, {2 * s, 0}, {2 * s, 2}})) << z;
     }
     // Two points, open: a line rather than an outline.
     const DxfDrawing d = ReadDxf(Entities(lw + "90\n2\n70\n0\n10\n0\n20\n0\n10\n1\n20\n0\n")).drawing;
@@ -269,7 +269,7 @@ TEST(DxfRead, KeepsOnlyWhatCanBeImported)
     const DxfImportPlan plan = PlanDxfImport(d, options, ProjectData{});
     ASSERT_EQ(plan.areas.size(), 20u);
     EXPECT_EQ(std::tuple(plan.chosenOutlines, plan.withoutFreeNumber, plan.areas[0].layer), std::tuple(26, 5, "B"));
-    EXPECT_EQ(plan.areas[0].vertices[0], (DxfPoint{0, 0}));  // the lowest corner of B lies at (0, -1)
+    EXPECT_EQ(plan.areas[0].vertices[0], (PlanePoint{0, 0}));  // the lowest corner of B lies at (0, -1)
 }
 
 TEST(DxfRead, NumbersDoNotFollowACommaDecimalLocale)
@@ -280,7 +280,7 @@ TEST(DxfRead, NumbersDoNotFollowACommaDecimalLocale)
     for (const char* file : {"open_polyline_and_bulge_2000.dxf", "open_polyline_and_bulge_r12.dxf"}) {
         const DxfDrawing d = Fixture(file);
         ASSERT_EQ(d.outlines.size(), 5u) << file;
-        EXPECT_EQ(d.outlines[2].corners[0], (DxfPoint{20.5, 5.0})) << file;
+        EXPECT_EQ(d.outlines[2].corners[0], (PlanePoint{20.5, 5.0})) << file;
     }
     EXPECT_EQ(std::locale().name(), "de_DE.UTF-8");  // the reader leaves the global locale alone
 }

@@ -110,7 +110,7 @@ TEST(PolygonInput, ArmPickCloseRelease)
     EXPECT_EQ(std::tuple(Ends(lines[1]), lines[1].state.penWidth), std::tuple(std::tuple(80, 459, 200, 299), 2));
     ASSERT_EQ(t.canvas.ellipses().size(), 2u);
     EXPECT_EQ(std::tuple(t.canvas.ellipses()[0].state.brushColor, t.canvas.ellipses()[1].state.brushColor),
-              std::tuple(kPureBlue, kPureRed));
+              std::tuple(kBlue, kRed));
 
     // Closing: edge back to vertex 1, its copy stored, the number in black, idle again.
     t.canvas.clear();

@@ -1,7 +1,6 @@
 // Osnova on a recording canvas: which lines and labels exist for a given length, and where.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <climits>
 #include <set>
 
@@ -61,7 +60,7 @@ TEST(Raster, FiveMetresOnTheDesignImage)
     // The one 5 m line and its label lie just past the right edge.
     EXPECT_EQ(r.at(true, r.dark), Ints{601});
     EXPECT_EQ(r.labels(), (Labels{{" 5", 605, 409}}));
-    EXPECT_EQ(r.at(true, kPureRed), Ints{600});
+    EXPECT_EQ(r.at(true, kRed), Ints{600});
 }
 
 TEST(Raster, TwentyFiveMetresFillFrameLabelsAndState)
@@ -84,7 +83,7 @@ TEST(Raster, TwentyFiveMetresFillFrameLabelsAndState)
     for (const CanvasCall& t : r.canvas.texts())
         EXPECT_EQ(std::tuple(t.state.brushStyle, t.state.brushColor, t.state.fontColor),
                   std::tuple(BrushStyle::Solid, bg, line));
-    EXPECT_EQ(r.at(true, kPureRed), Ints{600});
+    EXPECT_EQ(r.at(true, kRed), Ints{600});
     EXPECT_EQ(r.panels.texts[2], "  Length =  25 m");
     const auto& end = r.canvas.state();
     EXPECT_EQ(std::tuple(end.penWidth, end.penMode, end.penStyle, end.penColor, end.fontColor),
@@ -94,7 +93,7 @@ TEST(Raster, TwentyFiveMetresFillFrameLabelsAndState)
 TEST(Raster, WhichLinesExistByLength)
 {
     // The marker is the rounded scale times L: for 70 m it stands at 9 * 70, off the image.
-    EXPECT_EQ(Raster(70).at(true, kPureRed), Ints{630});
+    EXPECT_EQ(Raster(70).at(true, kRed), Ints{630});
     const Raster hundred(100);
     EXPECT_EQ(hundred.at(true, hundred.light).size(), 100u);
     EXPECT_TRUE(hundred.at(true, hundred.light, PenStyle::Dotted).empty());
@@ -105,7 +104,7 @@ TEST(Raster, WhichLinesExistByLength)
     std::set<std::pair<ColorValue, PenStyle>> pens;
     for (const CanvasCall& c : wide.canvas.lines())
         pens.emplace(c.state.penColor, c.state.penStyle);
-    EXPECT_EQ(pens, (std::set<std::pair<ColorValue, PenStyle>>{{wide.light, PenStyle::Solid}, {kPureRed, PenStyle::Solid}}));
+    EXPECT_EQ(pens, (std::set<std::pair<ColorValue, PenStyle>>{{wide.light, PenStyle::Solid}, {kRed, PenStyle::Solid}}));
     EXPECT_EQ(wide.at(true, wide.light).size(), 40u);  // 5 m lines only
     const Labels labels = wide.labels();
     ASSERT_EQ(labels.size(), 8u + 5u);
@@ -116,12 +115,8 @@ TEST(Raster, WhichLinesExistByLength)
 TEST(Raster, LengthsFromAFileNeverStallOrFail)
 {
     // A project file may bring any length; each redraw stays within the pixels of the image.
-    for (const int length : {INT_MAX, 1000000, 0, -5, INT_MIN}) {
-        const auto start = std::chrono::steady_clock::now();
-        const Raster r(length);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << length;
-        EXPECT_LT(r.canvas.calls().size(), 4u * (W + H)) << length;
-    }
+    for (const int length : {INT_MAX, 1000000, 0, -5, INT_MIN})
+        EXPECT_LT(Raster(length).canvas.calls().size(), 4u * (W + H)) << length;
     // Below a pixel per 5 m every column carries a line, each drawn once.
     const Raster dense(1000000);
     EXPECT_EQ(dense.at(true, dense.light).size(), static_cast<std::size_t>(W + 1));

