@@ -166,8 +166,8 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args)
         const auto w = x == std::string::npos ? std::nullopt : WholeNumber(text.substr(0, x), 1, kMaxImageSide);
         const auto h = x == std::string::npos ? std::nullopt : WholeNumber(text.substr(x + 1), 1, kMaxImageSide);
         if (!w || !h) {
-            Say("the size must read WxH with each side from 1 to " + std::to_string(kMaxImageSide) +
-                " pixels, not \"" + text + "\"");
+            Say("the size must read WxH with each side from 1 to " + std::to_string(kMaxImageSide) + " pixels, not \"" +
+                text + "\"");
             return std::nullopt;
         }
         o.width = *w;
@@ -236,7 +236,8 @@ void WriteReport(const ProjectData& data, int margin)
 
 bool SameFile(const std::string& a, const std::string& b)
 {
-    struct stat sa {}, sb {};
+    struct stat sa {
+    }, sb{};
     return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
 }

@@ -46,8 +46,7 @@ void DrawAngleArc(Canvas& canvas, int cx, int cy, double alpha)
     canvas.setBrushStyle(BrushStyle::Clear);
     canvas.setFontColor(kBlack);
     canvas.textOut(cx + Round((kArcRadius + 4) * std::cos(middle)) - 12,
-                   cy - Round((kArcRadius + 4) * std::sin(middle)) - canvas.fontHeight(),
-                   F(alpha, 0, 0) + kDegreeSign);
+                   cy - Round((kArcRadius + 4) * std::sin(middle)) - canvas.fontHeight(), F(alpha, 0, 0) + kDegreeSign);
 }
 
 void DrawLegend(Canvas& canvas, const ProjectData& data)
@@ -70,8 +69,8 @@ void DrawLegend(Canvas& canvas, const ProjectData& data)
 std::string ExampleLegendLine(const ProjectData& data, int area)
 {
     const LoadAreaData& load = data.LoadAreaData[area];
-    std::string line = I(area, 2) + "  " + load.Text.str() + ":  " + I(load.Multiplier, 0) + ",  " +
-                       F(load.Alpha, 0, 0) + kDegreeSign;
+    std::string line =
+        I(area, 2) + "  " + load.Text.str() + ":  " + I(load.Multiplier, 0) + ",  " + F(load.Alpha, 0, 0) + kDegreeSign;
     if (ActsAtShiftedX(load.Alpha, load.ShiftX))
         line += ",  X = " + F(load.ShiftX, 0, 2);
     return line;

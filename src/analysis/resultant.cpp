@@ -131,8 +131,8 @@ void ArrowTips(const ProjectData& data, double fmax, ResultantResults& r)
 
 bool Finite(const ForceRecord& r)
 {
-    return std::isfinite(r.CentroidX) && std::isfinite(r.CentroidY) && std::isfinite(r.TipX) &&
-           std::isfinite(r.TipY) && std::isfinite(r.Force) && std::isfinite(r.Alpha);
+    return std::isfinite(r.CentroidX) && std::isfinite(r.CentroidY) && std::isfinite(r.TipX) && std::isfinite(r.TipY) &&
+           std::isfinite(r.Force) && std::isfinite(r.Alpha);
 }
 
 }  // namespace

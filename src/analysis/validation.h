@@ -8,9 +8,9 @@
 namespace kalven {
 
 enum class CrossVerdict : int {
-    Apart = -1,      // the lines meet, but not on both edges
-    NoVerdict = 0,   // both edges vertical, or parallel
-    Cross = 1,       // the edges cross or touch
+    Apart = -1,     // the lines meet, but not on both edges
+    NoVerdict = 0,  // both edges vertical, or parallel
+    Cross = 1,      // the edges cross or touch
 };
 
 // Crossing test of the edges P1P2 and Q1Q2. Touching counts as crossing.

@@ -18,20 +18,32 @@ namespace {
 
 FileDialogOptions saveDialog1(const QString& directory)
 {
-    return {QStringLiteral("Save File"), QStringLiteral("Kalven File *.klv"), QStringLiteral("*.klv"),
-            QStringLiteral("klv"), directory, true};
+    return {QStringLiteral("Save File"),
+            QStringLiteral("Kalven File *.klv"),
+            QStringLiteral("*.klv"),
+            QStringLiteral("klv"),
+            directory,
+            true};
 }
 
 FileDialogOptions openDialog1(const QString& directory)
 {
-    return {QStringLiteral("Open File"), QStringLiteral("Kalven file (*.klv)"), QStringLiteral("*.klv"),
-            QStringLiteral("klv"), directory, false};
+    return {QStringLiteral("Open File"),
+            QStringLiteral("Kalven file (*.klv)"),
+            QStringLiteral("*.klv"),
+            QStringLiteral("klv"),
+            directory,
+            false};
 }
 
 FileDialogOptions dxfDialog(const QString& directory)
 {
-    return {QStringLiteral("Dxf In"), QStringLiteral("Dxf file (*.dxf)"), QStringLiteral("*.dxf"),
-            QStringLiteral("dxf"), directory, false};
+    return {QStringLiteral("Dxf In"),
+            QStringLiteral("Dxf file (*.dxf)"),
+            QStringLiteral("*.dxf"),
+            QStringLiteral("dxf"),
+            directory,
+            false};
 }
 
 }  // namespace
@@ -178,8 +190,9 @@ void ProjectCommands::dxfIn()
         return;
     }
     if (read.status == DxfReadStatus::NotRegularFile) {
-        dialogs_.message(ReadRefusalText(*path, ReadFailure::NotRegularFile, static_cast<std::size_t>(kMaxDxfFileBytes)),
-                         MessageKind::Plain);
+        dialogs_.message(
+            ReadRefusalText(*path, ReadFailure::NotRegularFile, static_cast<std::size_t>(kMaxDxfFileBytes)),
+            MessageKind::Plain);
         return;
     }
     if (read.status != DxfReadStatus::Read) {

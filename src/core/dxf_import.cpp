@@ -89,7 +89,8 @@ DxfImportPlan PlanDxfImport(const DxfDrawing& drawing, const DxfImportOptions& o
     for (const DxfOutline* outline : chosen) {
         const int corners = outline->cornerCount;
         if (corners > kMaxPickedVertices) {
-            plan.refused.push_back({outline->layer, outline->number, corners, DxfRefusedOutline::Reason::TooManyCorners});
+            plan.refused.push_back(
+                {outline->layer, outline->number, corners, DxfRefusedOutline::Reason::TooManyCorners});
             continue;
         }
         DxfImportedArea area;

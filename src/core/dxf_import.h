@@ -21,11 +21,11 @@ double UnitsPerMetre(DrawingUnit unit);
 // A closed polyline of the drawing, in drawing units.
 struct DxfOutline {
     std::string layer;
-    int number = 0;                 // 1-based among the closed outlines of its layer, in file order
+    int number = 0;                   // 1-based among the closed outlines of its layer, in file order
     std::vector<PlanePoint> corners;  // file order; no corner given twice in a row, no closing repeat;
-                                    // left empty when there are too many to import
-    int cornerCount = 0;            // what corners holds, or would hold
-    bool hasArcs = false;           // some edge is an arc (bulge); the import takes its chord
+                                      // left empty when there are too many to import
+    int cornerCount = 0;              // what corners holds, or would hold
+    bool hasArcs = false;             // some edge is an arc (bulge); the import takes its chord
 };
 
 // What a layer holds that cannot become a load area.
@@ -63,9 +63,9 @@ struct DxfRefusedEntity {
 // The model space of a drawing as far as the import is concerned; block contents and paper space
 // are left out.
 struct DxfDrawing {
-    std::vector<DxfLayer> layers;      // every layer that carries an outline or a skipped entity, in file order
-    std::vector<DxfOutline> outlines;  // file order
-    std::optional<DrawingUnit> unit;   // what $INSUNITS says, when it is mm, cm or m
+    std::vector<DxfLayer> layers;           // every layer that carries an outline or a skipped entity, in file order
+    std::vector<DxfOutline> outlines;       // file order
+    std::optional<DrawingUnit> unit;        // what $INSUNITS says, when it is mm, cm or m
     std::vector<DxfRefusedEntity> refused;  // the first few refused polylines, named
 };
 

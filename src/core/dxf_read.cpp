@@ -174,7 +174,10 @@ public:
     bool empty() const { return vertices_ == 0; }
 
     // closedFlag: the polyline says it is closed; mirrored: seen from above, x runs the other way.
-    bool closed(bool closedFlag) const { return vertices_ > 0 && (closedFlag || (vertices_ >= 2 && Same(first_, last_))); }
+    bool closed(bool closedFlag) const
+    {
+        return vertices_ > 0 && (closedFlag || (vertices_ >= 2 && Same(first_, last_)));
+    }
 
     DxfOutline finish(bool closedFlag, bool mirrored, PlanePoint& lowest) const
     {
@@ -357,8 +360,13 @@ public:
         // Polygon and polyface meshes are surfaces, not outlines.
         if (data.flags & (16 | 64))
             return;
-        polyline_ = Pending{attributes.getLayer(), (data.flags & 1) != 0, finished_.extrusionZ < 0,
-                            finished_.type, finished_.where(), finished_.fault, {}};
+        polyline_ = Pending{attributes.getLayer(),
+                            (data.flags & 1) != 0,
+                            finished_.extrusionZ < 0,
+                            finished_.type,
+                            finished_.where(),
+                            finished_.fault,
+                            {}};
         if (finished_.type == "LWPOLYLINE") {
             polyline_->outline = std::move(finished_.outline);
             finishPolyline(true);
@@ -495,8 +503,9 @@ private:
         DxfOutline outline = p.outline.finish(p.closedFlag, p.mirrored, lowest);
         outline.layer = p.layer;
         outline.number = ++target.outlines;
-        target.lowest = outline.number == 1 ? lowest
-                                            : PlanePoint{std::min(target.lowest.x, lowest.x), std::min(target.lowest.y, lowest.y)};
+        target.lowest = outline.number == 1
+                            ? lowest
+                            : PlanePoint{std::min(target.lowest.x, lowest.x), std::min(target.lowest.y, lowest.y)};
         // Coordinates this large could overflow when moved to the origin, which refuses the
         // outline and frees its number for a later one: such an outline does not count.
         const bool importable = outline.cornerCount <= kMaxPickedVertices && p.outline.largest() <= 1e307;
@@ -557,7 +566,8 @@ DxfReadResult ReadDxf(const std::string& bytes, const DxfProgress& progress)
         long long line = 1;
         for (long long pairs = 0;; ++pairs) {
             if (progress && pairs % 16384 == 0 &&
-                !progress(static_cast<int>(static_cast<double>(stream.tellg()) * 1000.0 / std::max<std::size_t>(bytes.size(), 1))))
+                !progress(static_cast<int>(static_cast<double>(stream.tellg()) * 1000.0 /
+                                           std::max<std::size_t>(bytes.size(), 1))))
                 return {DxfReadStatus::Cancelled, {}};
             // The pairs as dxflib's own reading loop takes them.
             const std::streampos before = stream.tellg();

@@ -11,8 +11,7 @@ namespace kalven {
 
 // A table indexed 1..N. An index outside the table throws instead of touching memory,
 // so a fault in the logic reaches the error report rather than corrupting the project.
-template <typename T, int N>
-class Table1 {
+template <typename T, int N> class Table1 {
 public:
     static constexpr int size() { return N; }
 
@@ -36,8 +35,7 @@ private:
 
 // A text of at most N characters (Windows-1252 bytes). Every assignment cuts to N,
 // so no caller can store a longer title or area text.
-template <std::size_t N>
-class CountedString {
+template <std::size_t N> class CountedString {
 public:
     static constexpr std::size_t capacity = N;
 

@@ -23,8 +23,8 @@ ColorTable PresetColors(ColorPreset preset)
         return table;
     }
     case ColorPreset::Dark:
-        return FromList({0x00808080, 0x00959595, 0x00B7B7B7, 0x00FFFFFF, 0x00FF80FF, 0x0080FF80, 0x006AB5FF,
-                         0x00FFC993});
+        return FromList(
+            {0x00808080, 0x00959595, 0x00B7B7B7, 0x00FFFFFF, 0x00FF80FF, 0x0080FF80, 0x006AB5FF, 0x00FFC993});
     case ColorPreset::Reset:
         break;
     }

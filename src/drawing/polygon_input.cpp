@@ -73,8 +73,7 @@ bool TakeAreaButtonRelease(ProjectData& data)
 
 PolygonInput::PolygonInput(ProjectData& data, Canvas& canvas, StatusPanels& status, int width, int height,
                            PixelPoint& bandAnchor, PixelPoint& bandEnd)
-    : data_(data), canvas_(canvas), status_(status), W_(width), H_(height), bandAnchor_(bandAnchor),
-      bandEnd_(bandEnd)
+    : data_(data), canvas_(canvas), status_(status), W_(width), H_(height), bandAnchor_(bandAnchor), bandEnd_(bandEnd)
 {
 }
 

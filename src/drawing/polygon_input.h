@@ -41,8 +41,8 @@ bool TakeAreaButtonRelease(ProjectData& data);
 // The drawing image and the rubber band as the mouse handlers see them.
 class PolygonInput {
 public:
-    PolygonInput(ProjectData& data, Canvas& canvas, StatusPanels& status, int width, int height,
-                 PixelPoint& bandAnchor, PixelPoint& bandEnd);
+    PolygonInput(ProjectData& data, Canvas& canvas, StatusPanels& status, int width, int height, PixelPoint& bandAnchor,
+                 PixelPoint& bandEnd);
 
     // Every mouse move over the image: cursor coordinates, panels 0 and 1, and the rubber band
     // while a polygon is under way. spinArea is the number shown in the area spin edit.

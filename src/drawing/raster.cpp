@@ -10,8 +10,7 @@ namespace kalven {
 namespace {
 
 // Each label stands on an opaque box, so of marks on one pixel the last is what would show.
-template <typename Position, typename Draw>
-void Marks(std::int64_t count, Position position, Draw draw)
+template <typename Position, typename Draw> void Marks(std::int64_t count, Position position, Draw draw)
 {
     ForEachMarkPixel(count, MarkOfRun::Last, position, draw);
 }

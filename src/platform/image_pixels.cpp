@@ -42,8 +42,7 @@ struct Pixels {
 // from `from`; t runs to n - 1 (end excluded) or n (end included), n being the longer side.
 // Only the steps whose major coordinate lies in `area` are walked, so a far line costs no more
 // than the area is long. The minor coordinate is the nearest one, halves rounded up.
-template <typename Visit>
-void WalkLine(LinePoint from, LinePoint to, bool includeEnd, const QRect& area, Visit visit)
+template <typename Visit> void WalkLine(LinePoint from, LinePoint to, bool includeEnd, const QRect& area, Visit visit)
 {
     const std::int64_t dx = to.x - from.x;
     const std::int64_t dy = to.y - from.y;
@@ -173,8 +172,8 @@ Disc MakeDisc(int width)
 
 const Disc& DiscOf(int width)
 {
-    static const Disc discs[] = {MakeDisc(0), MakeDisc(1), MakeDisc(2), MakeDisc(3), MakeDisc(4), MakeDisc(5),
-                                 MakeDisc(6), MakeDisc(7)};
+    static const Disc discs[] = {MakeDisc(0), MakeDisc(1), MakeDisc(2), MakeDisc(3),
+                                 MakeDisc(4), MakeDisc(5), MakeDisc(6), MakeDisc(7)};
     return discs[std::clamp(width, 0, 7)];
 }
 

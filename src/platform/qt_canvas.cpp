@@ -25,8 +25,7 @@ int Held(std::int64_t v)
 
 QPainter::CompositionMode Composition(PenMode mode)
 {
-    return mode == PenMode::NotXor ? QPainter::RasterOp_NotSourceXorDestination
-                                   : QPainter::CompositionMode_SourceOver;
+    return mode == PenMode::NotXor ? QPainter::RasterOp_NotSourceXorDestination : QPainter::CompositionMode_SourceOver;
 }
 
 // The pixels of a rectangle or ellipse given by two corners: the right and bottom edges are
@@ -212,17 +211,35 @@ QBrush QtCanvas::qtBrush() const
     return QBrush(QColor::fromRgb(brushRgb_));
 }
 
-void QtCanvas::setPenColor(ColorValue color) { penRgb_ = rgb(color); }
-void QtCanvas::setPenWidth(int width) { penWidth_ = width; }
-void QtCanvas::setPenStyle(PenStyle style) { penStyle_ = style; }
-void QtCanvas::setPenMode(PenMode mode) { penMode_ = mode; }
+void QtCanvas::setPenColor(ColorValue color)
+{
+    penRgb_ = rgb(color);
+}
+void QtCanvas::setPenWidth(int width)
+{
+    penWidth_ = width;
+}
+void QtCanvas::setPenStyle(PenStyle style)
+{
+    penStyle_ = style;
+}
+void QtCanvas::setPenMode(PenMode mode)
+{
+    penMode_ = mode;
+}
 void QtCanvas::setBrushColor(ColorValue color)
 {
     brushRgb_ = rgb(color);
     brushStyle_ = BrushStyle::Solid;
 }
-void QtCanvas::setBrushStyle(BrushStyle style) { brushStyle_ = style; }
-void QtCanvas::setFontColor(ColorValue color) { fontRgb_ = rgb(color); }
+void QtCanvas::setBrushStyle(BrushStyle style)
+{
+    brushStyle_ = style;
+}
+void QtCanvas::setFontColor(ColorValue color)
+{
+    fontRgb_ = rgb(color);
+}
 
 int QtCanvas::fontHeight() const
 {

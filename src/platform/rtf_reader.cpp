@@ -14,19 +14,19 @@ namespace kalven {
 
 namespace {
 
-constexpr std::size_t kMaxDepth = 256;     // deeper groups are counted but share their parent's state
+constexpr std::size_t kMaxDepth = 256;      // deeper groups are counted but share their parent's state
 constexpr std::size_t kMaxWordLength = 32;  // longer control words are read to their end and ignored
 constexpr int kMaxParamDigits = 10;
 constexpr long long kMaxParam = 2147483647LL;
 constexpr int kMaxFontHalfPoints = 2000;
-constexpr int kMaxIndentTwips = 31680;      // 22 inches
+constexpr int kMaxIndentTwips = 31680;  // 22 inches
 constexpr double kPixelsPerTwip = 96.0 / 1440.0;
 
 // Destinations whose text is not part of the document.
 constexpr std::string_view kSkippedDestinations[] = {
-    "fonttbl", "colortbl", "stylesheet", "info",    "pict",    "header",   "headerl", "headerr",
-    "headerf", "footer",   "footerl",    "footerr", "footerf", "fldinst",  "object",  "listtable",
-    "listoverridetable",   "revtbl",     "rsidtbl", "filetbl", "pgdsctbl", "xmlnstbl",
+    "fonttbl",           "colortbl", "stylesheet", "info",    "pict",     "header",   "headerl", "headerr",
+    "headerf",           "footer",   "footerl",    "footerr", "footerf",  "fldinst",  "object",  "listtable",
+    "listoverridetable", "revtbl",   "rsidtbl",    "filetbl", "pgdsctbl", "xmlnstbl",
 };
 
 struct Paragraph {
@@ -176,7 +176,8 @@ private:
             ++pos_;
         if (word == "bin") {
             // Binary data: its bytes may hold braces and backslashes of no meaning.
-            pos_ += static_cast<std::size_t>(std::clamp<long long>(param, 0, static_cast<long long>(in_.size() - pos_)));
+            pos_ +=
+                static_cast<std::size_t>(std::clamp<long long>(param, 0, static_cast<long long>(in_.size() - pos_)));
             return;
         }
         if (consumeFallback())
@@ -350,7 +351,8 @@ private:
         // A surrogate without its partner would make an invalid string.
         for (qsizetype k = 0; k < pending_.size(); ++k) {
             const QChar c = pending_.at(k);
-            const bool pairedHigh = c.isHighSurrogate() && k + 1 < pending_.size() && pending_.at(k + 1).isLowSurrogate();
+            const bool pairedHigh =
+                c.isHighSurrogate() && k + 1 < pending_.size() && pending_.at(k + 1).isLowSurrogate();
             if (pairedHigh) {
                 ++k;
                 continue;

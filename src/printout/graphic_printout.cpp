@@ -54,15 +54,9 @@ public:
     }
 
 private:
-    void line(double x1, double y1, double x2, double y2)
-    {
-        DrawClippedLine(c_, x1, y1, x2, y2, p_.PW, p_.PH);
-    }
+    void line(double x1, double y1, double x2, double y2) { DrawClippedLine(c_, x1, y1, x2, y2, p_.PW, p_.PH); }
 
-    void ring(double x, double y, int radius)
-    {
-        DrawClippedRing(c_, x, y, radius, p_.PW, p_.PH);
-    }
+    void ring(double x, double y, int radius) { DrawClippedRing(c_, x, y, radius, p_.PW, p_.PH); }
 
     void frame()
     {
@@ -90,7 +84,9 @@ private:
         const auto fineOffset = [&](long long i) {
             return Held(std::nearbyint((shortArea ? static_cast<double>(i) / 2 : static_cast<double>(i)) * s));
         };
-        const auto coarseOffset = [&](long long i) { return Held(std::nearbyint(static_cast<double>(coarseStep * i) * s)); };
+        const auto coarseOffset = [&](long long i) {
+            return Held(std::nearbyint(static_cast<double>(coarseStep * i) * s));
+        };
         const auto vertical = [&](int length) {
             return [&, length](long long, int at) {
                 c_.moveTo(p_.x0 + at, yb);
@@ -103,9 +99,8 @@ private:
         c_.setPenWidth(2);
         ForEachMarkPixel(coarseCount, MarkOfRun::First, coarseOffset, vertical(coarse));
         c_.setPenWidth(1);
-        ForEachMarkPixel(coarseCount, MarkOfRun::First, coarseOffset, [&](long long i, int at) {
-            c_.textOut(p_.x0 + at + 5, numberY, I(coarseStep * i, 2));
-        });
+        ForEachMarkPixel(coarseCount, MarkOfRun::First, coarseOffset,
+                         [&](long long i, int at) { c_.textOut(p_.x0 + at + 5, numberY, I(coarseStep * i, 2)); });
     }
 
     void leftScale()

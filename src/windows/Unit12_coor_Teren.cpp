@@ -15,8 +15,7 @@ enum Column { kVertex = 0, kX = 1, kY = 2 };
 
 }  // namespace
 
-Tcoor_teren::Tcoor_teren(ProjectData& data, QWidget* parent)
-    : QDialog(parent), data_(data), area_(data.CorrectionArea)
+Tcoor_teren::Tcoor_teren(ProjectData& data, QWidget* parent) : QDialog(parent), data_(data), area_(data.CorrectionArea)
 {
     setWindowTitle(QStringLiteral(" Correction of coordinate of load areas"));
     // Wider than designed by the first column, so its header " Load area No 20" shows whole.

@@ -7,7 +7,6 @@
 #include <QString>
 #include <string>
 
-
 class QTextEdit;
 
 namespace kalven {

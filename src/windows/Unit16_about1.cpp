@@ -17,12 +17,11 @@ namespace {
 constexpr int kPictureWidth = 500;
 constexpr int kPictureHeight = 407;
 
-const char* const kMakers =
-    "KALVEN developers are structural engineers and programmers who write small, exact tools "
-    "for the everyday static calculation of building structures.\n"
-    "KALVEN reduces the area loads of a cross-section - concrete, soil, earth pressure, "
-    "surface loads - to their resultant, so that a wall, a footing or a cellar can be checked "
-    "in minutes and the figures can be traced by hand.";
+const char* const kMakers = "KALVEN developers are structural engineers and programmers who write small, exact tools "
+                            "for the everyday static calculation of building structures.\n"
+                            "KALVEN reduces the area loads of a cross-section - concrete, soil, earth pressure, "
+                            "surface loads - to their resultant, so that a wall, a footing or a cellar can be checked "
+                            "in minutes and the figures can be traced by hand.";
 
 QPixmap AboutPicture()
 {

@@ -91,7 +91,8 @@ void TForm1_dlzka::BitBtn1Click()
     if (data_.LengthChanged) {
         const int length = SpinEdit1Value();
         if (length >= data_.MaxAreaLength) {
-            dialogs_.message(QString::fromStdString("Length must be < " + I(data_.MaxAreaLength, 0)), MessageKind::Plain);
+            dialogs_.message(QString::fromStdString("Length must be < " + I(data_.MaxAreaLength, 0)),
+                             MessageKind::Plain);
             return;
         }
         data_.AreaLength = length;

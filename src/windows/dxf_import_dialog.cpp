@@ -41,7 +41,8 @@ Tdxf_import::Tdxf_import(const DxfDrawing& drawing, const ProjectData& data, QWi
     CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
     CheckListBox1->setGeometry(16, 30, 200, 150);
     for (const DxfLayer& layer : drawing_.layers) {
-        const std::string text = layer.name + "  (" + I(layer.outlines, 1) + (layer.outlines == 1 ? " outline)" : " outlines)");
+        const std::string text =
+            layer.name + "  (" + I(layer.outlines, 1) + (layer.outlines == 1 ? " outline)" : " outlines)");
         auto* item = new QListWidgetItem(FromWin1252(text), CheckListBox1);
         item->setData(kLayerRole, QByteArray::fromStdString(layer.name));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
@@ -62,7 +63,7 @@ Tdxf_import::Tdxf_import(const DxfDrawing& drawing, const ProjectData& data, QWi
         x += 62;
     }
     const DxfImportOptions defaults = DefaultImportOptions(drawing_);
-    (defaults.unit == DrawingUnit::Millimetre  ? RadioButton_mm
+    (defaults.unit == DrawingUnit::Millimetre   ? RadioButton_mm
      : defaults.unit == DrawingUnit::Centimetre ? RadioButton_cm
                                                 : RadioButton_m)
         ->setChecked(true);

@@ -98,8 +98,7 @@ private:
 }  // namespace
 
 NumericGrid::NumericGrid(int columns, int rows, QWidget* parent)
-    : QTableWidget(rows, columns, parent),
-      textColumns_(static_cast<std::size_t>(columns), false),
+    : QTableWidget(rows, columns, parent), textColumns_(static_cast<std::size_t>(columns), false),
       integerColumns_(static_cast<std::size_t>(columns), false)
 {
     setItemDelegate(new GridDelegate(*this));

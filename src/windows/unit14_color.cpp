@@ -16,8 +16,8 @@ namespace kalven {
 
 namespace {
 
-constexpr const char* kItemNames[kColorCount] = {"Background",     "Raster light", "Raster dark",   "Universal line",
-                                                 "Solid line",     "Force line",   "Inclined force", "Load area"};
+constexpr const char* kItemNames[kColorCount] = {"Background", "Raster light", "Raster dark",    "Universal line",
+                                                 "Solid line", "Force line",   "Inclined force", "Load area"};
 
 ColorValue ToColorValue(const QColor& c)
 {
@@ -27,7 +27,9 @@ ColorValue ToColorValue(const QColor& c)
 
 }  // namespace
 
-ColorShape::ColorShape(QWidget* parent) : QWidget(parent) {}
+ColorShape::ColorShape(QWidget* parent) : QWidget(parent)
+{
+}
 
 void ColorShape::setBrushColor(ColorValue color)
 {

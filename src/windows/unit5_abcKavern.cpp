@@ -45,8 +45,8 @@ Tabc_kavern::Tabc_kavern(ProjectData& data, QWidget* parent) : QDialog(parent), 
                          QStringLiteral("X                   move the center of gravity of the area load "
                                         "along the X-axis "),
                          16, 440);
-    Label5 = DialogLabel(this, "Label5", QStringLiteral("X=0m and alpha=0\u00B0 or 180\u00B0 is without moving"),
-                         16, 464);
+    Label5 =
+        DialogLabel(this, "Label5", QStringLiteral("X=0m and alpha=0\u00B0 or 180\u00B0 is without moving"), 16, 464);
     connect(Button1, &QPushButton::clicked, this, &Tabc_kavern::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &Tabc_kavern::Button2Click);
 

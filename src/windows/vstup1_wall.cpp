@@ -147,7 +147,8 @@ void Tvstupy::buildMenu()
 void Tvstupy::connectCommands()
 {
     const auto bind = [this](QAction* action, void (Tvstupy::*handler)()) {
-        connect(action, &QAction::triggered, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this,
+                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
     };
     bind(New1, &Tvstupy::New1Click);
     bind(Open1, &Tvstupy::Open1Click);
@@ -170,9 +171,8 @@ void Tvstupy::connectCommands()
     connect(SpBu_Kavern, &QToolButton::clicked, this, [this] { guarded([this] { SpBu_KavernClick(); }); });
     connect(SpBu_Kavern_no, &QToolButton::clicked, this, [this] { guarded([this] { SpBu_Kavern_noClick(); }); });
     connect(SpBu_Kavern_abc, &QToolButton::clicked, this, [this] { guarded([this] { SpBu_Kavern_abcClick(); }); });
-    connect(Image1_vstupy, &DrawingImage::mouseMoved, this, [this](Qt::KeyboardModifiers m, int x, int y) {
-        guarded([&] { Image1_vstupyMouseMove(m, x, y); });
-    });
+    connect(Image1_vstupy, &DrawingImage::mouseMoved, this,
+            [this](Qt::KeyboardModifiers m, int x, int y) { guarded([&] { Image1_vstupyMouseMove(m, x, y); }); });
     connect(Image1_vstupy, &DrawingImage::mouseDown, this,
             [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
                 guarded([&] { Image1_vstupyMouseDown(b, m, x, y); });
@@ -353,25 +353,82 @@ bool Tvstupy::eventFilter(QObject* watched, QEvent* event)
 }
 
 // The commands themselves run in ProjectCommands.
-void Tvstupy::Osnova() { commands_->Osnova(); }
-void Tvstupy::Kresli() { commands_->Kresli(); }
-void Tvstupy::Vypocet() { commands_->Vypocet(); }
-void Tvstupy::New1Click() { commands_->newProject(); }
-void Tvstupy::Open1Click() { commands_->open(); }
-void Tvstupy::Save1Click() { commands_->save(); }
-void Tvstupy::DxfIn1Click() { commands_->dxfIn(); }
-void Tvstupy::End1Click() { commands_->end(); }
-bool Tvstupy::FormCloseQuery() { return commands_->mayClose(); }
-void Tvstupy::Length1Click() { commands_->length(); }
-void Tvstupy::Text1Click() { commands_->title(); }
-void Tvstupy::SpBu_Kavern_abcClick() { commands_->areaData(); }
-void Tvstupy::Correctionterrain1Click() { commands_->correction(); }
-void Tvstupy::Directory1Click() { commands_->directory(); }
-void Tvstupy::Button1Click() { commands_->compute(); }
-void Tvstupy::SpBu_KavernClick() { commands_->armArea(); }
-void Tvstupy::SpBu_Kavern_noClick() { commands_->deleteArea(); }
-void Tvstupy::Image1_vstupyMouseMove(Qt::KeyboardModifiers, int x, int y) { commands_->mouseMove(x, y); }
-void Tvstupy::FormMouseMove(Qt::KeyboardModifiers, int, int) { commands_->mouseOverWindow(); }
+void Tvstupy::Osnova()
+{
+    commands_->Osnova();
+}
+void Tvstupy::Kresli()
+{
+    commands_->Kresli();
+}
+void Tvstupy::Vypocet()
+{
+    commands_->Vypocet();
+}
+void Tvstupy::New1Click()
+{
+    commands_->newProject();
+}
+void Tvstupy::Open1Click()
+{
+    commands_->open();
+}
+void Tvstupy::Save1Click()
+{
+    commands_->save();
+}
+void Tvstupy::DxfIn1Click()
+{
+    commands_->dxfIn();
+}
+void Tvstupy::End1Click()
+{
+    commands_->end();
+}
+bool Tvstupy::FormCloseQuery()
+{
+    return commands_->mayClose();
+}
+void Tvstupy::Length1Click()
+{
+    commands_->length();
+}
+void Tvstupy::Text1Click()
+{
+    commands_->title();
+}
+void Tvstupy::SpBu_Kavern_abcClick()
+{
+    commands_->areaData();
+}
+void Tvstupy::Correctionterrain1Click()
+{
+    commands_->correction();
+}
+void Tvstupy::Directory1Click()
+{
+    commands_->directory();
+}
+void Tvstupy::Button1Click()
+{
+    commands_->compute();
+}
+void Tvstupy::SpBu_KavernClick()
+{
+    commands_->armArea();
+}
+void Tvstupy::SpBu_Kavern_noClick()
+{
+    commands_->deleteArea();
+}
+void Tvstupy::Image1_vstupyMouseMove(Qt::KeyboardModifiers, int x, int y)
+{
+    commands_->mouseMove(x, y);
+}
+void Tvstupy::FormMouseMove(Qt::KeyboardModifiers, int, int)
+{
+    commands_->mouseOverWindow();
+}
 
 void Tvstupy::Image1_vstupyMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y)
 {

@@ -103,9 +103,9 @@ public:
     Tmirt_color* mirt_color = nullptr;
 
     // Operations of the main window.
-    void Osnova();  // raster and frame
-    void Kresli();  // load areas and title
-    void Vypocet(); // resultant computation and its drawing
+    void Osnova();   // raster and frame
+    void Kresli();   // load areas and title
+    void Vypocet();  // resultant computation and its drawing
 
     // Command handlers. Every one of them does nothing while a polygon input is under way
     // (Idle false), except the Help entries and About.

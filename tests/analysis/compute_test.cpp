@@ -62,8 +62,9 @@ TEST(DirectionAngle, CoversEveryQuadrantAndTheVerticals)
     // below the X axis is 0, never 360.
     const struct {
         double x1, y1, x2, y2, angle;
-    } cases[] = {{0, 0, 1, std::sqrt(3.0), 60}, {1, 1, 0, 2, 135}, {0, 0, -1, 0, 180}, {1, 1, 0, 0, 225},
-                 {0, 0, 1, -1, 315}, {5, 5, 5.00009, 7, 90}, {5, 5, 5, 5, 270}, {0, 0, 1, -1e-17, 0}};
+    } cases[] = {
+        {0, 0, 1, std::sqrt(3.0), 60}, {1, 1, 0, 2, 135}, {0, 0, -1, 0, 180},  {1, 1, 0, 0, 225}, {0, 0, 1, -1, 315},
+        {5, 5, 5.00009, 7, 90},        {5, 5, 5, 5, 270}, {0, 0, 1, -1e-17, 0}};
     for (const auto& c : cases)
         EXPECT_NEAR(DirectionAngle(c.x1, c.y1, c.x2, c.y2), c.angle, 1e-12) << c.x2 << " " << c.y2;
 }
@@ -79,16 +80,21 @@ TEST(ComputeResultant, ReducesForceSystemsToTheirResultant)
         // 20 kN up beside 40 kN down: the lever rule puts Xc off the area; Yc is the first force's y.
         {Squares({{0, 0, 10, 270}, {4, 0, 5, 90}}), 20, 270, -3, 1, -3 + 1 / 2e5, -3 - 24 / 2e5, false},
         {Squares({{0, 0, 10, 270}, {4, 2, 10, 270}}), 80, 270, 3, 1, 3 + 1 / 8e5, 3 - 24 / 8e5, true},  // dX 0.0001
-        {Squares({{2, 2, 10, 180}}), 40, 180, 3, 3, 3 - 3e4, 3 + 22e4, true},                          // slope 0.0001
-        {Squares({{0, 0, 10, 90, 3}}), 40, 90, 3, 1, 3 - 1 / 4e5, 3 + 24 / 4e5, true},                 // shifted
-        {Squares({{0, 0, 10, 0, 3}}), 40, 0, 1, 1, 1 - 1e4, 1 + 24e4, true},  // never shifted at 0 or 180
-        {Squares({{-1, 0, 10, 90}}), 40, 90, 0, 1, -1 / 4e5, 24 / 4e5, false},                    // Xc = 0
-        {Squares({{0, 0, 10, 90, 25}}), 40, 90, 25, 1, 25 - 1 / 4e5, 25 + 24 / 4e5, true},       // Xc = L
+        {Squares({{2, 2, 10, 180}}), 40, 180, 3, 3, 3 - 3e4, 3 + 22e4, true},                           // slope 0.0001
+        {Squares({{0, 0, 10, 90, 3}}), 40, 90, 3, 1, 3 - 1 / 4e5, 3 + 24 / 4e5, true},                  // shifted
+        {Squares({{0, 0, 10, 0, 3}}), 40, 0, 1, 1, 1 - 1e4, 1 + 24e4, true},                // never shifted at 0 or 180
+        {Squares({{-1, 0, 10, 90}}), 40, 90, 0, 1, -1 / 4e5, 24 / 4e5, false},              // Xc = 0
+        {Squares({{0, 0, 10, 90, 25}}), 40, 90, 25, 1, 25 - 1 / 4e5, 25 + 24 / 4e5, true},  // Xc = L
     };
     for (const auto& c : cases) {
         const ResultantResults r = ComputeResultant(c.project);
         // The longest arrow, of the largest single force (40 kN in every row) or of the resultant, is L / 5.
-        const double found[] = {r.ResultantForce, r.ResultantAngle, r.ResultantXc, r.ResultantYc, r.LineX0, r.LineX1,
+        const double found[] = {r.ResultantForce,
+                                r.ResultantAngle,
+                                r.ResultantXc,
+                                r.ResultantYc,
+                                r.LineX0,
+                                r.LineX1,
                                 std::hypot(r.ResultantTipX - c.xc, r.ResultantTipY - c.yc)};
         const double wanted[] = {c.force, c.angle, c.xc, c.yc, c.x0, c.x1, 5 * c.force / std::max(c.force, 40.0)};
         for (int k = 0; k < 7; ++k)
@@ -107,7 +113,7 @@ TEST(ComputeResultant, ForceListShiftsArrowTipsAndZeroForces)
     EXPECT_NEAR(r.ArrowScale, 5 / std::hypot(20.0, 40.0), 1e-12);
     const ForceRecord &first = r.ResultList[1], &second = r.ResultList[2];
     const double expected[] = {5, 1, 5 + 20 * r.ArrowScale, 1, 20, 0, 3, 1, 3, 1 + 40 * r.ArrowScale, 40, 90};
-    const double found[] = {first.CentroidX, first.CentroidY, first.TipX, first.TipY, first.Force, first.Alpha,
+    const double found[] = {first.CentroidX,  first.CentroidY,  first.TipX,  first.TipY,  first.Force,  first.Alpha,
                             second.CentroidX, second.CentroidY, second.TipX, second.TipY, second.Force, second.Alpha};
     for (int k = 0; k < 12; ++k)
         EXPECT_NEAR(found[k], expected[k], 1e-12) << k;
@@ -151,14 +157,13 @@ TEST(ResultDrawing, ArrowsRingsLineOfActionAndTextsAtTheirPixels)
     const ComputeRun off = ComputeOnScreen(upward).run;
     EXPECT_TRUE(off.outcome == ComputeOutcome::OffDesktop && off.message == kMsgResultantOutside && upward.Computed);
     // Area 1's arrow, the line of action and the resultant run off the image to their own ends.
-    EXPECT_EQ(Shown(run.results), (Lines{"L 24 401 24 486 800000/3", "E 22 484 26 488 800000/3 clear",
-                                         "L 120 413 205 413 800000/3", "E 203 411 207 415 800000/3 clear",
-                                         "L 36 425 -565 -176 000000/1", "L 24 413 109 498 0000FF/4",
-                                         "E 106 495 112 501 0000FF/4 clear",
-                                         "T 65 32 0 0 123456/4 clear Resultant force   56.57 kN",
-                                         "T 65 46 0 0 123456/4 clear Resultant angle  315.00\xB0",
-                                         "T 65 60 0 0 123456/4 clear Resultant Xc    1.00 m",
-                                         "T 65 74 0 0 123456/4 clear Resultant Yc    0.50 m"}));
+    EXPECT_EQ(Shown(run.results),
+              (Lines{"L 24 401 24 486 800000/3", "E 22 484 26 488 800000/3 clear", "L 120 413 205 413 800000/3",
+                     "E 203 411 207 415 800000/3 clear", "L 36 425 -565 -176 000000/1", "L 24 413 109 498 0000FF/4",
+                     "E 106 495 112 501 0000FF/4 clear", "T 65 32 0 0 123456/4 clear Resultant force   56.57 kN",
+                     "T 65 46 0 0 123456/4 clear Resultant angle  315.00\xB0",
+                     "T 65 60 0 0 123456/4 clear Resultant Xc    1.00 m",
+                     "T 65 74 0 0 123456/4 clear Resultant Yc    0.50 m"}));
     EXPECT_EQ(run.canvas.state().penWidth, 1);
     data.ResultantForce = 12345.678;
     EXPECT_EQ(ResultTexts(data)[0], "Resultant force12345.68 kN");
@@ -175,8 +180,8 @@ TEST(ResultDrawing, ArrowsRingsLineOfActionAndTextsAtTheirPixels)
     // Far-away items keep their true ends: a shift a thousand million kilometres away, whose ring
     // stays out, and two huge opposite loads beside a small one, 10^9 m long on their slope of 1 degree.
     ProjectData far = Squares({{0, 0, 10, 90, 1e12}});
-    EXPECT_EQ(Shown(ComputeOnScreen(far).results, 2),
-              (Lines{"L 24 401 24040000000000 401 000000/1 dashed", "T 65 32 0 0 000000/4 clear Resultant force   40.00 kN"}));
+    EXPECT_EQ(Shown(ComputeOnScreen(far).results, 2), (Lines{"L 24 401 24040000000000 401 000000/1 dashed",
+                                                             "T 65 32 0 0 000000/4 clear Resultant force   40.00 kN"}));
     ProjectData huge = Squares({{4, 4, -2000000000, 1}, {8, 4, -2000000000, 181}, {12, 4, 10, 90}});
     EXPECT_EQ(Shown(ComputeOnScreen(huge).results, 4),
               (Lines{"L 120 305 -24036338471 419556156 800000/3", "L 216 305 24036338808 -419555546 800000/3",

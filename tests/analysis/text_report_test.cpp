@@ -15,8 +15,16 @@ std::string Blanks(int n)
     return std::string(static_cast<std::size_t>(n), ' ');
 }
 
-const Lines kHead = {"  ", "  ", "  ", "K A L V E N   Resultant Of General Force System             KALVEN devs ",
-                     std::string(72, '='), "  ", "Text", "  ", "  ", "I N P U T   D A T A  "};
+const Lines kHead = {"  ",
+                     "  ",
+                     "  ",
+                     "K A L V E N   Resultant Of General Force System             KALVEN devs ",
+                     std::string(72, '='),
+                     "  ",
+                     "Text",
+                     "  ",
+                     "  ",
+                     "I N P U T   D A T A  "};
 
 Lines From(const Lines& lines, std::size_t first)
 {
@@ -42,25 +50,38 @@ TEST(TextReport, AreaLineColumns)
     data.LoadAreaData[3] = {18, 270.0, 10.0, "Soil"};
     data.LoadAreaData[4] = {5, 5.0, 45.0, "abcdefghijklmnopqrstuvwxyz"};
     data.LoadAreaData[20] = {150, 45.0, 12.25, ""};
-    EXPECT_EQ(From(BuildTextReport(data), 10),
-              (Lines{"  ", "LOAD AREAS", "  ", "No. Name                      multiplier  alpha (\xB0)   Xc (m)",
-                     std::string(59, '-'), " 1" + Blanks(31) + "30" + Blanks(7) + "180.0" + Blanks(5) + "  0.0" + Blanks(6),
-                     " 3  Soil" + Blanks(25) + "18" + Blanks(7) + "270.0" + Blanks(5) + " 10.0" + Blanks(6),
-                     // Multiplier 5 as "  5", alpha 5 as "  5.0", shift 45 as " 45.0".
-                     " 4  abcdefghijklmnopqrstuvwxyz   5" + Blanks(7) + "  5.0" + Blanks(5) + " 45.0" + Blanks(6),
-                     // 150 ends one column right of a two-digit multiplier; 12.25 rounds half to even.
-                     "20" + Blanks(29) + "150" + Blanks(7) + " 45.0" + Blanks(5) + " 12.2" + Blanks(6)}));
+    EXPECT_EQ(
+        From(BuildTextReport(data), 10),
+        (Lines{"  ", "LOAD AREAS", "  ", "No. Name                      multiplier  alpha (\xB0)   Xc (m)",
+               std::string(59, '-'), " 1" + Blanks(31) + "30" + Blanks(7) + "180.0" + Blanks(5) + "  0.0" + Blanks(6),
+               " 3  Soil" + Blanks(25) + "18" + Blanks(7) + "270.0" + Blanks(5) + " 10.0" + Blanks(6),
+               // Multiplier 5 as "  5", alpha 5 as "  5.0", shift 45 as " 45.0".
+               " 4  abcdefghijklmnopqrstuvwxyz   5" + Blanks(7) + "  5.0" + Blanks(5) + " 45.0" + Blanks(6),
+               // 150 ends one column right of a two-digit multiplier; 12.25 rounds half to even.
+               "20" + Blanks(29) + "150" + Blanks(7) + " 45.0" + Blanks(5) + " 12.2" + Blanks(6)}));
 }
 
 TEST(TextReport, ResultsFollowTheLastComputationUntilTheResultantIsZero)
 {
     ProjectData data = TwoAreaExample();
     ComputeOnScreen(data);
-    const Lines results = {"  ", "  ", "R E S U L T S", "  ", "ALL FORCES  ", "  ", "Center of gravity",
-                           "  Xc (m)   Yc (m)    force (kN)   angle (\xB0)", std::string(43, '-'),
-                           "    1.00    1.00       40.00       270.00", "    5.00    0.50       40.00         0.00",
-                           "  ", "  ", "Resultant force   56.57 kN", "Angle of resultant force   315.00\xB0",
-                           "Resultant Xc =     1.00 m", "Resultant Yc =     0.50 m"};
+    const Lines results = {"  ",
+                           "  ",
+                           "R E S U L T S",
+                           "  ",
+                           "ALL FORCES  ",
+                           "  ",
+                           "Center of gravity",
+                           "  Xc (m)   Yc (m)    force (kN)   angle (\xB0)",
+                           std::string(43, '-'),
+                           "    1.00    1.00       40.00       270.00",
+                           "    5.00    0.50       40.00         0.00",
+                           "  ",
+                           "  ",
+                           "Resultant force   56.57 kN",
+                           "Angle of resultant force   315.00\xB0",
+                           "Resultant Xc =     1.00 m",
+                           "Resultant Yc =     0.50 m"};
     Lines lines = BuildTextReport(data);
     ASSERT_EQ(lines.size(), kHead.size() + 7 + results.size());
     EXPECT_EQ(From(lines, kHead.size() + 7), results);

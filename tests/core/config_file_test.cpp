@@ -8,8 +8,9 @@ namespace {
 
 TEST(ConfigurationFile, TheFolderAndEightColoursAsSignedIntegersBothWays)
 {
-    const std::string text = "C:\\Projects\\Walls with blanks\r\n-2147483643\r\n12632256\r\n8421504\r\n0\r\n12124345\r\n"
-                             "8421376\r\n128\r\n10485760\r\n";
+    const std::string text =
+        "C:\\Projects\\Walls with blanks\r\n-2147483643\r\n12632256\r\n8421504\r\n0\r\n12124345\r\n"
+        "8421376\r\n128\r\n10485760\r\n";
     const Configuration config = ParseConfiguration(text);
     EXPECT_EQ(config.InitialDir, "C:\\Projects\\Walls with blanks");
     EXPECT_EQ(config.Colors, DefaultColors());

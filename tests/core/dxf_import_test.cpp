@@ -63,8 +63,15 @@ TEST(DxfImport, FillsTheLowestFreeNumbersInMetresWithAClosingVertexAndKeepsTheDa
     options.unit = DrawingUnit::Millimetre;
     const DxfImportPlan plan = PlanDxfImport(d, options, data);
     ApplyDxfImport(plan, data);
-    EXPECT_EQ(Vertices(data, 2), (Points{{4.0, 1.5}, {7.0, 1.5}, {7.0, 2.0}, {5.4, 2.0}, {5.25, 6.0}, {4.85, 6.0},
-                                         {4.8, 2.0}, {4.0, 2.0}, {4.0, 1.5}}));
+    EXPECT_EQ(Vertices(data, 2), (Points{{4.0, 1.5},
+                                         {7.0, 1.5},
+                                         {7.0, 2.0},
+                                         {5.4, 2.0},
+                                         {5.25, 6.0},
+                                         {4.85, 6.0},
+                                         {4.8, 2.0},
+                                         {4.0, 2.0},
+                                         {4.0, 1.5}}));
     EXPECT_EQ(Vertices(data, 4), (Points{{5.4, 2.0}, {7.0, 2.0}, {7.0, 6.0}, {5.25, 6.0}, {5.4, 2.0}}));
     EXPECT_EQ(Vertices(data, 5), (Points{{5.8, 1.1}, {6.2, 1.1}, {6.2, 1.5}, {5.8, 1.5}, {5.8, 1.1}}));
     EXPECT_TRUE(data.AreaUsed[2] && data.AreaUsed[4] && data.AreaUsed[5] && !data.Computed);
@@ -114,16 +121,17 @@ TEST(DxfImport, SkipsCountsAndNamesWhatCannotBeALoadArea)
         ASSERT_EQ(plan.areas.size(), 4u);
         EXPECT_TRUE(plan.areas[0].hasArcs);
         EXPECT_EQ(plan.areas[0].vertices, (Points{{2, 5}, {6, 5}, {6, 7}, {2, 7}, {2, 5}}));  // the arc's chord
-        EXPECT_EQ(plan.areas[1].vertices.size(), 41u);  // 40 corners fit
+        EXPECT_EQ(plan.areas[1].vertices.size(), 41u);                                        // 40 corners fit
         EXPECT_EQ(std::pair(plan.areas[1].vertices[0], plan.areas[1].vertices[10]),
                   std::pair(PlanePoint{20.5, 5.0}, PlanePoint{18.0, 7.5}));
         EXPECT_EQ(plan.areas[2].vertices, (Points{{8, 1}, {10, 1}, {10, 3}, {8, 3}, {8, 1}}));
         EXPECT_EQ(plan.areas[3].layer, "NOTES");
-        EXPECT_EQ(DxfImportSummary(plan), std::string("4 outlines imported as load areas 1, 2, 3, 4.\n"
-                                                      "Arcs replaced by their chords in load area 1.\n"
-                                                      "Outline 2 on layer SECTION: 45 corners, more than 40 - not imported.\n"
-                                                      "Skipped:\n   1 open polyline\n   2 lines\n   1 circle\n   1 arc\n") +
-                                              (format == "r12" ? "" : "   1 spline\n") + "   1 block insert");
+        EXPECT_EQ(DxfImportSummary(plan),
+                  std::string("4 outlines imported as load areas 1, 2, 3, 4.\n"
+                              "Arcs replaced by their chords in load area 1.\n"
+                              "Outline 2 on layer SECTION: 45 corners, more than 40 - not imported.\n"
+                              "Skipped:\n   1 open polyline\n   2 lines\n   1 circle\n   1 arc\n") +
+                      (format == "r12" ? "" : "   1 spline\n") + "   1 block insert");
     }
 }
 
@@ -138,9 +146,10 @@ TEST(DxfImport, OutlinesBeyondTheFreeNumbersAreSkippedAndCounted)
         ASSERT_EQ(plan.areas.size(), 18u);
         EXPECT_EQ(std::tuple(plan.areas[1].area, plan.areas[17].area, plan.withoutFreeNumber), std::tuple(3, 20, 7));
         EXPECT_EQ(plan.areas[17].vertices[0], (PlanePoint{3.0, 4.0}));  // the 18th square
-        EXPECT_EQ(DxfImportSummary(plan),
-                  "18 outlines imported as load areas 1, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20.\n"
-                  "Skipped:\n   7 outlines - no free load area number left");
+        EXPECT_EQ(
+            DxfImportSummary(plan),
+            "18 outlines imported as load areas 1, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20.\n"
+            "Skipped:\n   7 outlines - no free load area number left");
         data.AreaUsed.fill(true);
         EXPECT_EQ(DxfImportSummary(PlanDxfImport(d, DefaultImportOptions(d), data)),
                   "No outline imported.\nSkipped:\n   25 outlines - no free load area number left");
@@ -152,7 +161,8 @@ TEST(DxfRead, DamagedFilesAreRefusedWithoutHangingOrExhaustingMemory)
     for (const std::string format : kFormats)
         EXPECT_EQ(ReadDxfFile(QStringLiteral(KALVEN_TEST_DATA "/truncated_%1.dxf").arg(format.c_str())).status,
                   DxfReadStatus::Damaged);
-    const std::string square = Entities("0\nLWPOLYLINE\n8\nA\n90\n3\n70\n1\n10\n0\n20\n0\n10\n1\n20\n0\n10\n1\n20\n1\n");
+    const std::string square =
+        Entities("0\nLWPOLYLINE\n8\nA\n90\n3\n70\n1\n10\n0\n20\n0\n10\n1\n20\n0\n10\n1\n20\n1\n");
     ASSERT_EQ(ReadDxf(square).status, DxfReadStatus::Read);
     std::string crlf;
     for (char c : square + "\n\n")
@@ -161,7 +171,7 @@ TEST(DxfRead, DamagedFilesAreRefusedWithoutHangingOrExhaustingMemory)
     const std::string damaged[] = {
         "",
         "just some text",
-        square.substr(0, square.size() - 4),                               // no end mark
+        square.substr(0, square.size() - 4),                             // no end mark
         Entities("0\nTEXT\n8\nA\n1\n" + std::string(1500, 'x') + "\n"),  // a line dxflib cannot take
         Entities("0\nLWPOLYLINE\n8\nA\n90\n900000000\n10\n0\n20\n0\n"),
         Entities("0\nLWPOLYLINE\n8\nA\n90\n-4\n10\n0\n20\n0\n"),
@@ -186,11 +196,15 @@ TEST(DxfRead, ClosureArcsOrientationAndSpaces)
         bool hasArcs;
     } cases[] = {
         // Closed by a repeated first point; the bulge of that last point starts no edge.
-        {"90\n4\n70\n0\n10\n0\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n10\n0\n20\n0\n42\n1\n", {{0, 0}, {2, 0}, {2, 2}}, false},
+        {"90\n4\n70\n0\n10\n0\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n10\n0\n20\n0\n42\n1\n",
+         {{0, 0}, {2, 0}, {2, 2}},
+         false},
         // Closed by the flag: the last point's bulge is the edge back to the first.
         {"90\n3\n70\n1\n10\n0\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n42\n-0.3\n", {{0, 0}, {2, 0}, {2, 2}}, true},
         // Drawn with its normal pointing down: seen from above, x is mirrored.
-        {"90\n3\n70\n1\n10\n1\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n210\n0\n220\n0\n230\n-1\n", {{-1, 0}, {-2, 0}, {-2, 2}}, false},
+        {"90\n3\n70\n1\n10\n1\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n210\n0\n220\n0\n230\n-1\n",
+         {{-1, 0}, {-2, 0}, {-2, 2}},
+         false},
         // Paper space is not part of the section.
         {"67\n1\n90\n3\n70\n1\n10\n0\n20\n0\n10\n1\n20\n0\n10\n1\n20\n1\n", {}, false},
     };
@@ -202,8 +216,12 @@ TEST(DxfRead, ClosureArcsOrientationAndSpaces)
     }
     // A normal without a downward part mirrors nothing; an old-style POLYLINE reads it as well.
     for (const char* z : {"0", "-0.5"}) {
-        const auto o = ReadDxf(Entities(std::string("0\nPOLYLINE\n8\nA\n66\n1\n70\n1\n230\n") + z +
-                     "\n0\nVERTEX\n8\nA\n10\n+1\n20\n0\n0\nVERTEX\n8\nA\n10\n2\n20\n0\n0\nVERTEX\n8\nA\n10\n2\n20\n2\n0\nSEQEND\n")).drawing.outlines;
+        const auto o =
+            ReadDxf(
+                Entities(
+                    std::string("0\nPOLYLINE\n8\nA\n66\n1\n70\n1\n230\n") + z +
+                    "\n0\nVERTEX\n8\nA\n10\n+1\n20\n0\n0\nVERTEX\n8\nA\n10\n2\n20\n0\n0\nVERTEX\n8\nA\n10\n2\n20\n2\n0\nSEQEND\n"))
+                .drawing.outlines;
         const double s = *z == '0' ? 1 : -1;
         ASSERT_EQ(o.size(), 1u) << z;
         EXPECT_EQ(o[0].corners, (std::vector<PlanePoint>{{s, 0}, {2 * s, 0}, {2 * s, 2}})) << z;

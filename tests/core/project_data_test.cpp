@@ -33,9 +33,10 @@ TEST(ProjectReset, EmptiesTheProjectSetsFiveCentimetreRoundingAndKeepsTheRest)
     EXPECT_EQ(std::tuple(data.CursorX, data.CursorY, data.CurrentArea, data.Idle, data.Computed, data.Rounding),
               std::tuple(0.0, 0.0, 1, true, false, 1));
     // Kept: the settings, the input state, the message and the last results.
-    EXPECT_EQ(std::tuple(data.ColorSettings[kBackground], data.InitialDir, data.InputMode, data.PolygonStarted,
-                         data.ValidationMessage, data.ResultCount, data.ResultantForce),
-              std::tuple(0x00123456u, "/home/engineer/walls", 6, true, " Resultant is outside the desktop !", 1, 56.57));
+    EXPECT_EQ(
+        std::tuple(data.ColorSettings[kBackground], data.InitialDir, data.InputMode, data.PolygonStarted,
+                   data.ValidationMessage, data.ResultCount, data.ResultantForce),
+        std::tuple(0x00123456u, "/home/engineer/walls", 6, true, " Resultant is outside the desktop !", 1, 56.57));
 }
 
 TEST(Tables, CountedStringsAreCutOnEveryAssignmentAndIndicesRunFromOne)

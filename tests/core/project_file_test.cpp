@@ -42,7 +42,8 @@ TEST(ProjectFileWriter, WritesVerticesOfUsedAreasOnlyAndKeepsEveryTextOnItsLine)
     data.AreaUsed[6] = true;  // used, no vertices: no vertex lines
     data.LoadAreaData[20].Text = "a\nb";
     const std::string written = FormatProjectFile(data);
-    EXPECT_TRUE(written.starts_with("Wall  split\r\n25\r\n0\r\n0\r\n1\r\n1\r\n0\r\n0\r\n0\r\n3\r\n0\r\n0\r\n1\r\n0\r\n"));
+    EXPECT_TRUE(
+        written.starts_with("Wall  split\r\n25\r\n0\r\n0\r\n1\r\n1\r\n0\r\n0\r\n0\r\n3\r\n0\r\n0\r\n1\r\n0\r\n"));
     EXPECT_TRUE(written.ends_with("\r\na b\r\n 1.25000000000000E+0001\r\n-5.00000000000000E-0002\r\n"));
 }
 
@@ -66,10 +67,12 @@ TEST(ProjectFileRoundTrip, TextsIntegersAndRealsOfEveryMagnitudeComeBackTo15Sign
         return Real23(read) == Real23(written) && std::fabs(read - written) <= std::fabs(written) * 5.1e-15;
     };
     const LoadAreaData &r = read.LoadAreaData[19], &s = saved.LoadAreaData[19];
-    EXPECT_TRUE(r.Multiplier == INT_MIN && r.Text == s.Text && same15Digits(r.Alpha, s.Alpha) && same15Digits(r.ShiftX, s.ShiftX));
+    EXPECT_TRUE(r.Multiplier == INT_MIN && r.Text == s.Text && same15Digits(r.Alpha, s.Alpha) &&
+                same15Digits(r.ShiftX, s.ShiftX));
     for (int v = 1; v <= kVertexCapacity; ++v)
         EXPECT_TRUE(same15Digits(read.VertexX[v][20], saved.VertexX[v][20]) &&
-                    same15Digits(read.VertexY[v][20], saved.VertexY[v][20])) << v;
+                    same15Digits(read.VertexY[v][20], saved.VertexY[v][20]))
+            << v;
 }
 
 TEST(ProjectFileReader, OtherNotationsLongTextsFlagsCountsAndEarlyEnds)

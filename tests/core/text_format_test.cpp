@@ -12,8 +12,8 @@ namespace {
 
 TEST(Round, HalvesGoToTheEvenNeighbourAndSaturate)
 {
-    const std::pair<double, int> cases[] = {{0.5, 0},       {1.5, 2},         {2.5, 2},      {-0.5, 0},
-                                            {-1.5, -2},     {-2.5, -2},       {2.4999999, 2}, {82.5, 82},
+    const std::pair<double, int> cases[] = {{0.5, 0},        {1.5, 2},         {2.5, 2},          {-0.5, 0},
+                                            {-1.5, -2},      {-2.5, -2},       {2.4999999, 2},    {82.5, 82},
                                             {3054.55, 3055}, {1e300, INT_MAX}, {-1e300, INT_MIN}, {NAN, 0}};
     for (const auto& [v, rounded] : cases)
         EXPECT_EQ(Round(v), rounded) << v;
@@ -82,8 +82,8 @@ TEST(Reader, NumbersInEveryPlainNotationLinesAndTheEnd)
 TEST(Reader, MalformedOutOfRangeAndNonFiniteNumbersAreRefusedWithTheirLine)
 {
     const testing::CommaLocale comma;  // "12,5" stays refused
-    for (const char* bad : {"12,5", "abc", "1.2.3", "--3", "+-3", "1e999", "-1e999", "nan", "inf", "Infinity",
-                            "0x1F", "1e", "-", ".", "e5", "12.5kN"})
+    for (const char* bad : {"12,5", "abc", "1.2.3", "--3", "+-3", "1e999", "-1e999", "nan", "inf", "Infinity", "0x1F",
+                            "1e", "-", ".", "e5", "12.5kN"})
         EXPECT_THROW(TextReader(bad).readReal(), InvalidNumericInput) << bad;
     for (const char* bad : {"2147483648", "-2147483649", "1.5", "1e3", "12a", "99999999999999999999"})
         EXPECT_THROW(TextReader(bad).readInt32(), InvalidNumericInput) << bad;

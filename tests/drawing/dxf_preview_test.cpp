@@ -32,9 +32,10 @@ TEST(DxfPreview, DrawsTheAreasInUseGreyAndTheImportedOnesInTheLoadAreaColour)
     };
     EXPECT_EQ(seen(lines[0]), std::tuple(data.ColorSettings[kRasterDark], 1, PenMode::Copy, 16, 239, 32, 239));
     EXPECT_EQ(seen(lines[41]), std::tuple(data.ColorSettings[kLoadAreaColor], 2, PenMode::Copy, 160, 255, 192, 255));
-    EXPECT_EQ(std::tuple(frames[0].state.brushColor, frames[0].x1, frames[0].y1, frames[0].x2, frames[0].y2,
-                         frames[1].state.brushStyle),
-              std::tuple(data.ColorSettings[kBackground], 0, 0, kDxfPreviewWidth, kDxfPreviewHeight, BrushStyle::Clear));
+    EXPECT_EQ(
+        std::tuple(frames[0].state.brushColor, frames[0].x1, frames[0].y1, frames[0].x2, frames[0].y2,
+                   frames[1].state.brushStyle),
+        std::tuple(data.ColorSettings[kBackground], 0, 0, kDxfPreviewWidth, kDxfPreviewHeight, BrushStyle::Clear));
 }
 
 }  // namespace

@@ -123,8 +123,9 @@ TEST(PolygonInput, ArmPickCloseRelease)
               std::tuple(std::tuple(200, 299, 80, 459), 2));
     const CanvasCall* label = t.canvas.findText(" 3 ");
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(std::tuple(label->x1, label->y1, label->state.fontColor, label->state.brushColor, t.canvas.state().penMode),
-              std::tuple(204, 284, kBlack, kSkyBlue, PenMode::Copy));
+    EXPECT_EQ(
+        std::tuple(label->x1, label->y1, label->state.fontColor, label->state.brushColor, t.canvas.state().penMode),
+        std::tuple(204, 284, kBlack, kSkyBlue, PenMode::Copy));
 
     // The arming button comes up once, at the next move over the window; the area is in use.
     EXPECT_TRUE(TakeAreaButtonRelease(t.data));
@@ -164,8 +165,8 @@ TEST(PolygonInput, OnePointOtherButtonsAndDeletion)
     t.input.mouseDown(MouseButton::Left, 10, 10);  // not armed: nothing at all
     EXPECT_TRUE(t.canvas.calls().empty() && t.data.VertexCount[1] == 0);
     ASSERT_TRUE(ArmPolygonInput(t.data, t.panels, 2));
-    t.data.VertexCount[2] = 45;                 // a count an unused area may bring from a file
-    t.click(10, 10, MouseButton::Right);        // before the first vertex
+    t.data.VertexCount[2] = 45;           // a count an unused area may bring from a file
+    t.click(10, 10, MouseButton::Right);  // before the first vertex
     t.input.mouseDown(MouseButton::Middle, 10, 10);
     EXPECT_TRUE(t.canvas.calls().empty() && !t.data.Idle);
     t.click(120, 459);
@@ -187,7 +188,8 @@ TEST(PolygonInput, OnePointOtherButtonsAndDeletion)
     EXPECT_TRUE(data.Computed);
     EXPECT_TRUE(DeleteLoadArea(data, 2));
     EXPECT_FALSE(data.AreaUsed[2] || data.Computed);
-    EXPECT_EQ(std::tuple(data.VertexCount[2], data.VertexY[42][2], data.LoadAreaData[2].Multiplier), std::tuple(0, 0.0, 99));
+    EXPECT_EQ(std::tuple(data.VertexCount[2], data.VertexY[42][2], data.LoadAreaData[2].Multiplier),
+              std::tuple(0, 0.0, 99));
 }
 
 }  // namespace

@@ -35,7 +35,8 @@ struct Raster {
     {
         Ints out;
         for (const CanvasCall& c : canvas.lines()) {
-            const bool full = columns ? c.x1 == c.x2 && c.y1 == 2 && c.y2 == H - 2 : c.y1 == c.y2 && c.x1 == 2 && c.x2 == W - 2;
+            const bool full =
+                columns ? c.x1 == c.x2 && c.y1 == 2 && c.y2 == H - 2 : c.y1 == c.y2 && c.x1 == 2 && c.x2 == W - 2;
             if (full && c.state.penColor == color && c.state.penStyle == style)
                 out.push_back(static_cast<int>(columns ? c.x1 : c.y1));
         }
@@ -78,8 +79,14 @@ TEST(Raster, TwentyFiveMetresFillFrameLabelsAndState)
     EXPECT_EQ(r.at(false, r.light).size(), 18u);
     EXPECT_EQ(r.at(false, r.light).back(), -9);  // the 18th lies above the top
     EXPECT_EQ(r.at(true, r.dark), (Ints{120, 240, 361, 481, 601}));
-    EXPECT_EQ(r.labels(), (Labels{{" 5", 124, 409}, {"10", 244, 409}, {"15", 365, 409}, {"20", 485, 409},
-                                  {"25", 605, 409}, {" 5", 5, 306}, {"10", 5, 186}, {"15", 5, 65}}));
+    EXPECT_EQ(r.labels(), (Labels{{" 5", 124, 409},
+                                  {"10", 244, 409},
+                                  {"15", 365, 409},
+                                  {"20", 485, 409},
+                                  {"25", 605, 409},
+                                  {" 5", 5, 306},
+                                  {"10", 5, 186},
+                                  {"15", 5, 65}}));
     for (const CanvasCall& t : r.canvas.texts())
         EXPECT_EQ(std::tuple(t.state.brushStyle, t.state.brushColor, t.state.fontColor),
                   std::tuple(BrushStyle::Solid, bg, line));
@@ -104,7 +111,8 @@ TEST(Raster, WhichLinesExistByLength)
     std::set<std::pair<ColorValue, PenStyle>> pens;
     for (const CanvasCall& c : wide.canvas.lines())
         pens.emplace(c.state.penColor, c.state.penStyle);
-    EXPECT_EQ(pens, (std::set<std::pair<ColorValue, PenStyle>>{{wide.light, PenStyle::Solid}, {kRed, PenStyle::Solid}}));
+    EXPECT_EQ(pens,
+              (std::set<std::pair<ColorValue, PenStyle>>{{wide.light, PenStyle::Solid}, {kRed, PenStyle::Solid}}));
     EXPECT_EQ(wide.at(true, wide.light).size(), 40u);  // 5 m lines only
     const Labels labels = wide.labels();
     ASSERT_EQ(labels.size(), 8u + 5u);

@@ -179,13 +179,13 @@ TEST(QtCanvasPixels, AFillIsRepeatedWhenAnythingChangedTheImage)
     // The frame over a fresh fill of its own colour skips the second fill inside; anything
     // drawn in between, by the canvas or by others, must make it fill again.
     Surface s;
-    const std::function<void()> between[] = {
-        [] {}, [&] { s.image.setPixel(10, 10, kGreen); }, [&] { s.canvas.textOut(5, 5, "10"); },
-        [&] {
-            s.canvas.setPenWidth(2);
-            s.line(3, 3, 30, 20);
-            s.canvas.setPenWidth(1);
-        }};
+    const std::function<void()> between[] = {[] {}, [&] { s.image.setPixel(10, 10, kGreen); },
+                                             [&] { s.canvas.textOut(5, 5, "10"); },
+                                             [&] {
+                                                 s.canvas.setPenWidth(2);
+                                                 s.line(3, 3, 30, 20);
+                                                 s.canvas.setPenWidth(1);
+                                             }};
     for (const auto& drawn : between) {
         s.canvas.setPenColor(0x00FFFFFF);
         s.canvas.setBrushColor(0x00FFFFFF);

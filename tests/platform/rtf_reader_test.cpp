@@ -49,7 +49,8 @@ TEST(RtfReader, BoldItalicAndUnderlineRunsWithTheirOffFormsAndGroups)
 TEST(RtfReader, ParagraphsLineBreaksTabsAndControlSymbols)
 {
     QTextDocument document;
-    ReadRtf("{\\rtf1 one\\par two\\line three\\tab four \\\\ \\{x\\}\r\nfive\\par\\pard\\qc\\li1440 centred}", document);
+    ReadRtf("{\\rtf1 one\\par two\\line three\\tab four \\\\ \\{x\\}\r\nfive\\par\\pard\\qc\\li1440 centred}",
+            document);
     ASSERT_EQ(document.blockCount(), 3);
     EXPECT_EQ(document.begin().text(), QStringLiteral("one"));
     EXPECT_EQ(document.begin().next().text(), QStringLiteral("two\u2028three\tfour \\ {x}five"));
@@ -88,7 +89,8 @@ TEST(RtfReader, EscapesDestinationsAndHostileInput)
         {"{\\rtf1 x\\bin999999999999 gone}", QStringLiteral("x")},
         {"not rich text \xB0", QStringLiteral("not rich text \u00B0")},
         {"", QString()},
-        {"{\\rtf1 " + std::string(100000, '{') + "deep" + std::string(100000, '}') + " after}", QStringLiteral("deep after")},
+        {"{\\rtf1 " + std::string(100000, '{') + "deep" + std::string(100000, '}') + " after}",
+         QStringLiteral("deep after")},
     };
     for (const auto& [rtf, text] : cases)
         EXPECT_EQ(Read(rtf), text) << rtf.substr(0, 60);
@@ -106,7 +108,8 @@ TEST(RtfReader, ReadsBothHelpFilesWithBoldHeadings)
         QTextDocument document;
         ReadRtf(testing::FileBytes(QStringLiteral(KALVEN_SHARE_DIR "/") + QLatin1String(name)), document);
         const QString text = document.toPlainText();
-        EXPECT_TRUE(document.blockCount() > 20 && !text.contains(QLatin1Char('\\')) && !text.contains(QLatin1Char('{')));
+        EXPECT_TRUE(document.blockCount() > 20 && !text.contains(QLatin1Char('\\')) &&
+                    !text.contains(QLatin1Char('{')));
         for (const char* heading : headings) {
             const QTextCursor found = document.find(QLatin1String(heading));
             EXPECT_TRUE(!found.isNull() && found.block().text() == QLatin1String(heading) &&

@@ -62,10 +62,12 @@ TEST(GraphicPrintout, PortraitPageFrameScalesTitleAndHeader)
     EXPECT_EQ(canvas.rectangles()[0].state.brushStyle, BrushStyle::Clear);
     const auto fine = Marks(canvas, p, 1, true), coarse = Marks(canvas, p, 2, true);
     ASSERT_EQ(std::pair(fine.size(), coarse.size()), std::pair(24ul, 4ul));
-    EXPECT_EQ(std::tie(fine[0].x1, fine[0].y2, coarse[0].x1, coarse[0].y2), std::make_tuple(468, 3356 - 34, 1140, 3356 - 45));
+    EXPECT_EQ(std::tie(fine[0].x1, fine[0].y2, coarse[0].x1, coarse[0].y2),
+              std::make_tuple(468, 3356 - 34, 1140, 3356 - 45));
     int k = 0;
     for (const char* number : {" 5", "10", "15", "20"}) {
-        const CanvasCall* text = TextAt(canvas, number, static_cast<int>(coarse[static_cast<std::size_t>(k++)].x1) + 5, 3272);
+        const CanvasCall* text =
+            TextAt(canvas, number, static_cast<int>(coarse[static_cast<std::size_t>(k++)].x1) + 5, 3272);
         ASSERT_NE(text, nullptr) << number;
         EXPECT_EQ(text->state.brushStyle, BrushStyle::Clear);
     }
@@ -75,7 +77,8 @@ TEST(GraphicPrintout, PortraitPageFrameScalesTitleAndHeader)
     ASSERT_EQ(left.size(), 3u);
     k = 0;
     for (auto [y, number] : {std::pair{2516, " 5"}, {1676, "10"}, {836, "15"}}) {
-        EXPECT_EQ(std::tie(left[static_cast<std::size_t>(k)].y1, left[static_cast<std::size_t>(k)].x2), std::make_tuple(y, 341));
+        EXPECT_EQ(std::tie(left[static_cast<std::size_t>(k)].y1, left[static_cast<std::size_t>(k)].x2),
+                  std::make_tuple(y, 341));
         ++k;
         EXPECT_NE(TextAt(canvas, number, 315, y + 5), nullptr) << number;
     }
@@ -84,8 +87,9 @@ TEST(GraphicPrintout, PortraitPageFrameScalesTitleAndHeader)
     const CanvasCall* notice = TextAt(canvas, "KALVEN devs ", 2880, 259);
     const CanvasCall* name = TextAt(canvas, " KALVEN  V 1.0", 4000, 259);
     ASSERT_TRUE(title && notice && name);
-    EXPECT_EQ(std::tie(title->state.fontHeight, notice->state.fontHeight, name->state.fontHeight, canvas.state().fontHeight),
-              std::make_tuple(67, 37, 37, 67));
+    EXPECT_EQ(
+        std::tie(title->state.fontHeight, notice->state.fontHeight, name->state.fontHeight, canvas.state().fontHeight),
+        std::make_tuple(67, 37, 37, 67));
 }
 
 TEST(GraphicPrintout, MarkStepsFollowTheLengthAndTheFrameTheOrientation)
@@ -145,9 +149,11 @@ TEST(GraphicPrintout, LoadAreasForcesResultantAndResultLines)
     const PrintPage narrow = MakePrintPage(4970, 6600, 25);
     EXPECT_NE(TextAt(Print(data, 4970), "12 ", Round(narrow.px(12)) + 4, Round(narrow.py(4)) + 36), nullptr);
     EXPECT_EQ(arrows[0].state.penWidth, 10);
-    EXPECT_EQ(BoxOf(arrows[0]), Box(468, 3188, Round(p.px(data.ResultList[1].TipX)), Round(p.py(data.ResultList[1].TipY))));
+    EXPECT_EQ(BoxOf(arrows[0]),
+              Box(468, 3188, Round(p.px(data.ResultList[1].TipX)), Round(p.py(data.ResultList[1].TipY))));
     // The resultant: 5 m long at 315 degrees from (1, 0.5).
-    EXPECT_EQ(BoxOf(red[0]), Box(468, 3272, Round(p.px(1 + 5 / std::sqrt(2.0))), Round(p.py(0.5 - 5 / std::sqrt(2.0)))));
+    EXPECT_EQ(BoxOf(red[0]),
+              Box(468, 3272, Round(p.px(1 + 5 / std::sqrt(2.0))), Round(p.py(0.5 - 5 / std::sqrt(2.0)))));
     const auto rings = canvas.ellipses();
     ASSERT_EQ(rings.size(), 3u);
     EXPECT_EQ(BoxOf(rings[0]), Box(arrows[0].x2 - 6, arrows[0].y2 - 6, arrows[0].x2 + 6, arrows[0].y2 + 6));
@@ -158,8 +164,10 @@ TEST(GraphicPrintout, LoadAreasForcesResultantAndResultLines)
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const CanvasCall& c) {
         return BoxOf(c) == Box(552, 3356, 300 - 3948, 3356 - 4200) && c.state.penWidth == 1;
     }));
-    for (auto [y, text] : {std::pair{380, "Resultant force   56.57 kN"}, {461, "Xs =     1.00 m"},
-                           {541, "Ys =     0.50 m"}, {622, "Angle   315.00\xB0"}}) {
+    for (auto [y, text] : {std::pair{380, "Resultant force   56.57 kN"},
+                           {461, "Xs =     1.00 m"},
+                           {541, "Ys =     0.50 m"},
+                           {622, "Angle   315.00\xB0"}}) {
         const CanvasCall* line = TextAt(canvas, text, 468, y);
         ASSERT_NE(line, nullptr) << text;
         EXPECT_EQ(std::pair(line->state.fontColor, line->state.brushStyle), std::pair(kBlack, BrushStyle::Solid));

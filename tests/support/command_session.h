@@ -101,8 +101,9 @@ struct CommandSession {
     RecordingPanels panels;
     FakeCommandWindow window{dialogs};
     const Editing kind;
-    ProjectCommands commands{data, dialogs, kind == Editing::Real ? static_cast<EditingDialogs&>(realEditing) : editing,
-                             canvas, panels, window};
+    ProjectCommands commands{
+        data,   dialogs, kind == Editing::Real ? static_cast<EditingDialogs&>(realEditing) : editing,
+        canvas, panels,  window};
 
     explicit CommandSession(Editing editingKind = Editing::Fake) : kind(editingKind)
     {
@@ -110,8 +111,7 @@ struct CommandSession {
         commands.setDialogDirectory(QStringLiteral("examples"));
     }
     // Queues what the person does in the next real dialog, which must be a D.
-    template <typename D>
-    void inDialog(std::function<void(D&)> act)
+    template <typename D> void inDialog(std::function<void(D&)> act)
     {
         dialogs.answerModal([act](QDialog& dialog) {
             auto* typed = dynamic_cast<D*>(&dialog);

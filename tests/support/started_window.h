@@ -17,8 +17,7 @@ namespace kalven::testing {
 
 // Queues what the person does in the next modal dialog, which must be a D; the dialog is shown
 // first and its own buttons close it.
-template <typename D>
-void AnswerDialog(FakeUserDialogs& dialogs, std::function<void(D&)> act)
+template <typename D> void AnswerDialog(FakeUserDialogs& dialogs, std::function<void(D&)> act)
 {
     dialogs.answerModal([act](QDialog& dialog) {
         auto* typed = dynamic_cast<D*>(&dialog);
@@ -39,11 +38,7 @@ struct StartedWindow {
 
     // Queues what the person does in the next dialog, which must be a D; the dialog's own
     // buttons close it.
-    template <typename D>
-    void inDialog(std::function<void(D&)> act)
-    {
-        AnswerDialog<D>(dialogs, std::move(act));
-    }
+    template <typename D> void inDialog(std::function<void(D&)> act) { AnswerDialog<D>(dialogs, std::move(act)); }
 
     // Covers the drawing area with a marker colour; stillMarked() tells whether anything redrew it.
     void markDrawing()

@@ -91,11 +91,16 @@ TEST_F(KalvenReport, ExitStatusMessageAndReportTellWhatBecameOfTheProject)
     } cases[] = {
         {{"--margin", "30", project}, 0, "", ReportText(two, 30)},
         {{KALVEN_SHARE_DIR "/examples/two_areas.klv"}, 0, "", "\nAngle of resultant force   315.00°\n", false},
-        {{write("outside.klv", outside)}, 0, " Resultant is outside the desktop !", "\nResultant Xc =    -3.00 m\n",
+        {{write("outside.klv", outside)},
+         0,
+         " Resultant is outside the desktop !",
+         "\nResultant Xc =    -3.00 m\n",
          false},
         {{dir.file("cut.klv")}, 0, kMsgFileEndsEarly, "Resultant Xc", false},
         {{write("empty.klv", ProjectData{})}, 1, " Non-existent area load !", ReportText(ProjectData{})},
-        {{write("far.klv", far)}, 1, "kalven-report:  Result is not finite - check the coordinates and loads !\n",
+        {{write("far.klv", far)},
+         1,
+         "kalven-report:  Result is not finite - check the coordinates and loads !\n",
          ReportText(far)},
         {{dir.file("missing.klv")}, 2, "missing.klv: No such file or directory", ""},
         {{KALVEN_TEST_DATA "/malformed_number.klv"}, 2, "Invalid numeric input in line 56: \"3O\"", ""},
@@ -107,8 +112,10 @@ TEST_F(KalvenReport, ExitStatusMessageAndReportTellWhatBecameOfTheProject)
         {{"--margin", "31", project}, 64, "the margin must be a whole number from 0 to 30, not \"31\"" + bad, ""},
         {{"--margin", "1.5", "--margin", "2", project}, 64, "not \"1.5\"", ""},
         {{project, "--margin"}, 64, "kalven-report: --margin needs a value" + bad, ""},
-        {{"--png", "a.png", "--size", "0x5", project}, 64,
-         "the size must read WxH with each side from 1 to 16384 pixels, not \"0x5\"", ""},
+        {{"--png", "a.png", "--size", "0x5", project},
+         64,
+         "the size must read WxH with each side from 1 to 16384 pixels, not \"0x5\"",
+         ""},
         {{"--landscape", project}, 64, "kalven-report: --landscape goes with --pdf" + bad, ""},
         {{"--size", "5x5", project}, 64, "kalven-report: --size goes with --png" + bad, ""},
         {{"--colour", project}, 64, "kalven-report: unknown option --colour" + bad, ""},
@@ -158,9 +165,10 @@ TEST_F(KalvenReport, WritesTheDrawingAreaAndTheGraphicPageUnderTheNamesGiven)
     std::ofstream("\xff\xfe.klv", std::ios::binary) << FormatProjectFile(TwoAreaExample());
     // QProcess would pass its arguments as UTF-8, so the shell makes the bytes.
     const auto run = [](const char* project) {
-        return Report({"-c", QStringLiteral("exec \"$0\" --png \"$(printf '\\377\\376.png')\" "
-                                            "--pdf=\"$(printf '\\377\\376.pdf')\" \"$(printf '%1')\"")
-                                 .arg(QLatin1String(project)),
+        return Report({"-c",
+                       QStringLiteral("exec \"$0\" --png \"$(printf '\\377\\376.png')\" "
+                                      "--pdf=\"$(printf '\\377\\376.pdf')\" \"$(printf '%1')\"")
+                           .arg(QLatin1String(project)),
                        QStringLiteral(KALVEN_REPORT_BINARY)},
                       RLIM_INFINITY, QStringLiteral("/bin/sh"));
     };

@@ -37,7 +37,7 @@ TEST(PolygonInputCommands, IdleArmedDrawingIdleAndTheCommandsInBetween)
     EXPECT_TRUE(s.data.AreaUsed[3]);
 
     click(MouseButton::Left, 100, 300);
-    EXPECT_EQ(s.panels.texts[1], "    Load area No. 3");  // the chosen number reaches the input
+    EXPECT_EQ(s.panels.texts[1], "    Load area No. 3");         // the chosen number reaches the input
     EXPECT_EQ(s.panels.texts[0], "    X = 4.15      Y = 5.15");  // on the drawing of the window's size
     click(MouseButton::Left, 200, 300);
     click(MouseButton::Right, 150, 200);
@@ -164,7 +164,8 @@ TEST(LengthDialog, OnlyOkWithATouchedLengthStartsAnewTheRoundingAloneIsKept)
     } cases[] = {
         {"rounding alone", [&](TForm1_dlzka& d) { d.RadioGroup1->item(0)->click(), click(d.BitBtn1)(); }, false, 25, 0},
         {"length touched and back",
-         [&](TForm1_dlzka& d) { d.SpinEdit1->setValue(30), d.SpinEdit1->setValue(25), click(d.BitBtn1)(); }, true, 25, 1},
+         [&](TForm1_dlzka& d) { d.SpinEdit1->setValue(30), d.SpinEdit1->setValue(25), click(d.BitBtn1)(); }, true, 25,
+         1},
         {"emptied",
          [&](TForm1_dlzka& d) {
              QTest::keyClick(d.SpinEdit1, Qt::Key_A, Qt::ControlModifier);
@@ -174,7 +175,8 @@ TEST(LengthDialog, OnlyOkWithATouchedLengthStartsAnewTheRoundingAloneIsKept)
          true, 5, 1},
         {"Cancel", [&](TForm1_dlzka& d) { d.SpinEdit1->setValue(300), click(d.BitBtn2)(); }, false, 25, 1},
         {"title-bar close", [](TForm1_dlzka& d) { d.SpinEdit1->setValue(300), d.close(); }, false, 25, 1},
-        {"Escape", [](TForm1_dlzka& d) { d.SpinEdit1->setValue(300), QTest::keyClick(&d, Qt::Key_Escape); }, false, 25, 1},
+        {"Escape", [](TForm1_dlzka& d) { d.SpinEdit1->setValue(300), QTest::keyClick(&d, Qt::Key_Escape); }, false, 25,
+         1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

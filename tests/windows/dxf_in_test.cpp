@@ -48,8 +48,8 @@ TEST(DxfIn, ImportsTheRetainingWallAsTheSameAreasTypedByHand)
     imported.Computed = true;
     s.dialogs.answerFile(Fixture("retaining_wall_mm_r12.dxf"));
     s.inDialog<Tdxf_import>([](Tdxf_import& dialog) {
-        EXPECT_EQ(LayerTexts(dialog),
-                  (std::vector<QString>{QStringLiteral("WALL  (2 outlines)"), QStringLiteral("BACKFILL  (1 outline)")}));
+        EXPECT_EQ(LayerTexts(dialog), (std::vector<QString>{QStringLiteral("WALL  (2 outlines)"),
+                                                            QStringLiteral("BACKFILL  (1 outline)")}));
         EXPECT_TRUE(dialog.RadioButton_m->isChecked());  // R12 names no unit
         EXPECT_FALSE(dialog.CheckBox1->isChecked());
         const QRgb loadArea = qRgb(0, 0, 0xA0);
@@ -73,8 +73,9 @@ TEST(DxfIn, ImportsTheRetainingWallAsTheSameAreasTypedByHand)
     EXPECT_FALSE(imported.Computed);
     ProjectData typed;
     ProjectReset(typed);
-    testing::SetOutline(typed, 1, {{4.0, 1.5}, {7.0, 1.5}, {7.0, 2.0}, {5.4, 2.0}, {5.25, 6.0}, {4.85, 6.0},
-                                   {4.8, 2.0}, {4.0, 2.0}, {4.0, 1.5}});
+    testing::SetOutline(
+        typed, 1,
+        {{4.0, 1.5}, {7.0, 1.5}, {7.0, 2.0}, {5.4, 2.0}, {5.25, 6.0}, {4.85, 6.0}, {4.8, 2.0}, {4.0, 2.0}, {4.0, 1.5}});
     testing::SetOutline(typed, 2, {{5.4, 2.0}, {7.0, 2.0}, {7.0, 6.0}, {5.25, 6.0}, {5.4, 2.0}});
     testing::SetOutline(typed, 3, {{5.8, 1.1}, {6.2, 1.1}, {6.2, 1.5}, {5.8, 1.5}, {5.8, 1.1}});
     EXPECT_TRUE(SameProjectContent(imported, typed));
@@ -86,8 +87,8 @@ TEST(DxfIn, ChosenLayersDecideWhatIsImportedAndSummedUp)
     testing::SetOutline(s.data, 1, {{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 0}});
     s.dialogs.answerFile(Fixture("open_polyline_and_bulge_2000.dxf"));
     s.inDialog<Tdxf_import>([](Tdxf_import& dialog) {
-        EXPECT_EQ(LayerTexts(dialog),
-                  (std::vector<QString>{QStringLiteral("SECTION  (4 outlines)"), QStringLiteral("NOTES  (1 outline)")}));
+        EXPECT_EQ(LayerTexts(dialog), (std::vector<QString>{QStringLiteral("SECTION  (4 outlines)"),
+                                                            QStringLiteral("NOTES  (1 outline)")}));
         EXPECT_TRUE(dialog.RadioButton_m->isChecked());  // $INSUNITS 6
         dialog.CheckListBox1->item(1)->setCheckState(Qt::Unchecked);
         EXPECT_EQ(dialog.Label1->text(), QStringLiteral("Imports 3 outlines as load areas 2, 3, 4."));
@@ -95,8 +96,8 @@ TEST(DxfIn, ChosenLayersDecideWhatIsImportedAndSummedUp)
     });
     s.commands.dxfIn();
     ASSERT_EQ(s.dialogs.messages().size(), 1u);  // the rest of the summary as the import's own tests pin it
-    EXPECT_TRUE(s.dialogs.messages()[0].startsWith(QStringLiteral(
-        "3 outlines imported as load areas 2, 3, 4.\nArcs replaced by their chords in load area 2.\n")));
+    EXPECT_TRUE(s.dialogs.messages()[0].startsWith(
+        QStringLiteral("3 outlines imported as load areas 2, 3, 4.\nArcs replaced by their chords in load area 2.\n")));
     EXPECT_EQ(s.data.VertexCount[3], 41);
     EXPECT_FALSE(s.data.AreaUsed[5]);
 }
@@ -104,10 +105,12 @@ TEST(DxfIn, ChosenLayersDecideWhatIsImportedAndSummedUp)
 TEST(DxfIn, ARefusedOrFailedImportChangesNothing)
 {
     Session s;
-    s.folder.write(QStringLiteral("lines_only.dxf"), "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\nA\n10\n0\n20\n0\n11\n1\n21\n1\n"
-                                                     "0\nENDSEC\n0\nEOF\n");
-    s.folder.write(QStringLiteral("nan.dxf"), "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n5\n2F\n8\nA\n90\n3\n70\n1\n10\n0\n"
-                                              "20\nnan\n10\n1\n20\n0\n10\n1\n20\n1\n0\nENDSEC\n0\nEOF\n");
+    s.folder.write(QStringLiteral("lines_only.dxf"),
+                   "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\nA\n10\n0\n20\n0\n11\n1\n21\n1\n"
+                   "0\nENDSEC\n0\nEOF\n");
+    s.folder.write(QStringLiteral("nan.dxf"),
+                   "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n5\n2F\n8\nA\n90\n3\n70\n1\n10\n0\n"
+                   "20\nnan\n10\n1\n20\n0\n10\n1\n20\n1\n0\nENDSEC\n0\nEOF\n");
     // Refused by its size alone: the file is never read.
     QFile big(s.folder.file(QStringLiteral("big.dxf")));
     ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(kMaxDxfFileBytes + 1));

@@ -104,9 +104,9 @@ TEST(DataGridDialog, TakesWhatWasTypedNoMoreThanFitsAndEveryStoredByte)
     });
     s.commands.areaData();
     EXPECT_EQ(data.LoadAreaData[1], (LoadAreaData{30, 12.2, 0.125, odd}));
-    EXPECT_EQ((std::array{data.LoadAreaData[2].Multiplier, data.LoadAreaData[3].Multiplier,
-                          data.LoadAreaData[4].Multiplier}),
-              (std::array<std::int32_t, 3>{999999999, 2147483647, 8}));
+    EXPECT_EQ(
+        (std::array{data.LoadAreaData[2].Multiplier, data.LoadAreaData[3].Multiplier, data.LoadAreaData[4].Multiplier}),
+        (std::array<std::int32_t, 3>{999999999, 2147483647, 8}));
 
     const ProjectData before = data;
     s.inDialog<Tabc_kavern>([](Tabc_kavern& d) {

@@ -140,7 +140,8 @@ TEST(ProjectFileCommands, FailedSaveKeepsTheEarlierFileAndTheCaption)
             refused.push_back(QString::fromStdString(nodes + "/" + name));
     for (const QString& path : refused) {
         SCOPED_TRACE(path.toStdString());
-        struct stat before {}, after {};
+        struct stat before {
+        }, after{};
         lstat(QFile::encodeName(path).constData(), &before);
         s.dialogs.clearCalls();
         s.dialogs.answerFile(path);
@@ -202,8 +203,9 @@ TEST(SaveQuestion, EveryCommandThatThrowsTheProjectAwayAsksAndAFailedSaveStopsIt
             } else {
                 s.dialogs.answerYes();
                 s.dialogs.answerFile(answer == Answer::Cancelled ? std::nullopt
-                                     : answer == Answer::Saved    ? std::optional(s.folder.file(QStringLiteral("w.klv")))
-                                                                  : std::optional(s.folder.file(QStringLiteral("gone/w.klv"))));
+                                     : answer == Answer::Saved
+                                         ? std::optional(s.folder.file(QStringLiteral("w.klv")))
+                                         : std::optional(s.folder.file(QStringLiteral("gone/w.klv"))));
             }
             if (c.command == &ProjectCommands::open && answer != Answer::Failed)
                 s.dialogs.answerFile(std::nullopt);
@@ -211,7 +213,8 @@ TEST(SaveQuestion, EveryCommandThatThrowsTheProjectAwayAsksAndAFailedSaveStopsIt
             const bool goesOn = answer != Answer::Failed;
             const auto& calls = s.dialogs.calls();
             ASSERT_GE(calls.size(), ending ? 2u : 1u);
-            EXPECT_TRUE(!ending || (calls[0].text == "End. Are you sure ?" && calls[0].kind == MessageKind::Confirmation));
+            EXPECT_TRUE(!ending ||
+                        (calls[0].text == "End. Are you sure ?" && calls[0].kind == MessageKind::Confirmation));
             EXPECT_TRUE(calls[ending].text == "Save current file ?" && calls[ending].kind == MessageKind::Warning);
             EXPECT_EQ(closes, ending && goesOn);
             EXPECT_EQ(s.dialogs.messages().size(), goesOn ? 0u : 1u);

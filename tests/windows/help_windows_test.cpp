@@ -38,8 +38,8 @@ TEST(HelpWindows, AllOpenWhileAPolygonInputIsArmedAndTheTextsFailFromAnotherFold
             topics.push_back(s.window.data().HelpTopic);
             return false;
         });
-    for (auto command : {&Tvstupy::Theory1Click, &Tvstupy::Directory_Content1Click, &Tvstupy::Caverns1Click,
-                         &Tvstupy::About1Click})
+    for (auto command :
+         {&Tvstupy::Theory1Click, &Tvstupy::Directory_Content1Click, &Tvstupy::Caverns1Click, &Tvstupy::About1Click})
         (s.window.*command)();
     EXPECT_EQ(topics, (std::vector<int>{1, 3, 2, 2}));
     EXPECT_EQ(shown, (std::vector<QString>{"", "", "kalven::THelp_Load_area", "kalven::Tabout"}));
@@ -73,8 +73,8 @@ TEST(HelpWindows, AboutShowsTheLicenceAndClosesOnAClickAnywhere)
     QFile licence(QStringLiteral(KALVEN_SHARE_DIR "/../LICENSE"));
     ASSERT_TRUE(licence.open(QIODevice::ReadOnly));
     EXPECT_EQ(about.Memo1->toPlainText().simplified(), QString::fromUtf8(licence.readAll()).simplified());
-    for (QWidget* target : {static_cast<QWidget*>(&about), static_cast<QWidget*>(about.Image1),
-                            about.Memo1->viewport(), about.Memo2->viewport()}) {
+    for (QWidget* target : {static_cast<QWidget*>(&about), static_cast<QWidget*>(about.Image1), about.Memo1->viewport(),
+                            about.Memo2->viewport()}) {
         about.show();
         QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(10, 10));
         EXPECT_FALSE(about.isVisible()) << target->objectName().toStdString();

@@ -27,8 +27,8 @@
 namespace kalven {
 namespace {
 
-using testing::FakeUserDialogs;
 using testing::CommandSession;
+using testing::FakeUserDialogs;
 using testing::StartedWindow;
 using testing::WorkingFolder;
 
@@ -242,12 +242,18 @@ TEST(IdleGuard, PrintAndColourCommandsDoNothingWhileAPolygonIsEntered)
 TEST(IdleGuard, EveryCommandDoesNothingWhileAPolygonIsEntered)
 {
     const std::pair<void (ProjectCommands::*)(), const char*> commands[] = {
-        {&ProjectCommands::newProject, "New"},   {&ProjectCommands::open, "Open"},
-        {&ProjectCommands::save, "Save"},        {&ProjectCommands::dxfIn, "Dxf In"},
-        {&ProjectCommands::end, "End"},          {&ProjectCommands::length, "Length"},
-        {&ProjectCommands::title, "Title"},      {&ProjectCommands::correction, "Correction"},
-        {&ProjectCommands::directory, "Directory"}, {&ProjectCommands::compute, "Compute"},
-        {&ProjectCommands::deleteArea, "delete area"}, {&ProjectCommands::areaData, "data"},
+        {&ProjectCommands::newProject, "New"},
+        {&ProjectCommands::open, "Open"},
+        {&ProjectCommands::save, "Save"},
+        {&ProjectCommands::dxfIn, "Dxf In"},
+        {&ProjectCommands::end, "End"},
+        {&ProjectCommands::length, "Length"},
+        {&ProjectCommands::title, "Title"},
+        {&ProjectCommands::correction, "Correction"},
+        {&ProjectCommands::directory, "Directory"},
+        {&ProjectCommands::compute, "Compute"},
+        {&ProjectCommands::deleteArea, "delete area"},
+        {&ProjectCommands::areaData, "data"},
         {&ProjectCommands::armArea, "arm"},
     };
     for (const auto& [command, name] : commands) {
@@ -320,7 +326,8 @@ TEST(ComputeCommand, ComputesValidAreasOnlyKeepsTheEarlierResultsThroughAFaultyR
         s.data.VertexY[v][2] *= -1e154;
     }
     s.commands.compute();
-    EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{QStringLiteral(" Result is not finite - check the coordinates and loads !")});
+    EXPECT_EQ(s.dialogs.messages(),
+              std::vector<QString>{QStringLiteral(" Result is not finite - check the coordinates and loads !")});
     EXPECT_TRUE(s.data.Computed);
     EXPECT_EQ(s.data.ResultList, computed.ResultList);
     s.data = closed;

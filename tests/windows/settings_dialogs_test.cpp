@@ -16,7 +16,8 @@ namespace {
 
 using testing::StartedWindow;
 
-const char* const kDarkColors = "8421504\r\n9803157\r\n12040119\r\n16777215\r\n16744703\r\n8454016\r\n6993407\r\n16763283\r\n";
+const char* const kDarkColors =
+    "8421504\r\n9803157\r\n12040119\r\n16777215\r\n16744703\r\n8454016\r\n6993407\r\n16763283\r\n";
 
 ColorTable Shown(const Tmirt_color& dialog)
 {

@@ -108,7 +108,8 @@ std::vector<Point> RegularPolygon(int corners, double cx, double cy, double r)
     std::vector<Point> points;
     for (int i = 0; i < corners; ++i) {
         const double a = 2 * M_PI * i / corners;
-        points.push_back({std::round((cx + r * std::cos(a)) * 1000) / 1000, std::round((cy + r * std::sin(a)) * 1000) / 1000});
+        points.push_back(
+            {std::round((cx + r * std::cos(a)) * 1000) / 1000, std::round((cy + r * std::sin(a)) * 1000) / 1000});
     }
     return points;
 }
@@ -156,8 +157,16 @@ int main(int argc, char** argv)
         // closed by its flag, the backfill over the heel closed by repeating its first point, the shear
         // key by both.
         Write(wall, {"WALL", "BACKFILL"}, 4, false, [] {
-            Polyline("WALL", {{4000, 1500}, {7000, 1500}, {7000, 2000}, {5400, 2000}, {5250, 6000}, {4850, 6000},
-                              {4800, 2000}, {4000, 2000}}, true);
+            Polyline("WALL",
+                     {{4000, 1500},
+                      {7000, 1500},
+                      {7000, 2000},
+                      {5400, 2000},
+                      {5250, 6000},
+                      {4850, 6000},
+                      {4800, 2000},
+                      {4000, 2000}},
+                     true);
             Polyline("BACKFILL", {{5400, 2000}, {7000, 2000}, {7000, 6000}, {5250, 6000}, {5400, 2000}}, false);
             Polyline("WALL", {{5800, 1100}, {6200, 1100}, {6200, 1500}, {5800, 1500}, {5800, 1100}}, true);
         });
