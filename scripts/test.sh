@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+bash scripts/check_format.sh
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALVEN_SANITIZE=ON >/dev/null
 cmake --build build/test
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALVEN_TESTS=OFF >/dev/null
