@@ -85,6 +85,7 @@ TEST(ComputeResultant, ReducesForceSystemsToTheirResultant)
         {Squares({{0, 0, 10, 0, 3}}), 40, 0, 1, 1, 1 - 1e4, 1 + 24e4, true},                // never shifted at 0 or 180
         {Squares({{-1, 0, 10, 90}}), 40, 90, 0, 1, -1 / 4e5, 24 / 4e5, false},              // Xc = 0
         {Squares({{0, 0, 10, 90, 25}}), 40, 90, 25, 1, 25 - 1 / 4e5, 25 + 24 / 4e5, true},  // Xc = L
+        {Squares({{0, -1, 10, 90}}), 40, 90, 1, 0, 1, 1 + 25 / 4e5, false},                 // Yc = 0
     };
     for (const auto& c : cases) {
         const ResultantResults r = ComputeResultant(c.project);

@@ -59,6 +59,8 @@ TEST(TextReport, AreaLineColumns)
                " 4  abcdefghijklmnopqrstuvwxyz   5" + Blanks(7) + "  5.0" + Blanks(5) + " 45.0" + Blanks(6),
                // 150 ends one column right of a two-digit multiplier; 12.25 rounds half to even.
                "20" + Blanks(29) + "150" + Blanks(7) + " 45.0" + Blanks(5) + " 12.2" + Blanks(6)}));
+    data.AreaUsed[1] = data.AreaUsed[3] = data.AreaUsed[4] = false;
+    EXPECT_EQ(BuildTextReport(data).size(), 16u);  // area 20 alone is listed as well
 }
 
 TEST(TextReport, ResultsFollowTheLastComputationUntilTheResultantIsZero)

@@ -247,6 +247,7 @@ TEST(DxfRead, PolylinesWithBadNumbersOrVertexCountsAreRefusedAndNamed)
         {lw("90\n2\n", "0"), named + "2 vertices announced, 3 given"},
         {lw("90\n4\n", "0"), named + "4 vertices announced, 3 given"},
         {lw("", "0"), named + "no vertex count, 3 vertices given"},
+        {lw("90\n0\n90\n3\n", "0"), named + "vertex count given twice or after the vertices"},
         {polyline + "0\nVERTEX\n8\nW\n10\n2\n0\nSEQEND\n",
          "POLYLINE on layer W, line 5: VERTEX, line 29: a vertex without exactly one X and one Y"},
         {polyline + "0\nLINE\n8\nW\n", "POLYLINE on layer W, line 5: vertex list not ended by SEQEND"},
@@ -260,6 +261,12 @@ TEST(DxfRead, PolylinesWithBadNumbersOrVertexCountsAreRefusedAndNamed)
     }
     EXPECT_EQ(ReadDxf(Entities(lw("90\n3\n", "0"))).drawing.outlines.size(), 1u);
     EXPECT_EQ(ReadDxf(Entities(lw("90\n3\n", "0")), [](int) { return false; }).status, DxfReadStatus::Cancelled);
+    // A unit of metres in the header; a name that differs only after its first letter is no polyline.
+    std::string misnamed = lw("90\n3\n", "0");
+    misnamed[11] = 'X';  // LWPOLYLINX
+    const DxfDrawing m =
+        ReadDxf("0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n6\n0\nENDSEC\n" + Entities(misnamed)).drawing;
+    EXPECT_EQ(std::pair(m.unit, m.outlines.size()), std::pair(std::optional(DrawingUnit::Metre), 0ul));
 }
 
 TEST(DxfRead, KeepsOnlyWhatCanBeImported)

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 #include "core/file_names.h"
 #include "core/text_file.h"
 #include "support/working_folder.h"
@@ -25,12 +27,15 @@ TEST(TextFiles, ReadUpToTheLimitAndWrittenThroughALink)
     EXPECT_EQ(ReadBoundedFile(folder.path(), 1 << 20).failure, ReadFailure::NotRegularFile);
     EXPECT_EQ(ReadBoundedFile(folder.file(QStringLiteral("none")), 1).failure, ReadFailure::NotOpened);
     EXPECT_EQ(FileInFolder("/a", "b") + FileInFolder("/a/", "b") + FileInFolder("", "b"), "/a/b/a/bb");
-    // Written through a link, the linked file gets the bytes and the link stays a link.
+    // Written through a link, the linked file gets the bytes and keeps its mode; the link stays a link.
+    ASSERT_EQ(::chmod(FileNameBytes(ten).c_str(), 0640), 0);
     const QString link = folder.file(QStringLiteral("link"));
     ASSERT_TRUE(QFile::link(ten, link));
     EXPECT_EQ(WriteWholeFile(FileNameBytes(link), "new"), WriteResult::Written);
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(ReadBoundedFile(ten, 10).bytes, "new");
+    struct stat status {};
+    EXPECT_TRUE(::stat(FileNameBytes(ten).c_str(), &status) == 0 && (status.st_mode & 07777) == 0640);
 }
 
 }  // namespace

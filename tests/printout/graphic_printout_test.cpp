@@ -177,8 +177,9 @@ TEST(GraphicPrintout, LoadAreasForcesResultantAndResultLines)
 TEST(GraphicPrintout, StaleResultsKeepTheShiftMarksOnly)
 {
     ProjectData data = TwoAreaExample();
-    data.LoadAreaData[1].Alpha = 90;
-    data.LoadAreaData[1].ShiftX = 3;
+    data.AreaUsed[1] = false;  // its outline as area 20, the last number
+    SetOutline(data, 20, {{0, 0}, {2, 0}, {2, 2}, {0, 2}, {0, 0}});
+    SetLoad(data, 20, 10, 90, 3);
     data.LoadAreaData[2].Alpha = 180;  // never shifted
     data.LoadAreaData[2].ShiftX = 8;
     ComputeOnScreen(data);

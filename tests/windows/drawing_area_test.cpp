@@ -112,7 +112,7 @@ TEST(LengthCommand, StartsANewProjectOnlyForAChangedLengthTakenWithOk)
         EXPECT_EQ(Kept(s.data), !anew);
         EXPECT_EQ(s.data.Rounding, anew ? 1 : 0);
         EXPECT_EQ(s.panels.texts[2], anew ? "  Length = 300 m" : "");
-        EXPECT_EQ(s.panels.texts[3], "");
+        EXPECT_EQ(s.panels.texts[1] + s.panels.texts[3], "");
     }
 }
 

@@ -220,6 +220,7 @@ TEST(SaveQuestion, EveryCommandThatThrowsTheProjectAwayAsksAndAFailedSaveStopsIt
             EXPECT_EQ(s.dialogs.messages().size(), goesOn ? 0u : 1u);
             EXPECT_TRUE(s.dialogs.allAnswered());  // Open's file dialog only after a save that went well
             EXPECT_EQ(s.data.Title == "Wall", !(c.command == &ProjectCommands::newProject && goesOn));
+            EXPECT_EQ(s.canvas.calls().empty(), s.data.Title == "Wall");  // New draws the empty raster
             EXPECT_EQ(s.window.caption.isEmpty(), answer != Answer::Saved);
             EXPECT_EQ(s.folder.read(QStringLiteral("w.klv")), answer == Answer::Saved ? FormatProjectFile(before) : "");
         }
