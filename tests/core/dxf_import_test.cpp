@@ -261,12 +261,12 @@ TEST(DxfRead, PolylinesWithBadNumbersOrVertexCountsAreRefusedAndNamed)
     }
     EXPECT_EQ(ReadDxf(Entities(lw("90\n3\n", "0"))).drawing.outlines.size(), 1u);
     EXPECT_EQ(ReadDxf(Entities(lw("90\n3\n", "0")), [](int) { return false; }).status, DxfReadStatus::Cancelled);
-    // A unit of metres in the header; a name that differs only after its first letter is no polyline.
-    std::string misnamed = lw("90\n3\n", "0");
+    // A unit of metres in the header; a name that differs only after its first letter announces no count.
+    std::string misnamed = lw("90\n900000000\n", "0");
     misnamed[11] = 'X';  // LWPOLYLINX
-    const DxfDrawing m =
-        ReadDxf("0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n6\n0\nENDSEC\n" + Entities(misnamed)).drawing;
-    EXPECT_EQ(std::pair(m.unit, m.outlines.size()), std::pair(std::optional(DrawingUnit::Metre), 0ul));
+    const DxfReadResult m = ReadDxf("0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n6\n0\nENDSEC\n" + Entities(misnamed));
+    EXPECT_EQ(std::tuple(m.status, m.drawing.unit, m.drawing.outlines.size()),
+              std::tuple(DxfReadStatus::Read, std::optional(DrawingUnit::Metre), 0ul));
 }
 
 TEST(DxfRead, KeepsOnlyWhatCanBeImported)
