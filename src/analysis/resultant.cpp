@@ -186,21 +186,7 @@ bool AllFinite(const ResultantResults& r)
 
 void StoreResults(ProjectData& data, const ResultantResults& r)
 {
-    data.AreaResult = r.AreaResult;
-    data.ResultList = r.ResultList;
-    data.ResultCount = r.ResultCount;
-    data.UnshiftedCentroidX = r.UnshiftedCentroidX;
-    data.SumFx = r.SumFx;
-    data.SumFy = r.SumFy;
-    data.ResultantForce = r.ResultantForce;
-    data.ResultantAngle = r.ResultantAngle;
-    data.ResultantXc = r.ResultantXc;
-    data.ResultantYc = r.ResultantYc;
-    data.ResultantTipX = r.ResultantTipX;
-    data.ResultantTipY = r.ResultantTipY;
-    data.LineX0 = r.LineX0;
-    data.LineX1 = r.LineX1;
-    data.ArrowScale = r.ArrowScale;
+    static_cast<ResultVariables&>(data) = r;
 }
 
 }  // namespace kalven

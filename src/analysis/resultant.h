@@ -14,25 +14,9 @@ namespace kalven {
 double DirectionAngle(double x1, double y1, double x2, double y2);
 
 // Everything one computation finds, under the names of the project's result variables. The
-// arrow tips are those the result drawing draws.
-struct ResultantResults {
-    Table1<ForceRecord, kAreaCount> AreaResult;
-    Table1<ForceRecord, kResultListCapacity> ResultList;
-    std::uint8_t ResultCount = 0;
-    // The project's table with the unshifted X of every shifted area written in; the other
-    // entries keep what the project held.
-    Table1<double, kAreaCount> UnshiftedCentroidX;
-    double SumFx = 0;
-    double SumFy = 0;
-    double ResultantForce = 0;
-    double ResultantAngle = 0;
-    double ResultantXc = 0;
-    double ResultantYc = 0;
-    double ResultantTipX = 0;
-    double ResultantTipY = 0;
-    double LineX0 = 0;
-    double LineX1 = 0;
-    double ArrowScale = 0;
+// arrow tips are those the result drawing draws. UnshiftedCentroidX is the project's table with the
+// unshifted X of every shifted area written in; the other entries keep what the project held.
+struct ResultantResults : ResultVariables {
     bool OnDesktop = false;  // 0 < Xc <= L and 0 < Yc <= L
 };
 

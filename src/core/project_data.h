@@ -80,7 +80,27 @@ struct PixelPoint {
 
 using VertexTable = Table1<Table1<double, kAreaCount>, kVertexCapacity>;  // [vertex][area]
 
-struct ProjectData {
+// Results of the last computation, under the names the project keeps them by. Compute finds
+// them all together, and the project stores them all together.
+struct ResultVariables {
+    Table1<ForceRecord, kAreaCount> AreaResult;
+    Table1<ForceRecord, kResultListCapacity> ResultList;
+    std::uint8_t ResultCount = 0;
+    Table1<double, kAreaCount> UnshiftedCentroidX;
+    double SumFx = 0;
+    double SumFy = 0;
+    double ResultantForce = 0;
+    double ResultantAngle = 0;
+    double ResultantXc = 0;
+    double ResultantYc = 0;
+    double ResultantTipX = 0;
+    double ResultantTipY = 0;
+    double LineX0 = 0;
+    double LineX1 = 0;
+    double ArrowScale = 0;
+};
+
+struct ProjectData : ResultVariables {
     // Settings of the run (only the rounding is touched by a reset).
     std::int32_t AreaLength = 25;       // metres, side of the square drawing area
     std::int32_t MaxAreaLength = 1200;  // exclusive upper bound for AreaLength
@@ -112,23 +132,6 @@ struct ProjectData {
     bool Computed = false;
     std::int32_t CorrectionArea = 0;
     std::uint8_t HelpTopic = 0;
-
-    // Results of the last computation.
-    Table1<ForceRecord, kAreaCount> AreaResult;
-    Table1<ForceRecord, kResultListCapacity> ResultList;
-    std::uint8_t ResultCount = 0;
-    Table1<double, kAreaCount> UnshiftedCentroidX;
-    double SumFx = 0;
-    double SumFy = 0;
-    double ResultantForce = 0;
-    double ResultantAngle = 0;
-    double ResultantXc = 0;
-    double ResultantYc = 0;
-    double ResultantTipX = 0;
-    double ResultantTipY = 0;
-    double LineX0 = 0;
-    double LineX1 = 0;
-    double ArrowScale = 0;
 };
 
 inline constexpr std::uint8_t kInputModeLoadArea = 6;
