@@ -12,6 +12,7 @@
 
 #include "commands/project_commands.h"
 #include "support/fake_user_dialogs.h"
+#include "support/started_window.h"
 #include "support/recording_canvas.h"
 #include "support/recording_panels.h"
 #include "support/working_folder.h"
@@ -111,18 +112,7 @@ struct CommandSession {
         commands.setDialogDirectory(QStringLiteral("examples"));
     }
     // Queues what the person does in the next real dialog, which must be a D.
-    template <typename D> void inDialog(std::function<void(D&)> act)
-    {
-        dialogs.answerModal([act](QDialog& dialog) {
-            auto* typed = dynamic_cast<D*>(&dialog);
-            EXPECT_NE(typed, nullptr);
-            if (typed) {
-                typed->show();
-                act(*typed);
-            }
-            return dialog.result() == QDialog::Accepted;
-        });
-    }
+    template <typename D> void inDialog(std::function<void(D&)> act) { AnswerDialog<D>(dialogs, std::move(act)); }
     // Runs the command; true when it drew anything.
     bool draws(void (ProjectCommands::*command)())
     {
