@@ -1,8 +1,10 @@
 #include "commands/project_commands.h"
 
+#include <QFileInfo>
 #include <exception>
 
 #include "analysis/compute_sequence.h"
+#include "commands/edit_history.h"
 #include "commands/user_dialogs.h"
 #include "core/config_file.h"
 #include "core/file_names.h"
@@ -49,8 +51,9 @@ FileDialogOptions dxfDialog(const QString& directory)
 }  // namespace
 
 ProjectCommands::ProjectCommands(ProjectData& data, UserDialogs& dialogs, EditingDialogs& editing, Canvas& canvas,
-                                 StatusPanels& panels, CommandWindow& window)
-    : data_(data), dialogs_(dialogs), editing_(editing), canvas_(canvas), panels_(panels), window_(window)
+                                 StatusPanels& panels, CommandWindow& window, EditHistory& history)
+    : data_(data), dialogs_(dialogs), editing_(editing), canvas_(canvas), panels_(panels), window_(window),
+      history_(history)
 {
 }
 
@@ -77,17 +80,19 @@ bool ProjectCommands::askToSave()
 
 void ProjectCommands::newProject()
 {
-    if (!data_.Idle)
+    if (!startCommand())
         return;
     if (!askToSave())
         return;
+    const Snapshot before = snapshot();
     ProjectReset(data_);
     Osnova();
+    record(QStringLiteral("New"), before);
 }
 
 void ProjectCommands::end()
 {
-    if (!data_.Idle)
+    if (!startCommand())
         return;
     if (!dialogs_.askYesNo(QStringLiteral("End. Are you sure ?"), MessageKind::Confirmation))
         return;
@@ -105,7 +110,7 @@ bool ProjectCommands::mayClose()
 
 void ProjectCommands::save()
 {
-    if (!data_.Idle)
+    if (!startCommand())
         return;
     saveProject();
 }
@@ -125,6 +130,7 @@ bool ProjectCommands::saveProject()
         dialogs_.message(QString::fromLatin1(kMsgFileWriteFailed), MessageKind::Error);
         return false;
     case WriteResult::Written:
+        projectPath_ = *path;
         window_.setProjectCaption(*path);
         return true;
     }
@@ -133,7 +139,7 @@ bool ProjectCommands::saveProject()
 
 void ProjectCommands::open()
 {
-    if (!data_.Idle)
+    if (!startCommand())
         return;
     if (!askToSave())
         return;
@@ -159,10 +165,13 @@ void ProjectCommands::open()
         dialogs_.message(FromWin1252(error.what()), MessageKind::Error);
         return;
     }
+    const Snapshot before = snapshot();
     data_ = loaded;
+    projectPath_ = *path;
     window_.setProjectCaption(*path);
     Osnova();
     Kresli();
+    record(QStringLiteral("Open %1").arg(QFileInfo(*path).fileName()), before);
     if (endedEarly) {
         window_.showDrawing();
         dialogs_.message(QString::fromLatin1(kMsgFileEndsEarly), MessageKind::Warning);
@@ -173,7 +182,7 @@ void ProjectCommands::open()
 
 void ProjectCommands::dxfIn()
 {
-    if (!data_.Idle)
+    if (!startCommand())
         return;
     const std::optional<QString> path = dialogs_.openFileName(dxfDialog(dialogDirectory_));
     if (!path)
@@ -217,9 +226,11 @@ void ProjectCommands::dxfIn()
         return;
     }
     if (!plan.areas.empty()) {
+        const Snapshot before = snapshot();
         ApplyDxfImport(plan, data_);
         Osnova();
         Kresli();
+        record(QStringLiteral("Dxf In"), before);
         window_.showDrawing();
     }
     dialogs_.message(FromWin1252(DxfImportSummary(plan)), MessageKind::Plain);
@@ -229,8 +240,9 @@ void ProjectCommands::dxfIn()
 
 void ProjectCommands::length()
 {
-    if (!data_.Idle)
+    if (!startCommand())
         return;
+    const Snapshot before = snapshot();
     data_.LengthChanged = false;
     const bool accepted = editing_.editLength();
     // Only OK keeps a length change; the dialog forgets it on every other way out.
@@ -240,44 +252,51 @@ void ProjectCommands::length()
         Osnova();
         panels_.setPanelText(2, LengthStatusText(data_.AreaLength));
     }
+    record(QStringLiteral("Length + Rounding"), before);
 }
 
 void ProjectCommands::title()
 {
-    if (!data_.Idle)
+    if (!startCommand())
         return;
+    const Snapshot before = snapshot();
     editing_.editTitle();
     // "Text" stands for a project without title, which the drawing leaves out.
     if (!(data_.Title == kDefaultTitle)) {
         Osnova();
         Kresli();
     }
+    record(QStringLiteral("Title"), before);
 }
 
 void ProjectCommands::areaData()
 {
-    if (!data_.Idle)
+    if (!startCommand())
         return;
+    const Snapshot before = snapshot();
     editing_.editAreaData();
+    record(QStringLiteral("Load area data"), before);
 }
 
 void ProjectCommands::correction()
 {
-    if (!data_.Idle)
+    if (!startCommand())
         return;
     const int area = window_.chosenArea();
     if (!data_.AreaUsed[area])
         return;
     data_.CorrectionArea = area;
+    const Snapshot before = snapshot();
     editing_.editCorrection();
     data_.Computed = false;
     Osnova();
     Kresli();
+    record(QStringLiteral("Correction of area %1").arg(area), before);
 }
 
 void ProjectCommands::directory()
 {
-    if (!data_.Idle)
+    if (!startCommand())
         return;
     editing_.editDirectory();
     dialogDirectory_ = FileNameText(data_.InitialDir);
@@ -287,7 +306,7 @@ void ProjectCommands::directory()
 
 void ProjectCommands::compute()
 {
-    if (!data_.Idle)
+    if (!startCommand())
         return;
     Vypocet();
 }
@@ -314,15 +333,30 @@ PolygonInput ProjectCommands::polygonInput()
 void ProjectCommands::armArea()
 {
     // While input is under way, or for an area in use, the button only comes up again.
-    if (!data_.Idle || !ArmPolygonInput(data_, panels_, window_.chosenArea()))
+    if (!data_.Idle) {
         window_.releaseAreaButton();
+        return;
+    }
+    const int area = window_.chosenArea();
+    const Snapshot before = snapshot();
+    if (!ArmPolygonInput(data_, panels_, area)) {
+        window_.releaseAreaButton();
+        showPanel3("Area " + std::to_string(area) + " is in use: delete it first");
+        return;
+    }
+    inputBefore_ = before;
+    showPanel3(kInputHint);
 }
 
 void ProjectCommands::deleteArea()
 {
-    if (DeleteLoadArea(data_, window_.chosenArea())) {
+    const int area = window_.chosenArea();
+    const Snapshot before = snapshot();
+    if (DeleteLoadArea(data_, area)) {
+        showPanel3("");
         Osnova();
         Kresli();
+        record(QStringLiteral("Delete area %1").arg(area), before);
     }
     window_.releaseDeleteButton();
 }
@@ -334,13 +368,109 @@ void ProjectCommands::mouseMove(int x, int y)
 
 void ProjectCommands::mouseDown(MouseButton button, int x, int y)
 {
-    polygonInput().mouseDown(button, x, y);
+    const int area = data_.CurrentArea;
+    switch (polygonInput().mouseDown(button, x, y)) {
+    case ClickOutcome::Ignored:
+        break;
+    case ClickOutcome::Placed:
+        showPanel3(kInputHint);
+        break;
+    case ClickOutcome::OnRightEdge:
+        showPanel3("On or past the right edge: pick a point left of it");
+        break;
+    case ClickOutcome::TooManyPoints:
+        showPanel3(std::to_string(kMaxPickedVertices) + " points at most: close with the right button");
+        break;
+    case ClickOutcome::Closed:
+        showPanel3("");
+        record(QStringLiteral("Draw area %1").arg(area), inputBefore_);
+        break;
+    }
+}
+
+void ProjectCommands::cancelInput()
+{
+    if (data_.InputMode != kInputModeLoadArea)
+        return;
+    PutContent(data_, inputBefore_.content);
+    data_.InputMode = 0;
+    data_.PolygonStarted = false;
+    data_.Idle = true;
+    Osnova();
+    Kresli();
+    panels_.setPanelText(1, " ");
+    showPanel3("");
+    window_.releaseAreaButton();
+}
+
+void ProjectCommands::removeLastVertex()
+{
+    if (polygonInput().removeLastVertex())
+        showPanel3(kInputHint);
 }
 
 void ProjectCommands::mouseOverWindow()
 {
     if (TakeAreaButtonRelease(data_))
         window_.releaseAreaButton();
+}
+
+// ---- undo and redo
+
+void ProjectCommands::undo()
+{
+    if (startCommand())
+        history_.undo();
+}
+
+void ProjectCommands::redo()
+{
+    if (startCommand())
+        history_.redo();
+}
+
+ProjectCommands::Snapshot ProjectCommands::snapshot() const
+{
+    return {TakeContent(data_), projectPath_};
+}
+
+void ProjectCommands::record(const QString& name, const Snapshot& before)
+{
+    Snapshot after = snapshot();
+    if (after == before)
+        return;
+    const bool withPath = after.path != before.path;
+    history_.add(
+        name, [this, before, withPath] { restore(before, withPath); },
+        [this, after = std::move(after), withPath] { restore(after, withPath); });
+}
+
+void ProjectCommands::restore(const Snapshot& to, bool withPath)
+{
+    PutContent(data_, to.content);
+    data_.Computed = false;
+    if (withPath) {
+        projectPath_ = to.path;
+        window_.setProjectCaption(to.path);
+    }
+    Osnova();
+    Kresli();
+}
+
+bool ProjectCommands::startCommand()
+{
+    if (!data_.Idle)
+        return false;
+    showPanel3("");
+    return true;
+}
+
+void ProjectCommands::showPanel3(const std::string& text)
+{
+    if (text == panel3_)
+        return;
+    panel3_ = text;
+    panels_.setPanelText(3, text);
 }
 
 }  // namespace kalven

@@ -1,6 +1,7 @@
 #pragma once
 // The commands of the main window without its widgets: the project file, the questions before a
-// project is thrown away, the editing dialogs' effects, the DXF import, polygon input and Compute.
+// project is thrown away, the editing dialogs' effects, the DXF import, polygon input, Compute,
+// and undo and redo of every edit.
 // The window keeps its widgets and hands each command over in one line, so a test can drive any
 // command with scripted answers and a recording canvas.
 
@@ -16,13 +17,18 @@
 
 namespace kalven {
 
+class EditHistory;
 class UserDialogs;
+
+// Status panel 3 explains the polygon input and every refused click or arming.
+inline constexpr const char* kInputHint = "Esc cancels, Backspace removes the last point";
 
 // What only the main window can do for a command.
 class CommandWindow {
 public:
     virtual ~CommandWindow() = default;
-    // The caption " KALVEN  V 1.0      " + path, after a successful Save or Open.
+    // The caption " KALVEN  V 1.0      " + path, after a successful Save or Open; the caption of
+    // the start for an empty path, when an undo takes back the first Open.
     virtual void setProjectCaption(const QString& path) = 0;
     // Shows what has been drawn so far, before a message box covers the window.
     virtual void showDrawing() = 0;
@@ -56,7 +62,7 @@ public:
 class ProjectCommands {
 public:
     ProjectCommands(ProjectData& data, UserDialogs& dialogs, EditingDialogs& editing, Canvas& canvas,
-                    StatusPanels& panels, CommandWindow& window);
+                    StatusPanels& panels, CommandWindow& window, EditHistory& history);
 
     // The initial folder of the open, save and DXF file dialogs.
     void setDialogDirectory(const QString& directory) { dialogDirectory_ = directory; }
@@ -82,18 +88,40 @@ public:
     void compute();
     // Resultant computation and its drawing, after the checks have passed.
     void Vypocet();
+    // Take back the last edit of the project, or make it again; each redraws the project.
+    void undo();
+    void redo();
 
     // Polygon input on the drawing image.
     void armArea();
     void deleteArea();
     void mouseMove(int x, int y);
     void mouseDown(MouseButton button, int x, int y);
+    // Escape: the polygon under input is given up and its area is as it was before arming.
+    void cancelInput();
+    // Backspace: the last picked vertex is taken back.
+    void removeLastVertex();
     // The mouse over the window beside the drawing image.
     void mouseOverWindow();
     // The rubber band: from the last placed vertex to the last mouse position.
     PixelPoint bandAnchor() const { return bandAnchor_; }
 
 private:
+    // What an edit changes and its undo puts back: the project, and the file the caption names.
+    struct Snapshot {
+        ProjectContent content;
+        QString path;
+        bool operator==(const Snapshot&) const = default;
+    };
+    Snapshot snapshot() const;
+    // After an edit: a step named for the Edit menu, unless the edit changed nothing.
+    void record(const QString& name, const Snapshot& before);
+    void restore(const Snapshot& to, bool withPath);
+    // An Idle-guarded command may run; an explanation in panel 3 is then done with.
+    bool startCommand();
+    // Panel 3, written only when its text changes.
+    void showPanel3(const std::string& text);
+
     // Save without the Idle guard: the save question of a close request during polygon input
     // saves the project as it stands. False when a chosen file could not be written (the message
     // has been shown); a cancelled dialog is no failure.
@@ -109,7 +137,11 @@ private:
     Canvas& canvas_;
     StatusPanels& panels_;
     CommandWindow& window_;
+    EditHistory& history_;
     QString dialogDirectory_;
+    QString projectPath_;   // the file of the last Save or Open
+    Snapshot inputBefore_;  // the project when the polygon under input was armed
+    std::string panel3_;
     PixelPoint bandAnchor_;
     PixelPoint bandEnd_;
 };

@@ -48,4 +48,22 @@ bool SameProjectContent(const ProjectData& a, const ProjectData& b)
            a.LoadAreaData == b.LoadAreaData;
 }
 
+ProjectContent TakeContent(const ProjectData& data)
+{
+    return {data.Title,       data.AreaLength, data.Rounding, data.AreaUsed,
+            data.VertexCount, data.VertexX,    data.VertexY,  data.LoadAreaData};
+}
+
+void PutContent(ProjectData& data, const ProjectContent& content)
+{
+    data.Title = content.Title;
+    data.AreaLength = content.AreaLength;
+    data.Rounding = content.Rounding;
+    data.AreaUsed = content.AreaUsed;
+    data.VertexCount = content.VertexCount;
+    data.VertexX = content.VertexX;
+    data.VertexY = content.VertexY;
+    data.LoadAreaData = content.LoadAreaData;
+}
+
 }  // namespace kalven

@@ -143,4 +143,22 @@ void ProjectReset(ProjectData& data);
 // Project content only (title, length, areas, vertices, data rows): what a project file holds.
 bool SameProjectContent(const ProjectData& a, const ProjectData& b);
 
+// What the editing commands change and an undo puts back: the project content and the rounding,
+// which New, Open and a length change set as well.
+struct ProjectContent {
+    kalven::Title Title;
+    std::int32_t AreaLength = 0;
+    std::uint8_t Rounding = 0;
+    Table1<bool, kAreaCount> AreaUsed;
+    Table1<std::uint8_t, kAreaCount> VertexCount;
+    VertexTable VertexX;
+    VertexTable VertexY;
+    Table1<kalven::LoadAreaData, kAreaCount> LoadAreaData;
+
+    bool operator==(const ProjectContent&) const = default;
+};
+
+ProjectContent TakeContent(const ProjectData& data);
+void PutContent(ProjectData& data, const ProjectContent& content);
+
 }  // namespace kalven

@@ -99,15 +99,18 @@ void PolygonInput::mouseMove(int spinArea, int x, int y)
     }
 }
 
-void PolygonInput::mouseDown(MouseButton button, int x, int y)
+ClickOutcome PolygonInput::mouseDown(MouseButton button, int x, int y)
 {
     if (data_.InputMode != kInputModeLoadArea)
-        return;
+        return ClickOutcome::Ignored;
     canvas_.setFontColor(kBlack);
     if (button == MouseButton::Left)
-        addVertex(x, y);
-    else if (button == MouseButton::Right && data_.PolygonStarted)
+        return addVertex(x, y);
+    if (button == MouseButton::Right && data_.PolygonStarted) {
         closePolygon(x, y);
+        return ClickOutcome::Closed;
+    }
+    return ClickOutcome::Ignored;
 }
 
 void PolygonInput::vertexMark(PixelPoint at)
@@ -115,7 +118,7 @@ void PolygonInput::vertexMark(PixelPoint at)
     canvas_.ellipse(at.x - 3, at.y - 3, at.x + 3, at.y + 3);
 }
 
-void PolygonInput::addVertex(int x, int y)
+ClickOutcome PolygonInput::addVertex(int x, int y)
 {
     const int a = data_.CurrentArea;
     const double s = scale();
@@ -125,7 +128,8 @@ void PolygonInput::addVertex(int x, int y)
     // A point on or past the right edge is refused, and so is a 41st picked point. The first
     // vertex is always within the limit, whatever count an unused area holds.
     const bool room = !data_.PolygonStarted || data_.VertexCount[a] < kMaxPickedVertices;
-    if (static_cast<double>(p.x) < data_.AreaLength * s && room) {
+    const bool inside = static_cast<double>(p.x) < data_.AreaLength * s;
+    if (inside && room) {
         canvas_.setPenColor(kRed);
         canvas_.setPenWidth(2);
         if (data_.PolygonStarted) {
@@ -166,6 +170,53 @@ void PolygonInput::addVertex(int x, int y)
     canvas_.setPenColor(kRed);
     canvas_.setPenWidth(1);
     bandAnchor_ = BandPixel(data_.CursorX, data_.CursorY, s, H_);
+    bandEnd_ = bandAnchor_;
+    canvas_.setPenMode(PenMode::NotXor);
+    return !inside ? ClickOutcome::OnRightEdge : !room ? ClickOutcome::TooManyPoints : ClickOutcome::Placed;
+}
+
+bool PolygonInput::removeLastVertex()
+{
+    if (data_.InputMode != kInputModeLoadArea || !data_.PolygonStarted)
+        return false;
+    const int a = data_.CurrentArea;
+    const int k = data_.VertexCount[a];
+    data_.VertexX[k][a] = 0;
+    data_.VertexY[k][a] = 0;
+    data_.VertexCount[a] = static_cast<std::uint8_t>(k - 1);
+    data_.PolygonStarted = k > 1;
+    redrawInput();
+    return true;
+}
+
+void PolygonInput::redrawInput()
+{
+    const int a = data_.CurrentArea;
+    const double s = scale();
+    // The area under input is drawn below as the clicks drew it, not as a finished outline.
+    ProjectData others = data_;
+    others.AreaUsed[a] = false;
+    DrawRaster(canvas_, others, W_, H_, status_);
+    DrawLoadAreas(canvas_, others, W_, H_);
+    if (!data_.PolygonStarted)
+        return;
+    const int count = data_.VertexCount[a];
+    const auto pixel = [&](int v) { return VertexPixel(data_.VertexX[v][a], data_.VertexY[v][a], s, H_); };
+    canvas_.setPenMode(PenMode::Copy);
+    canvas_.setPenColor(kRed);
+    canvas_.setPenWidth(2);
+    for (int v = 2; v <= count; ++v)
+        Line(canvas_, pixel(v - 1), pixel(v));
+    canvas_.setPenColor(data_.ColorSettings[kUniversalLine]);
+    canvas_.setPenWidth(1);
+    for (int v = 1; v <= count; ++v) {
+        canvas_.setBrushColor(v == count ? kRed : kBlue);
+        vertexMark(pixel(v));
+    }
+    status_.setPanelText(2, "  End right mouse button !");
+    data_.LastPointPx = pixel(count);
+    canvas_.setPenColor(kRed);
+    bandAnchor_ = BandPixel(data_.VertexX[count][a], data_.VertexY[count][a], s, H_);
     bandEnd_ = bandAnchor_;
     canvas_.setPenMode(PenMode::NotXor);
 }

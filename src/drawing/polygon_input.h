@@ -3,7 +3,8 @@
 // its status texts, the rubber band, the vertex clicks and the closing click, and deletion.
 //
 // States: Idle (InputMode 0, Idle) -> Armed (InputMode 6, not Idle) by arming an unused area ->
-// Drawing (PolygonStarted) by the first accepted left click -> Idle by the right click.
+// Drawing (PolygonStarted) by the first accepted left click -> Idle by the right click. Stepping
+// back from the only vertex returns to Armed; cancelling returns to Idle from either.
 
 #include <cstdint>
 #include <string>
@@ -15,6 +16,15 @@
 namespace kalven {
 
 enum class MouseButton { Left, Right, Middle };
+
+// What a mouse button on the image did.
+enum class ClickOutcome {
+    Ignored,        // no input armed, or a button without a meaning here
+    Placed,         // a vertex was added
+    OnRightEdge,    // refused: the point snaps onto or beyond the area's right edge
+    TooManyPoints,  // refused: the polygon holds its most picked points
+    Closed,         // the right button closed the polygon
+};
 
 // A cursor coordinate in metres after the rounding, and its status text.
 struct SnappedCoordinate {
@@ -48,11 +58,17 @@ public:
     // while a polygon is under way. spinArea is the number shown in the area spin edit.
     void mouseMove(int spinArea, int x, int y);
     // A mouse button on the image; acts only while input is armed.
-    void mouseDown(MouseButton button, int x, int y);
+    ClickOutcome mouseDown(MouseButton button, int x, int y);
+    // Takes the last picked vertex back and redraws the areas and the rest of the polygon, the
+    // rubber band starting again at the new last vertex; without a vertex left, input is armed
+    // again. False when no vertex has been picked.
+    bool removeLastVertex();
 
 private:
-    void addVertex(int x, int y);
+    ClickOutcome addVertex(int x, int y);
     void closePolygon(int x, int y);
+    // The other areas and the polygon under input, as the clicks drew them.
+    void redrawInput();
     void vertexMark(PixelPoint at);
     double scale() const;
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenuBar>
@@ -25,6 +26,7 @@
 #include "platform/error_report.h"
 #include "platform/qt_canvas.h"
 #include "platform/resources.h"
+#include "platform/undo_history.h"
 #include "windows/drawing_image.h"
 #include "windows/qt_editing_dialogs.h"
 
@@ -45,7 +47,7 @@ QIcon icon(const char* name)
 Tvstupy::Tvstupy(UserDialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
 {
     InitResources();
-    setWindowTitle(kProgramCaption + QStringLiteral("  ") + kOwnerNotice);
+    setProjectCaption(QString());
     QFont font = this->font();
     font.setPointSize(8);
     setFont(font);
@@ -54,7 +56,10 @@ Tvstupy::Tvstupy(UserDialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
     connectCommands();
     canvas_ = std::make_unique<QtCanvas>(Image1_vstupy->image(), palette());
     editing_ = std::make_unique<QtEditingDialogs>(data_, dialogs_, this);
-    commands_ = std::make_unique<ProjectCommands>(data_, dialogs_, *editing_, *canvas_, *this, *this);
+    history_ = std::make_unique<UndoHistory>();
+    commands_ = std::make_unique<ProjectCommands>(data_, dialogs_, *editing_, *canvas_, *this, *this, *history_);
+    followHistory();
+    qApp->installEventFilter(this);
 }
 
 Tvstupy::~Tvstupy() = default;
@@ -103,10 +108,14 @@ void Tvstupy::buildLayout()
     for (int i = 0; i < 4; ++i) {
         panels_[i] = new QLabel(this);
         panels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        panels_[i]->setFixedWidth(kPanelWidths[i]);
         panels_[i]->setFrameShape(QFrame::Panel);
         panels_[i]->setFrameShadow(QFrame::Sunken);
-        statusBar()->addWidget(panels_[i]);
+        // Panel 3 takes the rest of the bar, so that its explanations can be read whole.
+        if (i < 3)
+            panels_[i]->setFixedWidth(kPanelWidths[i]);
+        else
+            panels_[i]->setMinimumWidth(kPanelWidths[i]);
+        statusBar()->addWidget(panels_[i], i < 3 ? 0 : 1);
     }
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setSizeGripEnabled(false);
@@ -124,6 +133,12 @@ void Tvstupy::buildMenu()
     Printtext1 = FileMenu->addAction(icon("print_text"), QStringLiteral("Print &text"));
     DxfIn1 = FileMenu->addAction(icon("dxf_in"), QStringLiteral("&Dxf In"));
     End1 = FileMenu->addAction(icon("end"), QStringLiteral("&End"));
+
+    EditMenu = bar->addMenu(QStringLiteral("&Edit"));
+    Undo1 = EditMenu->addAction(QStringLiteral("&Undo"));
+    Undo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Redo1 = EditMenu->addAction(QStringLiteral("&Redo"));
+    Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
     AreaMenu = bar->addMenu(QStringLiteral("&Area"));
     Length1 = AreaMenu->addAction(icon("length"), QStringLiteral("&Length + Rounding"));
@@ -156,6 +171,8 @@ void Tvstupy::connectCommands()
     bind(Printgraphic1, &Tvstupy::Printgraphic1Click);
     bind(Printtext1, &Tvstupy::Printtext1Click);
     bind(End1, &Tvstupy::End1Click);
+    bind(Undo1, &Tvstupy::Undo1Click);
+    bind(Redo1, &Tvstupy::Redo1Click);
     bind(Length1, &Tvstupy::Length1Click);
     bind(Text1, &Tvstupy::Text1Click);
     bind(Correctionterrain1, &Tvstupy::Correctionterrain1Click);
@@ -177,6 +194,22 @@ void Tvstupy::connectCommands()
             [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
                 guarded([&] { Image1_vstupyMouseDown(b, m, x, y); });
             });
+}
+
+void Tvstupy::followHistory()
+{
+    QUndoStack& stack = history_->stack();
+    const auto name = [](QAction* action, const QString& entry, const QString& step) {
+        action->setText(step.isEmpty() ? entry : entry + QLatin1Char(' ') + step);
+    };
+    connect(&stack, &QUndoStack::undoTextChanged, this,
+            [this, name](const QString& step) { name(Undo1, QStringLiteral("&Undo"), step); });
+    connect(&stack, &QUndoStack::redoTextChanged, this,
+            [this, name](const QString& step) { name(Redo1, QStringLiteral("&Redo"), step); });
+    connect(&stack, &QUndoStack::canUndoChanged, Undo1, &QAction::setEnabled);
+    connect(&stack, &QUndoStack::canRedoChanged, Redo1, &QAction::setEnabled);
+    Undo1->setEnabled(false);
+    Redo1->setEnabled(false);
 }
 
 void Tvstupy::guarded(const std::function<void()>& command)
@@ -295,7 +328,8 @@ QString Tvstupy::panelText(int panel) const
 
 void Tvstupy::setProjectCaption(const QString& path)
 {
-    setWindowTitle(kProgramCaption + QStringLiteral("      ") + path);
+    setWindowTitle(path.isEmpty() ? kProgramCaption + QStringLiteral("  ") + kOwnerNotice
+                                  : kProgramCaption + QStringLiteral("      ") + path);
 }
 
 QSize Tvstupy::drawingSize() const
@@ -344,12 +378,28 @@ void Tvstupy::closeEvent(QCloseEvent* event)
 
 bool Tvstupy::eventFilter(QObject* watched, QEvent* event)
 {
+    if (polygonInputKey(watched, event))
+        return true;
     if (watched == centralWidget() && event->type() == QEvent::MouseMove) {
         const auto* move = static_cast<QMouseEvent*>(event);
         const QPoint p = move->position().toPoint();
         guarded([&] { FormMouseMove(move->modifiers(), p.x(), p.y()); });
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool Tvstupy::polygonInputKey(QObject* watched, QEvent* event)
+{
+    // The keys are taken before the focus widget sees them (a spin box would edit its text with
+    // Backspace), and only while a polygon is entered in this window, not in a dialog above it.
+    if (event->type() != QEvent::KeyPress || data_.InputMode != kInputModeLoadArea)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if ((key != Qt::Key_Escape && key != Qt::Key_Backspace) || !widget || widget->window() != this)
+        return false;
+    guarded([&] { key == Qt::Key_Escape ? commands_->cancelInput() : commands_->removeLastVertex(); });
+    return true;
 }
 
 // The commands themselves run in ProjectCommands.
@@ -384,6 +434,14 @@ void Tvstupy::DxfIn1Click()
 void Tvstupy::End1Click()
 {
     commands_->end();
+}
+void Tvstupy::Undo1Click()
+{
+    commands_->undo();
+}
+void Tvstupy::Redo1Click()
+{
+    commands_->redo();
 }
 bool Tvstupy::FormCloseQuery()
 {

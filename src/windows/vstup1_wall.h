@@ -30,6 +30,7 @@ class DrawingImage;
 class QtCanvas;
 class QtEditingDialogs;
 class Tmirt_color;
+class UndoHistory;
 class UserDialogs;
 
 inline const QString kProgramCaption = QString::fromLatin1(kProgramName);
@@ -80,6 +81,7 @@ public:
     QToolButton* SpBu_Kavern_abc = nullptr;
     QPushButton* Button1 = nullptr;
     QMenu* FileMenu = nullptr;
+    QMenu* EditMenu = nullptr;
     QMenu* AreaMenu = nullptr;
     QMenu* OptionsMenu = nullptr;
     QMenu* HelpMenu = nullptr;
@@ -90,6 +92,8 @@ public:
     QAction* Printtext1 = nullptr;
     QAction* DxfIn1 = nullptr;
     QAction* End1 = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
     QAction* Length1 = nullptr;
     QAction* Text1 = nullptr;
     QAction* Correctionterrain1 = nullptr;
@@ -116,6 +120,8 @@ public:
     void Printtext1Click();
     void DxfIn1Click();
     void End1Click();
+    void Undo1Click();
+    void Redo1Click();
     void Length1Click();
     void Text1Click();
     void Correctionterrain1Click();
@@ -135,7 +141,8 @@ public:
     // FormCloseQuery: true when the window may close.
     bool FormCloseQuery();
 
-    // Sets the caption " KALVEN  V 1.0      " + path after a successful Save or Open.
+    // Sets the caption " KALVEN  V 1.0      " + path after a successful Save or Open, or the
+    // caption of the start for an empty path.
     void setProjectCaption(const QString& path) override;
     // The initial folder of the open and save dialogs.
     QString dialogDirectory() const { return commands_->dialogDirectory(); }
@@ -151,6 +158,10 @@ private:
     void waitForWindowSystem();
     void buildMenu();
     void connectCommands();
+    // The Edit menu's entries name the step they would take back or make again.
+    void followHistory();
+    // Escape and Backspace reach the polygon input wherever the keyboard focus is in the window.
+    bool polygonInputKey(QObject* watched, QEvent* event);
     // Runs a command through the general error report, then shows the drawing.
     void guarded(const std::function<void()>& command);
     QPrinter& printer();
@@ -159,6 +170,7 @@ private:
     UserDialogs& dialogs_;
     std::unique_ptr<QtCanvas> canvas_;
     std::unique_ptr<QtEditingDialogs> editing_;
+    std::unique_ptr<UndoHistory> history_;
     std::unique_ptr<ProjectCommands> commands_;
     // The printer of both printouts, made at the first of them and kept, so the printer, paper and
     // orientation chosen in one set-up are where the next set-up starts.

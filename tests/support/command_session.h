@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "commands/project_commands.h"
+#include "platform/undo_history.h"
 #include "support/fake_user_dialogs.h"
 #include "support/started_window.h"
 #include "support/recording_canvas.h"
@@ -101,10 +102,11 @@ struct CommandSession {
     RecordingCanvas canvas;
     RecordingPanels panels;
     FakeCommandWindow window{dialogs};
+    UndoHistory history;
     const Editing kind;
     ProjectCommands commands{
-        data,   dialogs, kind == Editing::Real ? static_cast<EditingDialogs&>(realEditing) : editing,
-        canvas, panels,  window};
+        data,   dialogs, kind == Editing::Real ? static_cast<EditingDialogs&>(realEditing) : editing, canvas, panels,
+        window, history};
 
     explicit CommandSession(Editing editingKind = Editing::Fake) : kind(editingKind)
     {
