@@ -94,12 +94,16 @@ resultant_drawn()
     shows_at 7.27 2.24 "$RESULTANT_COLOR"
 }
 
-draw_area() # corners in metres as "x,y" ...
+draw_area() # corners in metres as "x,y" ...; a "-" takes the last corner back with Backspace
 {
     local corner
     click_client 19 27 # the load-area button arms the input
     for corner in "$@"; do
-        click_at "${corner%,*}" "${corner#*,}"
+        if [ "$corner" = - ]; then
+            xdotool key BackSpace
+        else
+            click_at "${corner%,*}" "${corner#*,}"
+        fi
     done
     click_at 18.86 16.03 3 # the right button closes the outline
     # Over the window's own surface the load-area button comes up again.
@@ -196,7 +200,13 @@ click_client 45 27 # the area number
 focus "$MAIN"
 xdotool key ctrl+a
 xdotool type 2
-draw_area 8.10,2.55 12.65,2.55 11.30,6.05 8.10,6.05
+# A polygon given up with Escape and a corner taken back leave no trace in the saved project. The
+# keys reach the input though the area number box has the keyboard focus.
+click_client 19 27
+click_at 9.00 3.00
+click_at 10.00 3.00
+xdotool key Escape
+draw_area 8.10,2.55 12.65,2.55 14.00,1.00 - 11.30,6.05 8.10,6.05
 enter_loads
 compute
 
@@ -215,6 +225,11 @@ check_report "$WORK/first report.pdf"
 menu f n
 answer '^Warning$' n
 wait_until "New empties the drawing" areas_gone
+focus "$MAIN"
+xdotool key ctrl+z
+wait_until "Undo brings the areas back" areas_drawn
+xdotool key ctrl+y
+wait_until "Redo empties the drawing again" areas_gone
 menu f o
 answer '^Warning$' n
 choose_file "Open File" "$PROJECT"

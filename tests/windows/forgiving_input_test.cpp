@@ -187,7 +187,8 @@ TEST(PolygonInputKeys, EscapeAndBackspaceAtEveryStateOfTheInput)
     // The areas are redrawn, the polygon so far in red with the last vertex red and the others blue.
     const auto marks = s.canvas.ellipses();
     ASSERT_EQ(marks.size(), 2u);
-    EXPECT_EQ(std::tuple(marks[0].state.brushColor, marks[1].state.brushColor, marks[1].x1), std::tuple(kBlue, kRed, second.x - 3));
+    EXPECT_EQ(std::tuple(marks[0].state.brushColor, marks[1].state.brushColor, marks[1].x1),
+              std::tuple(kBlue, kRed, second.x - 3));
     EXPECT_EQ(s.canvas.lines().back().state.penColor, kRed);
     EXPECT_EQ(s.canvas.state().penMode, PenMode::NotXor);  // the rubber band goes on
     // The next vertex continues from the new last one.
@@ -285,7 +286,8 @@ TEST(EditMenuAndKeys, ReachTheCommandsInTheWindow)
     w.setFocus();
     QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_FALSE(w.data().AreaUsed[3]);
-    EXPECT_EQ(std::tuple(w.Undo1->isEnabled(), w.Redo1->text()), std::tuple(false, QStringLiteral("&Redo Draw area 3")));
+    EXPECT_EQ(std::tuple(w.Undo1->isEnabled(), w.Redo1->text()),
+              std::tuple(false, QStringLiteral("&Redo Draw area 3")));
     QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_TRUE(w.data().AreaUsed[3]);
     QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
