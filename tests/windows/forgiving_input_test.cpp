@@ -146,14 +146,15 @@ TEST(UndoRedo, SequencesGuardAndDepth)
     EXPECT_TRUE(SameProjectContent(s.data, during) && s.data.PolygonStarted);
     s.commands.cancelInput();
 
-    for (int i = 1; i <= 130; ++i) {
+    // The oldest steps are forgotten beyond 200.
+    for (int i = 1; i <= 230; ++i) {
         s.editing.answer([&, i] {
             s.data.Title = std::to_string(i).c_str();
             return true;
         });
         s.commands.title();
     }
-    for (int i = 0; i < 100; ++i)
+    for (int i = 0; i < 250; ++i)
         s.commands.undo();
     EXPECT_EQ(s.data.Title, "30");
 }
@@ -189,7 +190,12 @@ TEST(PolygonInputKeys, EscapeAndBackspaceAtEveryStateOfTheInput)
     ASSERT_EQ(marks.size(), 2u);
     EXPECT_EQ(std::tuple(marks[0].state.brushColor, marks[1].state.brushColor, marks[1].x1),
               std::tuple(kBlue, kRed, second.x - 3));
-    EXPECT_EQ(s.canvas.lines().back().state.penColor, kRed);
+    std::vector<std::array<std::int64_t, 4>> edges;
+    for (const testing::CanvasCall& line : s.canvas.lines())
+        if (line.state.penColor == kRed && line.state.penWidth == 2)
+            edges.push_back({line.x1, line.y1, line.x2, line.y2});
+    const PixelPoint first = VertexPixel(s.data.VertexX[1][3], s.data.VertexY[1][3], 601 / 25.0, 425);
+    EXPECT_EQ(edges, (std::vector<std::array<std::int64_t, 4>>{{first.x, first.y, second.x, second.y}}));
     EXPECT_EQ(s.canvas.state().penMode, PenMode::NotXor);  // the rubber band goes on
     // The next vertex continues from the new last one.
     s.click(300, 250);
@@ -199,7 +205,7 @@ TEST(PolygonInputKeys, EscapeAndBackspaceAtEveryStateOfTheInput)
     s.commands.removeLastVertex();
     EXPECT_TRUE(!s.data.PolygonStarted && !s.data.Idle && s.data.InputMode == kInputModeLoadArea);
     EXPECT_EQ(s.panels.texts[2], "  Length =  25 m");
-    EXPECT_EQ(s.data.VertexX[1][3], 0.0);
+    EXPECT_EQ(std::tuple(s.data.VertexX[1][3], s.data.VertexY[1][3]), std::tuple(0.0, 0.0));
     // Armed again, the polygon can be drawn anew and is then one step of the history.
     s.click(100, 100);
     s.click(200, 100);
@@ -234,6 +240,8 @@ TEST(Refusals, Panel3SaysWhyUntilTheNextAcceptedAction)
         s.click(20 * i, 100 + (i % 2) * 40);
     EXPECT_EQ(s.panels.texts[3], "40 points at most: close with the right button");
     EXPECT_EQ(s.data.VertexCount[1], 40);
+    s.commands.removeLastVertex();
+    EXPECT_EQ(s.panels.texts[3], kInputHint);
     s.click(0, 0, MouseButton::Right);
     EXPECT_EQ(s.panels.texts[3], "");
 
