@@ -32,25 +32,22 @@ struct Input {
     }
 };
 
-std::tuple<std::int64_t, std::int64_t, std::int64_t, std::int64_t> Ends(const CanvasCall& c)
+// A line's ends and pen.
+std::tuple<std::int64_t, std::int64_t, std::int64_t, std::int64_t, int> Line(const CanvasCall& c)
 {
-    return {c.x1, c.y1, c.x2, c.y2};
+    return {c.x1, c.y1, c.x2, c.y2, c.state.penWidth};
 }
 
 TEST(PolygonInput, RoundingToFiveAndToOneCentimetre)
 {
-    const struct {
-        double raw;
-        int rounding;  // 1: 5 cm, 0: 1 cm
-        double value;
-        const char* text;
-    } cases[] = {
+    // Raw metres, rounding (1: 5 cm, 0: 1 cm), the stored value and the text.
+    const std::tuple<double, int, double, const char*> cases[] = {
         {1.23, 1, 1.25, "1.25"},
         {1.22, 1, 1.20, "1.20"},
         {1.28, 1, 1.30, "1.30"},
         // Fractions of exactly a quarter and three quarters of a tenth, as the mouse gives them.
-        {RawX(1, 40.0), 1, 0.05, "0.05"},  // 0.025: the half step
-        {RawX(3, 40.0), 1, 0.10, "0.10"},  // 0.075: the next tenth
+        {RawX(1, 40.0), 1, 0.05, "0.05"},
+        {RawX(3, 40.0), 1, 0.10, "0.10"},
         {RawX(999, 40.0), 1, 25.0, "25.00"},
         // Past the left or bottom edge (a drag out of the image) the half step is still added.
         {-1.22, 1, -1.20, "-1.20"},
@@ -58,12 +55,11 @@ TEST(PolygonInput, RoundingToFiveAndToOneCentimetre)
         {1.234, 0, 1.23, "1.23"},
         // Whole halves of a centimetre are stored to the even one; the text shows the raw value.
         {RawX(1, 40.0), 0, 0.02, "0.03"},
-        {RawX(3, 40.0), 0, 0.08, "0.07"},
-    };
-    for (const auto& c : cases) {
-        const auto snapped = SnapCoordinate(c.raw, static_cast<std::uint8_t>(c.rounding));
-        EXPECT_DOUBLE_EQ(snapped.value, c.value) << c.raw << " rounding " << c.rounding;
-        EXPECT_EQ(snapped.text, c.text) << c.raw << " rounding " << c.rounding;
+        {RawX(3, 40.0), 0, 0.08, "0.07"}};
+    for (const auto& [raw, rounding, value, text] : cases) {
+        const auto snapped = SnapCoordinate(raw, static_cast<std::uint8_t>(rounding));
+        EXPECT_EQ(std::pair(snapped.value, snapped.text), std::pair(value, std::string(text)))
+            << raw << " " << rounding;
     }
 }
 
@@ -94,8 +90,9 @@ TEST(PolygonInput, ArmPickCloseRelease)
     EXPECT_TRUE(t.data.PolygonStarted && !t.data.Computed && t.data.VertexCount[3] == 1);
     EXPECT_EQ(t.panels.texts[2], "  End right mouse button !");
     ASSERT_EQ(t.canvas.ellipses().size(), 1u);
-    EXPECT_EQ(Ends(t.canvas.ellipses()[0]), std::tuple(77, 456, 83, 462));
-    EXPECT_EQ(std::tuple(t.anchor, t.canvas.state().penMode), std::tuple(PixelPoint{80, 459}, PenMode::NotXor));
+    const CanvasCall mark = t.canvas.ellipses()[0];
+    EXPECT_EQ(std::tuple(mark.x1, mark.y1, mark.x2, mark.y2, t.anchor, t.canvas.state().penMode),
+              std::tuple(77, 456, 83, 462, PixelPoint{80, 459}, PenMode::NotXor));
 
     // Second vertex: 4.975 m high snaps to 5.00, one row above the click. The band is painted
     // over in the window colour, the edge drawn red, the previous vertex turns blue.
@@ -105,12 +102,12 @@ TEST(PolygonInput, ArmPickCloseRelease)
     EXPECT_DOUBLE_EQ(t.data.VertexY[2][3], 5.0);
     const auto lines = t.canvas.lines();
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(std::tuple(Ends(lines[0]), lines[0].state.penColor, lines[0].state.penMode),
-              std::tuple(std::tuple(80, 459, 200, 300), kSystemWindowColor, PenMode::Copy));
-    EXPECT_EQ(std::tuple(Ends(lines[1]), lines[1].state.penWidth), std::tuple(std::tuple(80, 459, 200, 299), 2));
+    EXPECT_EQ(std::tuple(Line(lines[0]), lines[0].state.penColor, lines[0].state.penMode, Line(lines[1])),
+              std::tuple(std::tuple(80, 459, 200, 300, 1), kSystemWindowColor, PenMode::Copy,
+                         std::tuple(80, 459, 200, 299, 2)));
     ASSERT_EQ(t.canvas.ellipses().size(), 2u);
-    EXPECT_EQ(std::tuple(t.canvas.ellipses()[0].state.brushColor, t.canvas.ellipses()[1].state.brushColor),
-              std::tuple(kBlue, kRed));
+    EXPECT_EQ(std::pair(t.canvas.ellipses()[0].state.brushColor, t.canvas.ellipses()[1].state.brushColor),
+              std::pair(kBlue, kRed));
 
     // Closing: edge back to vertex 1, its copy stored, the number in black, idle again.
     t.canvas.clear();
@@ -119,8 +116,7 @@ TEST(PolygonInput, ArmPickCloseRelease)
     EXPECT_TRUE(t.data.Idle && !t.data.PolygonStarted && t.data.InputMode == 0 && t.data.ReleaseAreaButton);
     EXPECT_EQ(std::tuple(t.panels.texts[1], t.panels.texts[2]), std::tuple(" ", "  Length =  25 m"));
     ASSERT_EQ(t.canvas.lines().size(), 4u);  // the band of the move, the paint-over, the edge
-    EXPECT_EQ(std::tuple(Ends(t.canvas.lines()[3]), t.canvas.lines()[3].state.penWidth),
-              std::tuple(std::tuple(200, 299, 80, 459), 2));
+    EXPECT_EQ(Line(t.canvas.lines()[3]), std::tuple(200, 299, 80, 459, 2));
     const CanvasCall* label = t.canvas.findText(" 3 ");
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(
@@ -143,18 +139,14 @@ TEST(PolygonInput, RefusedClicksAndTheVertexLimit)
     t.click(999, 100);
     EXPECT_TRUE(!t.data.PolygonStarted && !t.data.Computed && t.data.VertexCount[1] == 0);
     EXPECT_EQ(std::tuple(t.anchor, t.canvas.state().penMode), std::tuple(PixelPoint{1000, 99}, PenMode::NotXor));
-    t.click(998, 100);  // 24.95 m is inside
-    EXPECT_EQ(t.data.VertexCount[1], 1);
-    for (int i = 2; i <= 40; ++i)
-        t.click(20 * i, 100 + (i % 2) * 40);
-    EXPECT_EQ(t.data.VertexCount[1], 40);
+    for (int i = 1; i <= 40; ++i)  // 24.95 m is inside
+        t.click(i == 1 ? 998 : 20 * i, 100 + (i % 2) * 40);
     const PixelPoint last = t.data.LastPointPx;
     t.click(500, 400);  // a 41st picked point is refused
     EXPECT_EQ(std::tuple(t.data.VertexCount[1], t.data.LastPointPx), std::tuple(std::uint8_t{40}, last));
     t.click(500, 400, MouseButton::Right);
-    EXPECT_EQ(t.data.VertexCount[1], 41);
-    EXPECT_EQ(t.data.VertexX[41][1], t.data.VertexX[1][1]);
-    EXPECT_TRUE(t.data.Idle);
+    EXPECT_EQ(std::tuple(t.data.VertexCount[1], t.data.VertexX[41][1], t.data.Idle),
+              std::tuple(41, t.data.VertexX[1][1], true));
     for (const CanvasCall& mark : t.canvas.ellipses())  // the first one too, after the refused click
         EXPECT_EQ(mark.state.penMode, PenMode::Copy);
 }
@@ -187,9 +179,9 @@ TEST(PolygonInput, OnePointOtherButtonsAndDeletion)
     EXPECT_FALSE(DeleteLoadArea(data, 5));  // not used
     EXPECT_TRUE(data.Computed);
     EXPECT_TRUE(DeleteLoadArea(data, 2));
-    EXPECT_FALSE(data.AreaUsed[2] || data.Computed);
-    EXPECT_EQ(std::tuple(data.VertexCount[2], data.VertexY[42][2], data.LoadAreaData[2].Multiplier),
-              std::tuple(0, 0.0, 99));
+    EXPECT_EQ(std::tuple(data.AreaUsed[2], data.Computed, data.VertexCount[2], data.VertexY[42][2],
+                         data.LoadAreaData[2].Multiplier),
+              std::tuple(false, false, 0, 0.0, 99));
 }
 
 }  // namespace

@@ -59,9 +59,7 @@ TEST(Raster, FiveMetresOnTheDesignImage)
     EXPECT_EQ(r.at(false, r.light), (Ints{304, 184, 63, -57}));
     EXPECT_EQ(r.at(false, r.light, PenStyle::Dotted), (Ints{364, 244, 123, 3}));
     // The one 5 m line and its label lie just past the right edge.
-    EXPECT_EQ(r.at(true, r.dark), Ints{601});
-    EXPECT_EQ(r.labels(), (Labels{{" 5", 605, 409}}));
-    EXPECT_EQ(r.at(true, kRed), Ints{600});
+    EXPECT_EQ(std::pair(r.at(true, r.dark), r.labels()), std::pair(Ints{601}, Labels{{" 5", 605, 409}}));
 }
 
 TEST(Raster, TwentyFiveMetresFillFrameLabelsAndState)
@@ -90,17 +88,16 @@ TEST(Raster, TwentyFiveMetresFillFrameLabelsAndState)
     for (const CanvasCall& t : r.canvas.texts())
         EXPECT_EQ(std::tuple(t.state.brushStyle, t.state.brushColor, t.state.fontColor),
                   std::tuple(BrushStyle::Solid, bg, line));
-    EXPECT_EQ(r.at(true, kRed), Ints{600});
-    EXPECT_EQ(r.panels.texts[2], "  Length =  25 m");
     const auto& end = r.canvas.state();
-    EXPECT_EQ(std::tuple(end.penWidth, end.penMode, end.penStyle, end.penColor, end.fontColor),
-              std::tuple(1, PenMode::Copy, PenStyle::Solid, line, line));
+    EXPECT_EQ(std::tuple(end.penWidth, end.penMode, end.penStyle, end.penColor, end.fontColor, r.panels.texts[2]),
+              std::tuple(1, PenMode::Copy, PenStyle::Solid, line, line, "  Length =  25 m"));
 }
 
 TEST(Raster, WhichLinesExistByLength)
 {
     // The marker is the rounded scale times L: for 70 m it stands at 9 * 70, off the image.
-    EXPECT_EQ(Raster(70).at(true, kRed), Ints{630});
+    for (const auto& [length, marker] : {std::pair{5, 600}, {25, 600}, {70, 630}})
+        EXPECT_EQ(Raster(length).at(true, kRed), Ints{marker}) << length;
     const Raster hundred(100);
     EXPECT_EQ(hundred.at(true, hundred.light).size(), 100u);
     EXPECT_TRUE(hundred.at(true, hundred.light, PenStyle::Dotted).empty());

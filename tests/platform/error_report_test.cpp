@@ -21,21 +21,17 @@ struct Dialogs : testing::FakeUserDialogs {
 
 TEST(GeneralErrorReport, ShowsTheErrorsTextAsAnErrorAfterTheDrawing)
 {
-    const struct {
-        std::function<void()> command;
-        std::vector<QString> shown;
-    } cases[] = {
-        {[] {}, {QStringLiteral("done")}},
+    const std::pair<std::function<void()>, std::vector<QString>> cases[] = {
+        {[] {}, {"done"}},
         {[] { throw std::runtime_error("Cannot open file C:\\\xB0.rtf"); },
-         {QStringLiteral("drawing"), QStringLiteral("Cannot open file C:\\\u00B0.rtf")}},
-        {[] { throw 7; }, {QStringLiteral("drawing"), QStringLiteral("Unknown error")}},
+         {"drawing", QStringLiteral("Cannot open file C:\\\u00B0.rtf")}},
+        {[] { throw 7; }, {"drawing", "Unknown error"}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [command, shown] : cases) {
         Dialogs dialogs;
         RunReported(
-            dialogs, [&] { c.command(), dialogs.shown.push_back(QStringLiteral("done")); },
-            [&] { dialogs.shown.push_back(QStringLiteral("drawing")); });
-        EXPECT_EQ(dialogs.shown, c.shown);
+            dialogs, [&] { command(), dialogs.shown.push_back("done"); }, [&] { dialogs.shown.push_back("drawing"); });
+        EXPECT_EQ(dialogs.shown, shown);
     }
 }
 

@@ -13,11 +13,19 @@
 namespace kalven {
 namespace {
 
-// The text with each run's format in front of it: b bold, i italic, u underline, then a set size.
-QString Marked(const QTextDocument& document)
+// The text with each run's format in front of it: b bold, i italic, u underline, then a set size;
+// each paragraph after the first starts with "|", and with its alignment and left margin when set.
+QString Marked(const std::string& rtf)
 {
+    QTextDocument document;
+    ReadRtf(rtf, document);
     QString marked;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QTextBlockFormat paragraph = block.blockFormat();
+        if (block != document.begin())
+            marked += QLatin1Char('|');
+        if (paragraph.alignment() != Qt::AlignLeft || paragraph.leftMargin() != 0)
+            marked += QStringLiteral("[%1 %2]").arg(int(paragraph.alignment())).arg(paragraph.leftMargin());
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat f = it.fragment().charFormat();
             marked += QLatin1Char('<') + QLatin1String(f.fontWeight() == QFont::Bold ? "b" : "") +
@@ -36,28 +44,16 @@ QString Read(const std::string& rtf)
     return document.toPlainText();
 }
 
-TEST(RtfReader, BoldItalicAndUnderlineRunsWithTheirOffFormsAndGroups)
+TEST(RtfReader, FormatsTheirOffFormsGroupsAndParagraphs)
 {
-    QTextDocument document;
-    ReadRtf("{\\rtf1\\ansi plain \\b bold\\b0 ,\\i italic\\i0 ,\\ul under\\ulnone ,{\\b\\fs32 big},"
-            "\\ul again\\ul0 ,\\b\\i both\\plain reset}",
-            document);
-    EXPECT_EQ(Marked(document), QStringLiteral("<>plain <b>bold<>,<i>italic<>,<u>under<>,<b16>big<>,<u>again<>,"
-                                               "<bi>both<>reset"));
-}
-
-TEST(RtfReader, ParagraphsLineBreaksTabsAndControlSymbols)
-{
-    QTextDocument document;
-    ReadRtf("{\\rtf1 one\\par two\\line three\\tab four \\\\ \\{x\\}\r\nfive\\par\\pard\\qc\\li1440 centred}",
-            document);
-    ASSERT_EQ(document.blockCount(), 3);
-    EXPECT_EQ(document.begin().text(), QStringLiteral("one"));
-    EXPECT_EQ(document.begin().next().text(), QStringLiteral("two\u2028three\tfour \\ {x}five"));
-    EXPECT_EQ(document.lastBlock().text(), QStringLiteral("centred"));
-    EXPECT_EQ(document.lastBlock().blockFormat().alignment(), Qt::AlignHCenter);
-    EXPECT_EQ(document.lastBlock().blockFormat().leftMargin(), 96.0);  // an inch of twips
-    EXPECT_EQ(document.begin().blockFormat().alignment(), Qt::AlignLeft);
+    EXPECT_EQ(Marked("{\\rtf1\\ansi plain \\b bold\\b0 ,\\i italic\\i0 ,\\ul under\\ulnone ,{\\b\\fs32 big},"
+                     "\\ul again\\ul0 ,\\b\\i both\\plain reset}"),
+              QStringLiteral("<>plain <b>bold<>,<i>italic<>,<u>under<>,<b16>big<>,<u>again<>,<bi>both<>reset"));
+    // A margin of an inch of twips; \pard ends the paragraph's own format.
+    EXPECT_EQ(
+        Marked("{\\rtf1 one\\par two\\line three\\tab four \\\\ \\{x\\}\r\nfive\\par\\pard\\qc\\li1440 centred\\par"
+               "\\pard next}"),
+        QStringLiteral("<>one|<>two\u2028three\tfour \\ {x}five|[4 96]<>centred|<>next"));
 }
 
 TEST(RtfReader, EscapesDestinationsAndHostileInput)

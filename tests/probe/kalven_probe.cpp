@@ -31,7 +31,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const std::string mode = argc >= 2 ? argv[1] : "";
     const QString arg = argc >= 3 ? QFile::decodeName(argv[2]) : QString();
-    testing::FakeUserDialogs dialogs;
+    kalven::testing::FakeUserDialogs dialogs;
     // Prints what the person was told; 0 when nothing, else 1.
     const auto told = [&dialogs] {
         for (const QString& text : dialogs.messages())

@@ -25,7 +25,6 @@ public:
         std::setlocale(LC_ALL, saved_.c_str());
     }
     CommaLocale(const CommaLocale&) = delete;
-    CommaLocale& operator=(const CommaLocale&) = delete;
     bool active() const { return active_; }
 
 private:

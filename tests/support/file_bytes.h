@@ -13,8 +13,7 @@ inline std::string FileBytes(const QString& path)
 {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    const QByteArray bytes = file.readAll();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return file.readAll().toStdString();
 }
 
 }  // namespace kalven::testing

@@ -15,14 +15,4 @@ inline int CountPixels(const QImage& image, QRgb color)
     return count;
 }
 
-// The number of pixels in which two pictures of the same size differ.
-inline int DifferentPixels(const QImage& a, const QImage& b)
-{
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            count += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
-    return count;
-}
-
 }  // namespace kalven::testing
