@@ -5,11 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
-#include <QImage>
 #include <functional>
 
 #include "windows/vstup1_wall.h"
-#include "windows/drawing_image.h"
 #include "support/fake_user_dialogs.h"
 #include "support/working_folder.h"
 
@@ -35,32 +33,7 @@ struct StartedWindow {
     FakeUserDialogs dialogs;
     Tvstupy window{dialogs};
     StartedWindow() { EXPECT_TRUE(window.FormCreate()); }
-
-    // Queues what the person does in the next dialog, which must be a D; the dialog's own
-    // buttons close it.
     template <typename D> void inDialog(std::function<void(D&)> act) { AnswerDialog<D>(dialogs, std::move(act)); }
-
-    // Covers the drawing area with a marker colour; stillMarked() tells whether anything redrew it.
-    void markDrawing()
-    {
-        window.showDrawing();
-        window.Image1_vstupy->image().fill(kMarker);
-    }
-    bool stillMarked()
-    {
-        window.showDrawing();
-        return window.Image1_vstupy->image().pixelColor(0, 0) == kMarker;
-    }
-    // Runs the command over a marked drawing; true when it redrew.
-    bool redraws(void (Tvstupy::*command)())
-    {
-        markDrawing();
-        (window.*command)();
-        EXPECT_TRUE(dialogs.allAnswered());
-        return !stillMarked();
-    }
-
-    static inline const QColor kMarker{0x12, 0x34, 0x56};
 };
 
 }  // namespace kalven::testing
