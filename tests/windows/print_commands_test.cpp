@@ -1,16 +1,11 @@
 // The report window, Print text and Print graphic, printed into PDF files.
-#include <gtest/gtest.h>
 
-#include <QPushButton>
-#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextEdit>
 #include <stdexcept>
 
 #include "windows/print_jobs.h"
-#include "windows/unit3_print_text.h"
 #include "support/started_window.h"
 #include "windows/pdf_output.h"
 

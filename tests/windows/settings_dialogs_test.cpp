@@ -1,25 +1,9 @@
 // The colour dialog with its presets and colour file, the initial-directory dialog that writes the
 // configuration, and the help, picture and about windows.
-#include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTextEdit>
-#include <sys/stat.h>
 
 #include "drawing/color_presets.h"
-#include "windows/Unit15_help1.h"
-#include "windows/Unit16_about1.h"
-#include "windows/Unit2_Help_Area.h"
-#include "windows/drawing_image.h"
-#include "windows/unit13_dir.h"
-#include "windows/unit14_color.h"
-#include "support/image_checks.h"
 #include "support/started_window.h"
 
 namespace kalven {
