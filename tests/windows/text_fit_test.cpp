@@ -34,14 +34,13 @@ std::optional<std::pair<int, int>> TextRoom(QWidget& w)
                                                      : 0;
         return std::pair{Advance(w, label->text()) + indent + 2 * label->margin(), label->contentsRect().width()};
     }
-    if (qobject_cast<QRadioButton*>(&w) || qobject_cast<QCheckBox*>(&w))
-        return std::pair{w.sizeHint().width(), w.width()};
+    // Radio buttons and check boxes need their hint whole, a group box its title and frame.
+    if (qobject_cast<QRadioButton*>(&w) || qobject_cast<QCheckBox*>(&w) || qobject_cast<QGroupBox*>(&w))
+        return std::pair{w.minimumSizeHint().width(), w.width()};
     if (auto* button = qobject_cast<QAbstractButton*>(&w); button && !button->text().isEmpty())
         return std::pair{Advance(w, button->text()) + style.pixelMetric(QStyle::PM_ButtonMargin) +
                              2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth),
                          w.width()};
-    if (auto* group = qobject_cast<QGroupBox*>(&w))
-        return std::pair{group->minimumSizeHint().width(), w.width()};
     if (auto* spin = qobject_cast<QSpinBox*>(&w))
         return std::pair{Advance(w, spin->locale().toString(spin->maximum())) + 4,  // the editor's own margins
                          spin->findChild<QLineEdit*>()->width()};
