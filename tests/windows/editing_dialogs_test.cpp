@@ -33,11 +33,14 @@ std::pair<int, int> enterIn(NumericGrid& grid, int column, int row)
     return {grid.gridColumn(), grid.gridRow()};
 }
 
-TEST(DataGridDialog, FiltersKeysMovesOnEnterAndWritesBackOnOkOnly)
+// Every stored byte and value stays as it is unless typed over, and only OK writes back.
+TEST(DataGridDialog, FiltersKeysMovesOnEnterTakesNoMoreThanFitsAndWritesBackOnOkOnly)
 {
     Session s;
     ProjectData& data = s.data;
+    const char* odd = "\x81\x8D\x8F\x90\x9D bytes unused in 1252";
     data.LoadAreaData[5] = {-4, 12.25, -2.5, "retained soil"};  // as a file may hold them
+    data.LoadAreaData[6] = {30, 12.25, 0.125, odd};
     data.Computed = true;
     const LoadAreaData fifth = data.LoadAreaData[5];
     s.inDialog<Tabc_kavern>([&](Tabc_kavern& d) {
@@ -53,6 +56,18 @@ TEST(DataGridDialog, FiltersKeysMovesOnEnterAndWritesBackOnOkOnly)
         type(g, 1, 2, "1x5");
         type(g, 4, 3, "-a, Backfill of gravel, wet, 2011.");
         EXPECT_EQ(g.cellText(4, 3), QStringLiteral("-a, Backfill of gravel, wet, 2011."));
+        type(g, 2, 6, "12.2");  // typed as it is shown: it replaces 12.25
+        g.setGridCell(4, 6);    // the text's editor opens and closes again
+        type(g, 1, 7, "99999999999");
+        EXPECT_EQ(g.cellText(1, 7), QStringLiteral("999999999"));  // a tenth digit would pass 32 bits
+        type(g, 1, 8, "2147483647.9");
+        QLineEdit* e = g.cellEditor();
+        for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Delete})  // not without the point
+            QTest::keyClick(e, key);
+        EXPECT_EQ(e->text(), QStringLiteral("2147483647.9"));
+        type(g, 1, 9, "5");
+        QTest::keyClick(g.cellEditor(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(g.cellEditor(), QStringLiteral("8"));
         EXPECT_EQ(enterIn(g, 2, 4), std::pair(3, 4));
         EXPECT_EQ(enterIn(g, 4, 4), std::pair(1, 5));
         EXPECT_EQ(enterIn(g, 4, 20), std::pair(1, 1));
@@ -63,36 +78,11 @@ TEST(DataGridDialog, FiltersKeysMovesOnEnterAndWritesBackOnOkOnly)
     EXPECT_EQ(data.LoadAreaData[2].Multiplier, 15);
     EXPECT_EQ(data.LoadAreaData[3].Text, "-a, Backfill of gravel, we");
     EXPECT_EQ(data.LoadAreaData[5], fifth);  // untouched: not cut to what the grid shows
-    EXPECT_TRUE(data.Computed);
-}
-
-TEST(DataGridDialog, TakesWhatWasTypedNoMoreThanFitsAndEveryStoredByteAndNothingOnCancel)
-{
-    Session s;
-    ProjectData& data = s.data;
-    const char* odd = "\x81\x8D\x8F\x90\x9D bytes unused in 1252";
-    data.LoadAreaData[1] = {30, 12.25, 0.125, odd};
-    s.inDialog<Tabc_kavern>([](Tabc_kavern& d) {
-        NumericGrid& g = *d.StringGrid1;
-        type(g, 2, 1, "12.2");  // typed as it is shown: it replaces 12.25
-        g.setGridCell(4, 1);    // the text's editor opens and closes again
-        type(g, 1, 2, "99999999999");
-        EXPECT_EQ(g.cellText(1, 2), QStringLiteral("999999999"));  // a tenth digit would pass 32 bits
-        type(g, 1, 3, "2147483647.9");
-        QLineEdit* e = g.cellEditor();
-        for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Delete})  // not without the point
-            QTest::keyClick(e, key);
-        EXPECT_EQ(e->text(), QStringLiteral("2147483647.9"));
-        type(g, 1, 4, "5");
-        QTest::keyClick(g.cellEditor(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(g.cellEditor(), QStringLiteral("8"));
-        d.Button1->click();
-    });
-    s.commands.areaData();
-    EXPECT_EQ(data.LoadAreaData[1], (LoadAreaData{30, 12.2, 0.125, odd}));
+    EXPECT_EQ(data.LoadAreaData[6], (LoadAreaData{30, 12.2, 0.125, odd}));
     EXPECT_EQ(
-        (std::array{data.LoadAreaData[2].Multiplier, data.LoadAreaData[3].Multiplier, data.LoadAreaData[4].Multiplier}),
+        (std::array{data.LoadAreaData[7].Multiplier, data.LoadAreaData[8].Multiplier, data.LoadAreaData[9].Multiplier}),
         (std::array<std::int32_t, 3>{999999999, 2147483647, 8}));
+    EXPECT_TRUE(data.Computed);
 
     const ProjectData before = data;
     for (bool escape : {true, false}) {
