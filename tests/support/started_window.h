@@ -1,15 +1,43 @@
 #pragma once
 // A main window started in a fresh working folder with the delivered kalven1.cfg, with scripted
-// answers for everything that waits on a person.
+// answers for everything that waits on a person; and the windows and widgets the tests reach into.
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QCheckBox>
 #include <QDialog>
-#include <QImage>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+#include <sys/stat.h>
 #include <functional>
 
 #include "windows/vstup1_wall.h"
+#include "windows/Unit10_title.h"
+#include "windows/Unit12_coor_Teren.h"
+#include "windows/Unit15_help1.h"
+#include "windows/Unit16_about1.h"
+#include "windows/Unit1_mirt_dlzka.h"
+#include "windows/Unit2_Help_Area.h"
 #include "windows/drawing_image.h"
+#include "windows/dxf_import_dialog.h"
+#include "windows/numeric_grid.h"
+#include "windows/radio_group.h"
+#include "windows/unit13_dir.h"
+#include "windows/unit14_color.h"
+#include "windows/unit3_print_text.h"
+#include "windows/unit5_abcKavern.h"
+#include "support/image_checks.h"
+#include "support/load_area_fixture.h"
 #include "support/fake_user_dialogs.h"
 #include "support/working_folder.h"
 
@@ -35,32 +63,7 @@ struct StartedWindow {
     FakeUserDialogs dialogs;
     Tvstupy window{dialogs};
     StartedWindow() { EXPECT_TRUE(window.FormCreate()); }
-
-    // Queues what the person does in the next dialog, which must be a D; the dialog's own
-    // buttons close it.
     template <typename D> void inDialog(std::function<void(D&)> act) { AnswerDialog<D>(dialogs, std::move(act)); }
-
-    // Covers the drawing area with a marker colour; stillMarked() tells whether anything redrew it.
-    void markDrawing()
-    {
-        window.showDrawing();
-        window.Image1_vstupy->image().fill(kMarker);
-    }
-    bool stillMarked()
-    {
-        window.showDrawing();
-        return window.Image1_vstupy->image().pixelColor(0, 0) == kMarker;
-    }
-    // Runs the command over a marked drawing; true when it redrew.
-    bool redraws(void (Tvstupy::*command)())
-    {
-        markDrawing();
-        (window.*command)();
-        EXPECT_TRUE(dialogs.allAnswered());
-        return !stillMarked();
-    }
-
-    static inline const QColor kMarker{0x12, 0x34, 0x56};
 };
 
 }  // namespace kalven::testing

@@ -1,28 +1,12 @@
 // The main window: start-up, the wiring of its menu, tools and mouse to the commands, the Idle
 // guard, the questions of End and close, and the Compute command.
-#include <gtest/gtest.h>
 
-#include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QScreen>
-#include <QSpinBox>
-#include <QTest>
-#include <QTextEdit>
-#include <QToolButton>
-#include <sys/stat.h>
 
 #include "core/config_file.h"
-#include "core/project_file.h"
-#include "windows/Unit15_help1.h"
-#include "windows/unit13_dir.h"
 #include "support/command_session.h"
-#include "support/load_area_fixture.h"
-#include "support/started_window.h"
 
 namespace kalven {
 namespace {
@@ -35,37 +19,21 @@ using testing::WorkingFolder;
 TEST(MainWindowStartUp, SizesWindowAndImageFromTheWorkAreaAndReadsTheConfiguration)
 {
     StartedWindow s;
-    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
-    const ProjectData& data = s.window.data();
-    EXPECT_EQ(s.window.size(), screen);
-    EXPECT_EQ(s.window.Image1_vstupy->image().size(), QSize(screen.width() - 96, screen.height() - 72));
-    EXPECT_EQ(s.window.Image1_vstupy->size(), s.window.Image1_vstupy->image().size());
-    EXPECT_EQ(data.MaxAreaLength, screen.width() - 96 - 20);
-    EXPECT_EQ(data.StartDir, s.folder.path().toStdString());
-    EXPECT_EQ(data.InitialDir, "examples");
-    EXPECT_EQ(s.window.dialogDirectory(), QStringLiteral("examples"));
-    EXPECT_EQ(data.ColorSettings, DefaultColors());
-    EXPECT_TRUE(s.dialogs.calls().empty());
-}
-
-// Shown, the window with its frame fits the work area and the image follows the inside it has.
-TEST(MainWindowStartUp, ShownMaximisedTheFramedWindowFitsTheWorkArea)
-{
-    WorkingFolder folder;
-    FakeUserDialogs dialogs;
-    Tvstupy window(dialogs);
-    ASSERT_TRUE(window.FormCreate(Tvstupy::Showing::Maximised));
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_TRUE(work.contains(window.frameGeometry()));
-    EXPECT_LT(window.height(), work.height());
-    EXPECT_EQ(window.Image1_vstupy->image().size(), window.size() - QSize(96, 72));
-    EXPECT_EQ(window.data().MaxAreaLength, window.width() - 96 - 20);
+    EXPECT_EQ(s.window.size(), work.size());
+    EXPECT_EQ(s.window.Image1_vstupy->size(), work.size() - QSize(96, 72));
+    EXPECT_EQ(s.window.Image1_vstupy->image().size(), s.window.Image1_vstupy->size());
+    EXPECT_EQ(s.window.data().MaxAreaLength, work.width() - 96 - 20);
+    EXPECT_EQ(s.window.data().StartDir, s.folder.path().toStdString());
+    EXPECT_EQ(s.window.dialogDirectory(), QStringLiteral("examples"));
+    EXPECT_EQ(s.window.data().ColorSettings, DefaultColors());
+    EXPECT_TRUE(s.dialogs.calls().empty());
 }
 
 TEST(MainWindowStartUp, AnUnreadableConfigurationEndsTheProgramAfterItsMessages)
 {
     const QString error = QStringLiteral("Error in initial file !!!");
-    const QString oversized = std::string(kConfigFileLimit + 1, 'x').c_str();
+    const QString notRegular = QStringLiteral("The file kalven1.cfg is not a regular file: nothing was read.");
     const struct {
         QString file;  // empty: none
         std::vector<QString> messages;
@@ -73,9 +41,10 @@ TEST(MainWindowStartUp, AnUnreadableConfigurationEndsTheProgramAfterItsMessages)
         {{}, {QStringLiteral("Non initial file  -kalven1.cfg-  !!!"), error}},
         {"examples\r\n-2147483643\r\ngrey\r\n", {error}},
         {"/proc/self/mem", {error}},  // opens, then fails to read
-        {"/dev/zero", {"The file kalven1.cfg is not a regular file: nothing was read.", error}},
-        {"fifo", {"The file kalven1.cfg is not a regular file: nothing was read.", error}},
-        {oversized, {"The file kalven1.cfg is larger than 65536 bytes: nothing was read.", error}},
+        {"/dev/zero", {notRegular, error}},
+        {"fifo", {notRegular, error}},
+        {std::string(kConfigFileLimit + 1, 'x').c_str(),
+         {"The file kalven1.cfg is larger than 65536 bytes: nothing was read.", error}},
     };
     for (const auto& c : cases) {
         WorkingFolder folder(WorkingFolder::Config::None);
@@ -103,34 +72,23 @@ TEST(MainWindowStartUp, AFolderNamedWithLettersOutsideWindows1252ServesEveryComm
     const QString name = QString::fromUtf8("Výpočty Stěna_ř");
     const QString here = base.file(name);
     ASSERT_TRUE(QDir().mkdir(here) && QDir::setCurrent(here));
-    for (const char* help : {kTheoryHelpFile, kDirectoryHelpFile})
-        ASSERT_TRUE(QFile::copy(QStringLiteral(KALVEN_SHARE_DIR "/") + QLatin1String(help), QLatin1String(help)));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KALVEN_SHARE_DIR "/") + QLatin1String(kTheoryHelpFile),
+                            QLatin1String(kTheoryHelpFile)));
     QFile delivered(QStringLiteral(KALVEN_SHARE_DIR "/kalven1.cfg"));
     ASSERT_TRUE(delivered.open(QIODevice::ReadOnly));
     const QByteArray colours = delivered.readAll().mid(QByteArrayLiteral("examples").size());
     base.write(name + QStringLiteral("/kalven1.cfg"), (here.toUtf8() + colours).toStdString());
-    const auto line1 = [] {
-        QFile cfg(QStringLiteral("kalven1.cfg"));
-        return cfg.open(QIODevice::ReadOnly) ? QString::fromUtf8(cfg.readLine()).chopped(2) : QString();
-    };
 
     FakeUserDialogs dialogs;
     Tvstupy window(dialogs);
     ASSERT_TRUE(window.FormCreate());
     EXPECT_EQ(window.data().StartDir, here.toStdString());
-    EXPECT_EQ(window.data().InitialDir, here.toStdString());
     EXPECT_EQ(window.dialogDirectory(), here);
-
-    QString theory, directory;
-    for (QString* shown : {&theory, &directory})
-        dialogs.answerModal([shown](QDialog& d) {
-            *shown = dynamic_cast<Tunit15_help&>(d).RichEdit1->toPlainText();
-            return false;
-        });
+    dialogs.answerModal([](QDialog& d) {
+        EXPECT_TRUE(dynamic_cast<Tunit15_help&>(d).RichEdit1->toPlainText().startsWith("KALVEN - the theory"));
+        return false;
+    });
     window.Theory1Click();
-    window.Directory_Content1Click();
-    EXPECT_TRUE(theory.startsWith(QStringLiteral("KALVEN - the theory")));
-    EXPECT_TRUE(directory.startsWith(QStringLiteral("KALVEN - what the program's folder holds")));
 
     const QString other = here + QString::fromUtf8("/Zeď ř");
     testing::AnswerDialog<Tmirt_dir>(dialogs, [&](Tmirt_dir& d) {
@@ -139,7 +97,8 @@ TEST(MainWindowStartUp, AFolderNamedWithLettersOutsideWindows1252ServesEveryComm
         d.Button1->click();
     });
     window.Directory1Click();
-    EXPECT_EQ(line1(), other);
+    QFile cfg(QStringLiteral("kalven1.cfg"));
+    EXPECT_TRUE(cfg.open(QIODevice::ReadOnly) && cfg.readLine() == other.toUtf8() + "\r\n");
 
     const QString project = here + QString::fromUtf8("/opěrná zeď.klv");
     dialogs.answerFile(project);
@@ -149,70 +108,57 @@ TEST(MainWindowStartUp, AFolderNamedWithLettersOutsideWindows1252ServesEveryComm
     window.Open1Click();
     EXPECT_EQ(window.windowTitle(), QStringLiteral(" KALVEN  V 1.0      ") + project);
     EXPECT_EQ(dialogs.calls().back().options.directory, other);
-    EXPECT_TRUE(QFile::exists(project));
     EXPECT_TRUE(dialogs.allAnswered() && dialogs.messages().empty());
 }
 
-// The menu, the tool buttons and the mouse reach their commands, and the window does what they ask.
-TEST(MainWindowWiring, MenuToolsAndMouseReachTheCommands)
+// The menu, the tool buttons, the mouse and the close request reach their commands, and the window
+// does what they ask.
+TEST(MainWindowWiring, MenuToolsMouseAndCloseReachTheCommands)
 {
     StartedWindow s;
-    s.window.show();
     Tvstupy& w = s.window;
-    const auto move = [&](QWidget* over, QPointF at) {
+    w.show();
+    const auto move = [](QWidget* over, QPointF at) {
         QMouseEvent event(QEvent::MouseMove, at, at, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(over, &event);
     };
-    const auto click = [&](Qt::MouseButton button, QPoint at) {
-        move(w.Image1_vstupy, at);
-        QTest::mouseClick(w.Image1_vstupy, button, Qt::NoModifier, at);
-    };
     w.SpinEdit_kavern->setValue(3);
     QTest::mouseClick(w.SpBu_Kavern, Qt::LeftButton);
-    EXPECT_FALSE(w.data().Idle);
     EXPECT_EQ(w.panelText(1), QStringLiteral(" Loaded area - input data"));
     // Under a fractional screen scale the mouse reports positions such as 100.9: its pixel counts.
     move(w.Image1_vstupy, {100, 300});
     const QString whole = w.panelText(0);
     move(w.Image1_vstupy, {100.9, 300.6});
     EXPECT_EQ(w.panelText(0), whole);
-    click(Qt::LeftButton, {100, 300});
-    click(Qt::LeftButton, {200, 300});
-    click(Qt::MiddleButton, {250, 250});
-    click(Qt::RightButton, {150, 200});
-    EXPECT_TRUE(w.data().Idle);
-    EXPECT_EQ(w.data().VertexCount[3], 3);
-    EXPECT_TRUE(w.SpBu_Kavern->isChecked());
+    for (const auto& [button, at] : {std::pair{Qt::LeftButton, QPoint(100, 300)},
+                                     {Qt::LeftButton, QPoint(200, 300)},
+                                     {Qt::MiddleButton, QPoint(250, 250)},
+                                     {Qt::RightButton, QPoint(150, 200)}}) {
+        move(w.Image1_vstupy, at);
+        QTest::mouseClick(w.Image1_vstupy, button, Qt::NoModifier, at);
+    }
+    EXPECT_TRUE(w.data().Idle && w.data().VertexCount[3] == 3 && w.SpBu_Kavern->isChecked());
     move(w.centralWidget(), {40, 200});
     EXPECT_FALSE(w.SpBu_Kavern->isChecked());
-    QTest::mouseClick(w.SpBu_Kavern, Qt::LeftButton);  // area 3 is in use: the button only comes up
-    EXPECT_FALSE(w.SpBu_Kavern->isChecked() || !w.data().Idle);
-
     QTest::mouseClick(w.SpBu_Kavern_no, Qt::LeftButton);
     EXPECT_FALSE(w.data().AreaUsed[3] || w.SpBu_Kavern_no->isChecked());
 
     testing::SetTwoAreaExample(w.data());
     w.Button1->click();
     EXPECT_TRUE(w.data().Computed);
-    w.SpinEdit_kavern->setValue(1);
-    w.Correctionterrain1->trigger();  // the real coordinate dialog, cancelled
-    EXPECT_FALSE(w.data().Computed);
-    EXPECT_EQ(s.dialogs.calls().back().text, QStringLiteral(" Correction of coordinate of load areas"));
-
-    const QString path = s.folder.file(QStringLiteral("wired.klv"));
-    s.dialogs.answerFile(path);
-    w.Save1->trigger();
-    EXPECT_EQ(w.windowTitle(), QStringLiteral(" KALVEN  V 1.0      ") + path);
-    EXPECT_EQ(s.dialogs.calls().back().options.directory, QStringLiteral("examples"));
     // Each editing dialog is the real one, shown through the dialogs of the window.
     s.dialogs.clearCalls();
+    s.dialogs.answerFile(std::nullopt);
+    w.Save1->trigger();
+    w.SpinEdit_kavern->setValue(1);
+    w.Correctionterrain1->trigger();
+    EXPECT_FALSE(w.data().Computed);
     w.Length1->trigger();
     w.Text1->trigger();
     QTest::mouseClick(w.SpBu_Kavern_abc, Qt::LeftButton);
     w.Directory1->trigger();
     s.dialogs.answerNo();
     w.New1->trigger();
-    EXPECT_FALSE(w.data().AreaUsed[2]);
     s.dialogs.answerFile(std::nullopt);
     w.DxfIn1->trigger();
     s.dialogs.answerNo();
@@ -220,44 +166,39 @@ TEST(MainWindowWiring, MenuToolsAndMouseReachTheCommands)
     w.Open1->trigger();
     std::vector<QString> shown;
     for (const auto& call : s.dialogs.calls())
-        shown.push_back(call.text);
-    EXPECT_EQ(shown, (std::vector<QString>{QStringLiteral("Length"), QStringLiteral(" Title"),
-                                           QStringLiteral(" Load area - input data"),
-                                           QStringLiteral(" Initial directory - input"),
-                                           QStringLiteral("Save current file ?"), QStringLiteral("Dxf In"),
-                                           QStringLiteral("Save current file ?"), QStringLiteral("Open File")}));
-}
-
-// The commands that stay in the window keep the Idle guard too; those of ProjectCommands are
-// tested there.
-TEST(IdleGuard, PrintAndColourCommandsDoNothingWhileAPolygonIsEntered)
-{
-    StartedWindow s;
-    s.window.data().Idle = false;
-    for (QAction* action : {s.window.Printgraphic1, s.window.Printtext1, s.window.SetColor1})
+        shown.push_back(call.text + call.options.directory);
+    EXPECT_EQ(shown,
+              (std::vector<QString>{"Save Fileexamples", " Correction of coordinate of load areas", "Length", " Title",
+                                    " Load area - input data", " Initial directory - input", "Save current file ?",
+                                    "Dxf Inexamples", "Save current file ?", "Open Fileexamples"}));
+    // The printouts and colours keep the Idle guard of the commands.
+    w.data().Idle = false;
+    for (QAction* action : {w.Printgraphic1, w.Printtext1, w.SetColor1})
         action->trigger();
-    EXPECT_TRUE(s.dialogs.calls().empty());
+    EXPECT_EQ(s.dialogs.calls().size(), shown.size());
+    w.data().Idle = true;
+
+    // The close request asks through the commands; End closes the window without asking again.
+    s.dialogs.answerNo();
+    w.close();
+    s.dialogs.answerNo();
+    w.End1->trigger();
+    EXPECT_TRUE(w.isVisible() && !w.ended());
+    s.dialogs.answerYes();
+    s.dialogs.answerNo();
+    w.End1->trigger();
+    EXPECT_TRUE(w.ended() && !w.isVisible() && s.dialogs.allAnswered());
 }
 
 TEST(IdleGuard, EveryCommandDoesNothingWhileAPolygonIsEntered)
 {
-    const std::pair<void (ProjectCommands::*)(), const char*> commands[] = {
-        {&ProjectCommands::newProject, "New"},
-        {&ProjectCommands::open, "Open"},
-        {&ProjectCommands::save, "Save"},
-        {&ProjectCommands::dxfIn, "Dxf In"},
-        {&ProjectCommands::end, "End"},
-        {&ProjectCommands::length, "Length"},
-        {&ProjectCommands::title, "Title"},
-        {&ProjectCommands::correction, "Correction"},
-        {&ProjectCommands::directory, "Directory"},
-        {&ProjectCommands::compute, "Compute"},
-        {&ProjectCommands::deleteArea, "delete area"},
-        {&ProjectCommands::areaData, "data"},
-        {&ProjectCommands::armArea, "arm"},
-    };
-    for (const auto& [command, name] : commands) {
-        SCOPED_TRACE(name);
+    int n = 0;
+    for (auto command :
+         {&ProjectCommands::newProject, &ProjectCommands::open, &ProjectCommands::save, &ProjectCommands::dxfIn,
+          &ProjectCommands::end, &ProjectCommands::length, &ProjectCommands::title, &ProjectCommands::correction,
+          &ProjectCommands::directory, &ProjectCommands::compute, &ProjectCommands::deleteArea,
+          &ProjectCommands::areaData, &ProjectCommands::armArea}) {
+        SCOPED_TRACE(++n);
         CommandSession s;
         testing::SetOutline(s.data, 1, {{2, 0}});  // a used area chosen, so the correction would act
         s.data.Computed = true;
@@ -265,29 +206,9 @@ TEST(IdleGuard, EveryCommandDoesNothingWhileAPolygonIsEntered)
         s.data.InputMode = kInputModeLoadArea;
         const ProjectData before = s.data;
         EXPECT_FALSE(s.draws(command));
-        EXPECT_TRUE(SameProjectContent(before, s.data));
-        EXPECT_TRUE(s.data.Computed && !s.data.Idle && s.data.Rounding == before.Rounding &&
-                    s.data.InitialDir == before.InitialDir);
+        EXPECT_TRUE(SameProjectContent(before, s.data) && s.data.Computed && !s.data.Idle);
         EXPECT_TRUE(s.quiet() && s.window.caption.isEmpty() && !s.window.ended);
-        EXPECT_EQ(s.commands.dialogDirectory(), QStringLiteral("examples"));
     }
-}
-
-// The window's close request asks through the commands; End closes the window without asking again.
-TEST(EndAndClose, TheWindowClosesOnlyWhenTheQuestionsAllowIt)
-{
-    StartedWindow s;
-    s.window.show();
-    s.dialogs.answerNo();
-    s.window.close();
-    s.dialogs.answerNo();
-    s.window.End1->trigger();
-    EXPECT_TRUE(s.window.isVisible() && !s.window.ended());
-    s.dialogs.answerYes();
-    s.dialogs.answerNo();
-    s.window.End1->trigger();
-    EXPECT_TRUE(s.window.ended() && !s.window.isVisible());
-    EXPECT_TRUE(s.dialogs.allAnswered());
 }
 
 TEST(ComputeCommand, ComputesValidAreasOnlyKeepsTheEarlierResultsThroughAFaultyRunAndWarnsAfterDrawing)
@@ -295,51 +216,39 @@ TEST(ComputeCommand, ComputesValidAreasOnlyKeepsTheEarlierResultsThroughAFaultyR
     CommandSession s;
     s.data.ResultantForce = 7;
     EXPECT_FALSE(s.draws(&ProjectCommands::compute));
-    ASSERT_EQ(s.dialogs.messages(), std::vector<QString>{QStringLiteral(" Non-existent area load !")});
-    EXPECT_EQ(s.dialogs.calls()[0].kind, MessageKind::Warning);
-    EXPECT_FALSE(s.data.Computed);
-    EXPECT_EQ(s.data.ResultantForce, 7);
+    EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{QStringLiteral(" Non-existent area load !")});
+    EXPECT_TRUE(s.dialogs.calls()[0].kind == MessageKind::Warning && !s.data.Computed && s.data.ResultantForce == 7);
 
     s.dialogs.clearCalls();
     testing::SetTwoAreaExample(s.data);
     s.data.ValidationMessage = "from before";
     EXPECT_TRUE(s.draws(&ProjectCommands::compute));
-    EXPECT_TRUE(s.dialogs.calls().empty());
-    EXPECT_TRUE(s.data.Computed);
-    EXPECT_EQ(s.data.ValidationMessage, "");
+    EXPECT_TRUE(s.dialogs.calls().empty() && s.data.Computed && s.data.ValidationMessage.empty());
     EXPECT_EQ(s.data.ResultCount, 2);
-    EXPECT_EQ(s.panels.texts[1], " ");
 
+    // An open area, and far-out vertices that pass the checks but overflow the sums, are refused.
     const ProjectData computed = s.data;
-    s.data.VertexX[5][2] = 4.01;  // area 2 no longer closed
+    s.data.VertexX[5][2] = 4.01;
     EXPECT_FALSE(s.draws(&ProjectCommands::compute));
-    EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{QStringLiteral(" Non closed loading area No  2 !")});
-    EXPECT_TRUE(s.data.Computed);
-    EXPECT_EQ(s.data.ResultList, computed.ResultList);
-
-    // Far-out vertices pass the checks but overflow the sums: refused like a faulty area.
-    s.dialogs.clearCalls();
     s.data.VertexX[5][2] = 4;
-    const ProjectData closed = s.data;
     for (int v = 1; v <= 5; ++v) {
         s.data.VertexX[v][2] *= -1e154;
         s.data.VertexY[v][2] *= -1e154;
     }
-    s.commands.compute();
+    EXPECT_FALSE(s.draws(&ProjectCommands::compute));
     EXPECT_EQ(s.dialogs.messages(),
-              std::vector<QString>{QStringLiteral(" Result is not finite - check the coordinates and loads !")});
-    EXPECT_TRUE(s.data.Computed);
-    EXPECT_EQ(s.data.ResultList, computed.ResultList);
-    s.data = closed;
+              (std::vector<QString>{" Non closed loading area No  2 !",
+                                    " Result is not finite - check the coordinates and loads !"}));
+    EXPECT_TRUE(s.data.Computed && s.data.ResultList == computed.ResultList);
 
     // A resultant off the area is warned of over the drawn and shown results.
+    s.data = computed;
     s.dialogs.clearCalls();
     testing::SetLoad(s.data, 2, 10, 90);
     EXPECT_TRUE(s.draws(&ProjectCommands::compute));
-    ASSERT_EQ(s.dialogs.messages(), std::vector<QString>{QStringLiteral(" Resultant is outside the desktop !")});
-    EXPECT_EQ(s.dialogs.calls()[0].kind, MessageKind::Warning);
+    EXPECT_EQ(s.dialogs.messages(), std::vector<QString>{QStringLiteral(" Resultant is outside the desktop !")});
+    EXPECT_TRUE(s.dialogs.calls()[0].kind == MessageKind::Warning && s.data.Computed);
     EXPECT_EQ(s.window.shownAfter, std::vector<std::size_t>{0});
-    EXPECT_TRUE(s.data.Computed);
 }
 
 }  // namespace

@@ -73,16 +73,15 @@ inline int PdfPages(const QString& path)
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
-// The printed characters in printed order without any blank or line break, so a line broken at
-// the page edge reads the same as one that is not.
-inline std::string PdfCharacters(const QString& path)
-{
-    return Poppler("pdftotext", {"-raw", path, "-"}).remove(QRegularExpression(QStringLiteral("\\s"))).toStdString();
-}
-
+// Text without any blank or line break, so a line broken at the page edge reads the same as one
+// that is not; PdfCharacters: the printed characters in printed order.
 inline std::string WithoutBlanks(QString text)
 {
     return text.remove(QRegularExpression(QStringLiteral("\\s"))).toStdString();
+}
+inline std::string PdfCharacters(const QString& path)
+{
+    return WithoutBlanks(Poppler("pdftotext", {"-raw", path, "-"}));
 }
 
 }  // namespace kalven::testing

@@ -1,14 +1,9 @@
-// The colour dialog with its presets and colour file, and the initial-directory dialog that writes
-// the configuration.
-#include <gtest/gtest.h>
+// The colour dialog with its presets and colour file, the initial-directory dialog that writes the
+// configuration, and the help, picture and about windows.
 
-#include <QDir>
-#include <QLineEdit>
-#include <QPushButton>
+#include <QPlainTextEdit>
 
 #include "drawing/color_presets.h"
-#include "windows/unit13_dir.h"
-#include "windows/unit14_color.h"
 #include "support/started_window.h"
 
 namespace kalven {
@@ -70,10 +65,6 @@ TEST(ColorDialog, PresetsChooserAndSaveChangeTheWorkingCopyOnlyOkTheLiveTable)
     s.window.showDrawing();
     EXPECT_EQ(image.pixel(inside), qRgb(0x33, 0x22, 0x11));
     EXPECT_TRUE(s.dialogs.allAnswered() && s.dialogs.messages().empty());
-    ColorTable light = PresetColors(ColorPreset::Light);  // the defaults on another background
-    EXPECT_EQ(light[kBackground], 0x00C8DDD6u);
-    light[kBackground] = kSystemWindowColor;
-    EXPECT_EQ(light, DefaultColors());
 }
 
 // kalven1.cfg changes only through the directory dialog's OK, which writes the folder (lines pasted
@@ -81,17 +72,15 @@ TEST(ColorDialog, PresetsChooserAndSaveChangeTheWorkingCopyOnlyOkTheLiveTable)
 TEST(DirectoryDialog, CancelChangesNothingOkWritesTheFolderAndTheLiveColours)
 {
     StartedWindow s;
-    const auto edit = [&](const char* text, QPushButton* Tmirt_dir::*button) {
-        s.inDialog<Tmirt_dir>([=](Tmirt_dir& d) {
-            d.Edit1->setText(QString::fromLatin1(text));
-            (d.*button)->click();
+    for (const bool ok : {false, true}) {
+        s.inDialog<Tmirt_dir>([ok](Tmirt_dir& d) {
+            d.Edit1->setText(ok ? "/no/such/folder\nold notes\r\nmore" : "/elsewhere");
+            (ok ? d.Button1 : d.Button2)->click();
         });
         s.window.Directory1Click();
-    };
-    edit("/elsewhere", &Tmirt_dir::Button2);
-    EXPECT_EQ(s.window.data().InitialDir, "examples");
-    s.window.data().ColorSettings = PresetColors(ColorPreset::Dark);
-    edit("/no/such/folder\nold notes\r\nmore", &Tmirt_dir::Button1);
+        EXPECT_EQ(s.window.data().InitialDir, ok ? "/no/such/folder" : "examples");
+        s.window.data().ColorSettings = PresetColors(ColorPreset::Dark);
+    }
     EXPECT_EQ(s.window.dialogDirectory(), QStringLiteral("/no/such/folder"));
     EXPECT_EQ(s.folder.read(QStringLiteral("kalven1.cfg")), std::string("/no/such/folder\r\n") + kDarkColors);
     EXPECT_TRUE(s.dialogs.messages().empty());
@@ -117,10 +106,68 @@ TEST(SettingsDialogs, AFileThatCannotBeWrittenIsReportedAndTheDialogStaysOpen)
     directory.Button1->click();
     colors.Button7Click();
     EXPECT_EQ(dialogs.messages(), std::vector<QString>(2, QStringLiteral("File output error !!!")));
-    for (const auto& call : dialogs.calls())
-        EXPECT_EQ(call.kind, MessageKind::Plain);
+    EXPECT_TRUE(dialogs.calls()[0].kind == MessageKind::Plain && dialogs.calls()[1].kind == MessageKind::Plain);
     EXPECT_TRUE(directory.isVisible() && colors.isVisible());
     EXPECT_EQ(data.InitialDir, "new");
+}
+
+// The help texts come from the start directory: started elsewhere (the directory text a FIFO,
+// refused at once) both fail and open empty, while the picture, drawn from the example it holds,
+// and the about window still open. All of them open during polygon input.
+TEST(HelpWindows, AllOpenWhileAPolygonInputIsArmedAndTheTextsFailFromAnotherFolder)
+{
+    StartedWindow s;
+    const QString fifo = s.folder.file(QStringLiteral("directory_content.rtf"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    s.window.data().Idle = false;
+    std::vector<QString> shown;  // the viewer's text or the window's class, with the help topic
+    QImage picture;
+    for (int i = 0; i < 4; ++i)
+        s.dialogs.answerModal([&](QDialog& d) {
+            auto* help = dynamic_cast<Tunit15_help*>(&d);
+            shown.push_back((help ? help->RichEdit1->toPlainText() : d.metaObject()->className()) +
+                            QString::number(s.window.data().HelpTopic));
+            if (auto* area = dynamic_cast<THelp_Load_area*>(&d))
+                picture = area->picture();
+            return false;
+        });
+    for (auto command :
+         {&Tvstupy::Theory1Click, &Tvstupy::Directory_Content1Click, &Tvstupy::Caverns1Click, &Tvstupy::About1Click})
+        (s.window.*command)();
+    EXPECT_EQ(shown, (std::vector<QString>{"1", "3", "kalven::THelp_Load_area2", "kalven::Tabout2"}));
+    EXPECT_EQ(s.dialogs.messages(),
+              (std::vector<QString>{"Cannot open file " + s.folder.file(QStringLiteral("force_theory.rtf")),
+                                    "The file " + fifo + " is not a regular file: nothing was read."}));
+    EXPECT_EQ(s.dialogs.calls()[0].kind, MessageKind::Error);
+    EXPECT_EQ(picture.size(), QSize(600, 401));
+    EXPECT_GT(testing::CountPixels(picture, qRgb(255, 0, 0)), 20);  // the resultant
+}
+
+// The viewer and about close on a typed character but not on moving through the text; about
+// shows the licence and closes on a click anywhere.
+TEST(HelpWindows, TheViewerAndAboutCloseOnATypedCharacterAboutOnAClickAnywhere)
+{
+    testing::FakeUserDialogs dialogs;
+    Tunit15_help viewer(kTheoryTopic, KALVEN_SHARE_DIR, dialogs);
+    Tabout about;
+    for (auto [window, text] : {std::pair<QWidget*, QWidget*>{&viewer, viewer.RichEdit1}, {&about, about.Memo1}}) {
+        window->show();
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Right, Qt::Key_Shift})
+            QTest::keyClick(text, key);
+        EXPECT_TRUE(window->isVisible());
+        QTest::keyClick(text, 'q');
+        EXPECT_FALSE(window->isVisible());
+    }
+    EXPECT_TRUE(dialogs.messages().empty());
+    QFile licence(QStringLiteral(KALVEN_SHARE_DIR "/../LICENSE"));
+    ASSERT_TRUE(licence.open(QIODevice::ReadOnly));
+    EXPECT_EQ(about.Memo1->toPlainText().simplified(), QString::fromUtf8(licence.readAll()).simplified());
+    for (QWidget* target : {static_cast<QWidget*>(&about), static_cast<QWidget*>(about.Image1), about.Memo1->viewport(),
+                            about.Memo2->viewport()}) {
+        about.show();
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(10, 10));
+        EXPECT_FALSE(about.isVisible()) << target->objectName().toStdString();
+    }
 }
 
 }  // namespace
