@@ -111,8 +111,11 @@ TEST(PolygonInput, ArmPickCloseRelease)
 
     // Closing: edge back to vertex 1, its copy stored, the number in black, idle again.
     t.canvas.clear();
+    t.canvas.setFontColor(kRed);  // as an earlier drawing may leave it
     t.click(210, 310, MouseButton::Right);
     EXPECT_EQ(std::tuple(t.data.VertexCount[3], t.data.VertexX[3][3], t.data.VertexY[3][3]), std::tuple(3, 2.0, 1.0));
+    const testing::CanvasState last = t.canvas.ellipses().at(0).state;  // the last vertex turns blue
+    EXPECT_EQ(std::tuple(last.brushColor, last.penWidth, last.penColor), std::tuple(kBlue, 1, kBlack));
     EXPECT_TRUE(t.data.Idle && !t.data.PolygonStarted && t.data.InputMode == 0 && t.data.ReleaseAreaButton);
     EXPECT_EQ(std::tuple(t.panels.texts[1], t.panels.texts[2]), std::tuple(" ", "  Length =  25 m"));
     ASSERT_EQ(t.canvas.lines().size(), 4u);  // the band of the move, the paint-over, the edge
