@@ -51,27 +51,24 @@ TEST(UndoRedo, EveryEditIsTakenBackAndMadeAgainExactly)
         names.push_back(QString::fromLatin1(name));
         EXPECT_EQ(s.undoName(), names.back());
     };
+    // A dialog's edit: what the person changes in it before OK.
+    const auto edit = [&](void (ProjectCommands::*command)(), std::function<void()> change, const char* name) {
+        s.editing.answer([change] {
+            change();
+            return true;
+        });
+        (s.commands.*command)();
+        made(name);
+    };
     s.draw(3, {{100, 300}, {200, 300}, {150, 200}});
     made("Draw area 3");
-    s.editing.answer([&] {
-        s.data.LoadAreaData[3].Multiplier = 18;
-        return true;
-    });
-    s.commands.areaData();
-    made("Load area data");
-    s.editing.answer([&] {
-        s.data.Title = "Quay";
-        return true;
-    });
-    s.commands.title();
-    made("Title");
+    edit(
+        &ProjectCommands::areaData, [&] { s.data.LoadAreaData[3].Multiplier = 18; }, "Load area data");
+    edit(
+        &ProjectCommands::title, [&] { s.data.Title = "Quay"; }, "Title");
     s.window.area = 3;
-    s.editing.answer([&] {
-        s.data.VertexX[2][3] += 1;
-        return true;
-    });
-    s.commands.correction();
-    made("Correction of area 3");
+    edit(
+        &ProjectCommands::correction, [&] { s.data.VertexX[2][3] += 1; }, "Correction of area 3");
     s.draw(5, {{300, 100}, {400, 100}, {350, 50}});
     made("Draw area 5");
     s.commands.deleteArea();  // area 5, the number in the spin edit
@@ -87,13 +84,11 @@ TEST(UndoRedo, EveryEditIsTakenBackAndMadeAgainExactly)
     s.dialogs.answerNo();
     s.commands.newProject();
     made("New");
-    s.editing.answer([&] {
+    const auto longer = [&] {
         s.data.AreaLength = 40;
         s.data.LengthChanged = true;
-        return true;
-    });
-    s.commands.length();
-    made("Length + Rounding");
+    };
+    edit(&ProjectCommands::length, longer, "Length + Rounding");
     s.dialogs.answerNo();
     s.dialogs.answerFile(opened);
     s.commands.open();
