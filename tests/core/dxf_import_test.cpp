@@ -63,15 +63,8 @@ TEST(DxfImport, FillsTheLowestFreeNumbersInMetresWithAClosingVertexAndKeepsTheDa
     options.unit = DrawingUnit::Millimetre;
     const DxfImportPlan plan = PlanDxfImport(d, options, data);
     ApplyDxfImport(plan, data);
-    EXPECT_EQ(Vertices(data, 2), (Points{{4.0, 1.5},
-                                         {7.0, 1.5},
-                                         {7.0, 2.0},
-                                         {5.4, 2.0},
-                                         {5.25, 6.0},
-                                         {4.85, 6.0},
-                                         {4.8, 2.0},
-                                         {4.0, 2.0},
-                                         {4.0, 1.5}}));
+    const Points wall{{4, 1.5}, {7, 1.5}, {7, 2}, {5.4, 2}, {5.25, 6}, {4.85, 6}, {4.8, 2}, {4, 2}, {4, 1.5}};
+    EXPECT_EQ(Vertices(data, 2), wall);
     EXPECT_EQ(Vertices(data, 4), (Points{{5.4, 2.0}, {7.0, 2.0}, {7.0, 6.0}, {5.25, 6.0}, {5.4, 2.0}}));
     EXPECT_EQ(Vertices(data, 5), (Points{{5.8, 1.1}, {6.2, 1.1}, {6.2, 1.5}, {5.8, 1.5}, {5.8, 1.1}}));
     EXPECT_TRUE(data.AreaUsed[2] && data.AreaUsed[4] && data.AreaUsed[5] && !data.Computed);
@@ -83,7 +76,7 @@ TEST(DxfImport, FillsTheLowestFreeNumbersInMetresWithAClosingVertexAndKeepsTheDa
 TEST(DxfImport, MovesToTheOriginOfTheChosenLayersAndScalesByTheUnit)
 {
     const DxfDrawing d = Fixture("retaining_wall_mm_2000.dxf");
-    ProjectData data;
+    const ProjectData data;
     DxfImportOptions options = DefaultImportOptions(d);
     options.moveToOrigin = true;
     DxfImportPlan plan = PlanDxfImport(d, options, data);
@@ -101,9 +94,7 @@ TEST(DxfImport, MovesToTheOriginOfTheChosenLayersAndScalesByTheUnit)
     EXPECT_EQ(plan.areas[0].vertices[2], (PlanePoint{17.5, 40.0}));
     options.layers.clear();
     plan = PlanDxfImport(d, options, data);
-    EXPECT_EQ(plan.chosenOutlines, 0);
-    ApplyDxfImport(plan, data);
-    EXPECT_FALSE(data.AreaUsed[1]);
+    EXPECT_TRUE(plan.chosenOutlines == 0 && plan.areas.empty());
 }
 
 TEST(DxfImport, SkipsCountsAndNamesWhatCannotBeALoadArea)
@@ -189,47 +180,32 @@ TEST(DxfRead, DamagedFilesAreRefusedWithoutHangingOrExhaustingMemory)
 
 TEST(DxfRead, ClosureArcsOrientationAndSpaces)
 {
-    const std::string lw = "0\nLWPOLYLINE\n8\nA\n";
-    const struct {
-        std::string groups;
-        Points corners;  // none: not an outline
-        bool hasArcs;
-    } cases[] = {
+    const std::string lw = "0\nLWPOLYLINE\n8\nA\n", triangle = "10\n0\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n";
+    const std::string polyline = "0\nPOLYLINE\n8\nA\n66\n1\n70\n1\n230\n";
+    const std::string vertices =
+        "0\nVERTEX\n8\nA\n10\n+1\n20\n0\n0\nVERTEX\n8\nA\n10\n2\n20\n0\n0\nVERTEX\n8\nA\n10\n2\n"
+        "20\n2\n0\nSEQEND\n";
+    const std::tuple<std::string, Points, bool> cases[] = {
         // Closed by a repeated first point; the bulge of that last point starts no edge.
-        {"90\n4\n70\n0\n10\n0\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n10\n0\n20\n0\n42\n1\n",
-         {{0, 0}, {2, 0}, {2, 2}},
-         false},
+        {lw + "90\n4\n70\n0\n" + triangle + "10\n0\n20\n0\n42\n1\n", {{0, 0}, {2, 0}, {2, 2}}, false},
         // Closed by the flag: the last point's bulge is the edge back to the first.
-        {"90\n3\n70\n1\n10\n0\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n42\n-0.3\n", {{0, 0}, {2, 0}, {2, 2}}, true},
-        // Drawn with its normal pointing down: seen from above, x is mirrored.
-        {"90\n3\n70\n1\n10\n1\n20\n0\n10\n2\n20\n0\n10\n2\n20\n2\n210\n0\n220\n0\n230\n-1\n",
-         {{-1, 0}, {-2, 0}, {-2, 2}},
-         false},
-        // Paper space is not part of the section.
-        {"67\n1\n90\n3\n70\n1\n10\n0\n20\n0\n10\n1\n20\n0\n10\n1\n20\n1\n", {}, false},
+        {lw + "90\n3\n70\n1\n" + triangle + "42\n-0.3\n", {{0, 0}, {2, 0}, {2, 2}}, true},
+        // Drawn with its normal pointing down: seen from above, x is mirrored; a normal without a
+        // downward part mirrors nothing.
+        {lw + "90\n3\n70\n1\n" + triangle + "210\n0\n220\n0\n230\n-1\n", {{0, 0}, {-2, 0}, {-2, 2}}, false},
+        {polyline + "-0.5\n" + vertices, {{-1, 0}, {-2, 0}, {-2, 2}}, false},
+        {polyline + "0\n" + vertices, {{1, 0}, {2, 0}, {2, 2}}, false},
+        {lw + "67\n1\n90\n3\n70\n1\n" + triangle, {}, false},  // paper space is not part of the section
     };
-    for (const auto& c : cases) {
-        const auto outlines = ReadDxf(Entities(lw + c.groups)).drawing.outlines;
-        ASSERT_EQ(outlines.size(), c.corners.empty() ? 0u : 1u) << c.groups;
+    for (const auto& [groups, corners, hasArcs] : cases) {
+        const auto outlines = ReadDxf(Entities(groups)).drawing.outlines;
+        ASSERT_EQ(outlines.size(), corners.empty() ? 0u : 1u) << groups;
         for (const DxfOutline& o : outlines)
-            EXPECT_TRUE(o.corners == c.corners && o.hasArcs == c.hasArcs) << c.groups;
-    }
-    // A normal without a downward part mirrors nothing; an old-style POLYLINE reads it as well.
-    for (const char* z : {"0", "-0.5"}) {
-        const auto o =
-            ReadDxf(
-                Entities(
-                    std::string("0\nPOLYLINE\n8\nA\n66\n1\n70\n1\n230\n") + z +
-                    "\n0\nVERTEX\n8\nA\n10\n+1\n20\n0\n0\nVERTEX\n8\nA\n10\n2\n20\n0\n0\nVERTEX\n8\nA\n10\n2\n20\n2\n0\nSEQEND\n"))
-                .drawing.outlines;
-        const double s = *z == '0' ? 1 : -1;
-        ASSERT_EQ(o.size(), 1u) << z;
-        EXPECT_EQ(o[0].corners, (std::vector<PlanePoint>{{s, 0}, {2 * s, 0}, {2 * s, 2}})) << z;
+            EXPECT_TRUE(o.corners == corners && o.hasArcs == hasArcs) << groups;
     }
     // Two points, open: a line rather than an outline.
     const DxfDrawing d = ReadDxf(Entities(lw + "90\n2\n70\n0\n10\n0\n20\n0\n10\n1\n20\n0\n")).drawing;
-    ASSERT_TRUE(d.outlines.empty() && d.layers.size() == 1u);
-    EXPECT_EQ(d.layers[0].skipped.openPolylines, 1);
+    EXPECT_TRUE(d.outlines.empty() && d.layers.size() == 1u && d.layers[0].skipped.openPolylines == 1);
 }
 
 TEST(DxfRead, PolylinesWithBadNumbersOrVertexCountsAreRefusedAndNamed)
@@ -253,11 +229,10 @@ TEST(DxfRead, PolylinesWithBadNumbersOrVertexCountsAreRefusedAndNamed)
         {polyline + "0\nLINE\n8\nW\n", "POLYLINE on layer W, line 5: vertex list not ended by SEQEND"},
     };
     for (const auto& [groups, refused] : cases) {
-        const DxfReadResult read = ReadDxf(Entities(groups));
-        ASSERT_EQ(read.status, DxfReadStatus::Read) << refused;
-        EXPECT_TRUE(read.drawing.outlines.empty()) << refused;
-        ASSERT_EQ(read.drawing.refused.size(), 1u) << refused;
-        EXPECT_EQ(read.drawing.refused[0].text, refused);
+        const DxfReadResult r = ReadDxf(Entities(groups));
+        EXPECT_TRUE(r.status == DxfReadStatus::Read && r.drawing.outlines.empty() && r.drawing.refused.size() == 1 &&
+                    r.drawing.refused[0].text == refused)
+            << refused;
     }
     EXPECT_EQ(ReadDxf(Entities(lw("90\n3\n", "0"))).drawing.outlines.size(), 1u);
     EXPECT_EQ(ReadDxf(Entities(lw("90\n3\n", "0")), [](int) { return false; }).status, DxfReadStatus::Cancelled);
@@ -295,19 +270,6 @@ TEST(DxfRead, KeepsOnlyWhatCanBeImported)
     ASSERT_EQ(plan.areas.size(), 20u);
     EXPECT_EQ(std::tuple(plan.chosenOutlines, plan.withoutFreeNumber, plan.areas[0].layer), std::tuple(26, 5, "B"));
     EXPECT_EQ(plan.areas[0].vertices[0], (PlanePoint{0, 0}));  // the lowest corner of B lies at (0, -1)
-}
-
-TEST(DxfRead, NumbersDoNotFollowACommaDecimalLocale)
-{
-    const testing::CommaLocale comma;
-    if (!comma.active())
-        GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
-    for (const char* file : {"open_polyline_and_bulge_2000.dxf", "open_polyline_and_bulge_r12.dxf"}) {
-        const DxfDrawing d = Fixture(file);
-        ASSERT_EQ(d.outlines.size(), 5u) << file;
-        EXPECT_EQ(d.outlines[2].corners[0], (PlanePoint{20.5, 5.0})) << file;
-    }
-    EXPECT_EQ(std::locale().name(), "de_DE.UTF-8");  // the reader leaves the global locale alone
 }
 
 }  // namespace
