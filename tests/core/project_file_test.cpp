@@ -89,9 +89,9 @@ TEST(ProjectFileReader, OtherNotationsLongTextsFlagsCountsAndEarlyEnds)
 {
     const testing::CommaLocale comma;
     const ProjectData read = load("other_notations.klv");  // tabs and bare line feeds
-    EXPECT_EQ(read.Title, "  Wall in other notations");
-    EXPECT_EQ(read.AreaLength, 7);  // no length the length dialog offers, loaded as it stands
-    EXPECT_TRUE(read.AreaUsed[3]);
+    // 7 m: no length the length dialog offers, loaded as it stands.
+    EXPECT_EQ(std::tuple(read.Title, read.AreaLength, read.AreaUsed[3]),
+              std::tuple("  Wall in other notations", 7, true));
     EXPECT_EQ(read.LoadAreaData[3], (LoadAreaData{-3, 12.5, 12.5, "  two leading blanks"}));
     EXPECT_EQ(read.LoadAreaData[4], (LoadAreaData{7, -0.05, 0.5, ""}));
     EXPECT_EQ(read.LoadAreaData[20], LoadAreaData{});
@@ -110,11 +110,9 @@ TEST(ProjectFileReader, OtherNotationsLongTextsFlagsCountsAndEarlyEnds)
     EXPECT_TRUE(noVertices.AreaUsed[5] && noVertices.VertexCount[5] == 0 && !endedEarly);
     // The file stops after area 2's alpha: numbers read as 0, texts as empty, and the reader says so.
     const ProjectData early = load("file_ending_early.klv", &endedEarly);
-    EXPECT_TRUE(endedEarly);
-    EXPECT_EQ(early.AreaLength, 40);
+    EXPECT_TRUE(endedEarly && early.AreaLength == 40 && (early.LoadAreaData[20] == LoadAreaData{0, 0, 0, ""}));
     EXPECT_EQ(early.LoadAreaData[1], (LoadAreaData{25, 45, 12, "first"}));
     EXPECT_EQ(early.LoadAreaData[2], (LoadAreaData{0, 180, 0, ""}));
-    EXPECT_EQ(early.LoadAreaData[20], (LoadAreaData{0, 0, 0, ""}));
     EXPECT_TRUE(early.AreaUsed[1] && early.VertexCount[1] == 3 && early.VertexX[3][1] == 0);
 }
 
@@ -194,11 +192,10 @@ TEST(Tables, CountedStringsAreCutOnEveryAssignmentAndIndicesRunFromOne)
 {
     ProjectData data;
     data.Title = std::string(45, 'T');
-    EXPECT_EQ(data.Title.size(), 40u);
     data.LoadAreaData[1].Text = "Thirty characters of soil text";
-    EXPECT_EQ(data.LoadAreaData[1].Text, "Thirty characters of soil ");
-    data.VertexX[42][20] = 1;  // the last vertex of the last area exists
-    EXPECT_EQ(data.VertexX[42][20], 1);
+    EXPECT_EQ(std::pair(data.Title.size(), std::string(data.LoadAreaData[1].Text)),
+              std::pair(40ul, std::string("Thirty characters of soil ")));
+    EXPECT_NO_THROW(data.VertexX[42][20] = 1);  // the last vertex of the last area exists
     EXPECT_THROW(data.VertexX[43][1], std::out_of_range);
     EXPECT_THROW(data.VertexX[1][21], std::out_of_range);
     EXPECT_THROW(data.AreaUsed[0], std::out_of_range);
