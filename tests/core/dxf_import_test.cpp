@@ -64,31 +64,23 @@ TEST(DxfImport, FillsTheLowestFreeNumbersInMetresWithAClosingVertexAndKeepsTheDa
             std::tuple(0.0, 9.5, 4, 24));
         EXPECT_EQ(std::pair(plan.areas[2].outlineNumber, DxfImportSummary(plan)),
                   std::pair(2, std::string("3 outlines imported as load areas 2, 4, 5.")));
+        // Moved to the origin of the chosen layers: the shear key reaches lowest, at y 1100 mm.
+        options.moveToOrigin = true;
+        DxfImportPlan moved = PlanDxfImport(d, options, ProjectData{});
+        ASSERT_EQ(moved.areas.size(), 3u);
+        EXPECT_EQ(std::pair(moved.areas[0].vertices[0], moved.areas[2].vertices[0]),
+                  std::pair(PlanePoint{0, 0.4}, PlanePoint{1.8, 0}));
+        // The backfill alone, in centimetres: its top left corner at x 5250 mm is now the leftmost.
+        options.layers = {"BACKFILL"};
+        options.unit = DrawingUnit::Centimetre;
+        moved = PlanDxfImport(d, options, ProjectData{});
+        ASSERT_EQ(moved.areas.size(), 1u);
+        EXPECT_EQ(std::tuple(moved.areas[0].area, moved.areas[0].vertices[0], moved.areas[0].vertices[2]),
+                  std::tuple(1, PlanePoint{1.5, 0}, PlanePoint{17.5, 40}));
+        options.layers.clear();
+        moved = PlanDxfImport(d, options, ProjectData{});
+        EXPECT_TRUE(moved.chosenOutlines == 0 && moved.areas.empty());
     }
-}
-
-TEST(DxfImport, MovesToTheOriginOfTheChosenLayersAndScalesByTheUnit)
-{
-    const DxfDrawing d = Fixture("retaining_wall_mm_2000.dxf");
-    const ProjectData data;
-    DxfImportOptions options = DefaultImportOptions(d);
-    options.moveToOrigin = true;
-    DxfImportPlan plan = PlanDxfImport(d, options, data);
-    ASSERT_EQ(plan.areas.size(), 3u);
-    // The shear key reaches lowest: y 1100 mm.
-    EXPECT_EQ(plan.areas[0].vertices.front(), (PlanePoint{0.0, 0.4}));
-    EXPECT_EQ(plan.areas[2].vertices.front(), (PlanePoint{1.8, 0.0}));
-    options.layers = {"BACKFILL"};
-    options.unit = DrawingUnit::Centimetre;
-    plan = PlanDxfImport(d, options, data);
-    ASSERT_EQ(plan.areas.size(), 1u);
-    EXPECT_EQ(plan.areas[0].area, 1);
-    // The backfill alone: its top left corner at x 5250 mm is now the leftmost.
-    EXPECT_EQ(plan.areas[0].vertices[0], (PlanePoint{1.5, 0.0}));
-    EXPECT_EQ(plan.areas[0].vertices[2], (PlanePoint{17.5, 40.0}));
-    options.layers.clear();
-    plan = PlanDxfImport(d, options, data);
-    EXPECT_TRUE(plan.chosenOutlines == 0 && plan.areas.empty());
 }
 
 TEST(DxfImport, SkipsCountsAndNamesWhatCannotBeALoadArea)
