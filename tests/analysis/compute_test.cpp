@@ -1,16 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <QPalette>
-
 #include <algorithm>
+#include <cinttypes>
 #include <cmath>
 #include <cstdio>
 
 #include "analysis/result_drawing.h"
 #include "analysis/resultant.h"
+#include "analysis/validation.h"
 #include "drawing/fixed_colors.h"
-#include "platform/qt_canvas.h"
 #include "support/load_area_fixture.h"
 #include "support/screen_computation.h"
 
@@ -45,9 +43,9 @@ Lines Shown(const std::vector<CanvasCall>& calls, std::size_t count = SIZE_MAX)
         const CanvasCall& c = calls[i];
         const bool text = c.kind == CanvasCall::Kind::Text;
         char s[200];
-        std::snprintf(s, sizeof s, "%c %lld %lld %lld %lld %06X/%d%s%s%s", "RLET"[static_cast<int>(c.kind)],
-                      static_cast<long long>(c.x1), static_cast<long long>(c.y1), static_cast<long long>(c.x2),
-                      static_cast<long long>(c.y2), text ? c.state.fontColor : c.state.penColor, c.state.penWidth,
+        std::snprintf(s, sizeof s, "%c %" PRId64 " %" PRId64 " %" PRId64 " %" PRId64 " %06X/%d%s%s%s",
+                      "RLET"[static_cast<int>(c.kind)], c.x1, c.y1, c.x2, c.y2,
+                      text ? c.state.fontColor : c.state.penColor, c.state.penWidth,
                       c.state.penStyle == PenStyle::Dashed ? " dashed" : "",
                       c.state.brushStyle == BrushStyle::Clear && c.kind != CanvasCall::Kind::Line ? " clear" : "",
                       (text ? " " + c.text : "").c_str());
@@ -118,12 +116,12 @@ TEST(ComputeResultant, ForceListShiftsArrowTipsAndZeroForces)
                             second.CentroidX, second.CentroidY, second.TipX, second.TipY, second.Force, second.Alpha};
     for (int k = 0; k < 12; ++k)
         EXPECT_NEAR(found[k], expected[k], 1e-12) << k;
-    EXPECT_TRUE(first.Valid && second.Valid && r.AreaResult[3].Valid && r.ResultList[3] == ForceRecord{});
-    EXPECT_EQ(r.AreaResult[3].CentroidX, 3);
-    EXPECT_EQ(r.AreaResult[3].TipY, 0);  // tips belong to the list only
-    EXPECT_EQ(r.AreaResult[1], ForceRecord{});
+    EXPECT_TRUE(first.Valid && second.Valid && r.AreaResult[3].Valid && r.ResultList[3] == ForceRecord{} &&
+                r.AreaResult[1] == ForceRecord{});
+    // Tips belong to the list only; the project's unshifted x stays where nothing is shifted.
+    EXPECT_EQ(std::tuple(r.AreaResult[3].CentroidX, r.AreaResult[3].TipY, r.UnshiftedCentroidX[2]),
+              std::tuple(3.0, 0.0, 7.0));
     EXPECT_NEAR(r.UnshiftedCentroidX[3], 9, 1e-12);
-    EXPECT_EQ(r.UnshiftedCentroidX[2], 7);  // the project's value where nothing is shifted
 
     SetOutline(data, 2, {{9, 9}, {9, 9}, {9, 9}, {9, 9}, {9, 9}, {9, 9}});  // a sixth vertex left behind is never read
     SetOutline(data, 2, {{4, 0}, {4, 2}, {6, 2}, {6, 0}, {4, 0}});  // clockwise: the same force at the same point
@@ -183,27 +181,79 @@ TEST(ResultDrawing, ArrowsRingsLineOfActionAndTextsAtTheirPixels)
     ProjectData far = Squares({{0, 0, 10, 90, 1e12}});
     EXPECT_EQ(Shown(ComputeOnScreen(far).results, 2), (Lines{"L 24 401 24040000000000 401 000000/1 dashed",
                                                              "T 65 32 0 0 000000/4 clear Resultant force   40.00 kN"}));
+    // A level load's line of action, 10^-4 steep, runs to its true ends, never to a rounded cut point.
+    ProjectData level = Squares({{2, 0.05, 10, 180}});
+    EXPECT_EQ(Shown(ComputeOnScreen(level).results, 3)[2], "L -252348 425 5757652 -176 000000/1");
     ProjectData huge = Squares({{4, 4, -2000000000, 1}, {8, 4, -2000000000, 181}, {12, 4, 10, 90}});
     EXPECT_EQ(Shown(ComputeOnScreen(huge).results, 4),
               (Lines{"L 120 305 -24036338471 419556156 800000/3", "L 216 305 24036338808 -419555546 800000/3",
                      "L 313 305 313 185 800000/3", "E 311 183 315 187 800000/3 clear"}));
 }
 
-TEST(ResultDrawing, ANearlyHorizontalLineOfActionShowsItsOwnPixels)
+TEST(SegmentsCross, GivesItsThreeVerdictsInEitherOrder)
 {
-    // Cut to a rounded point far out, the line used to tilt: row 399 instead of 400 from column 301.
-    ProjectData data = Squares({{2, 0.05, 10, 180}});
-    QImage image(601, 425, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QtCanvas canvas(image, QPalette());
-        NoStatusPanels status;
-        RunCompute(data, canvas, 601, 425, status);
+    using V = CrossVerdict;
+    const struct {
+        PlanePoint p1, p2, q1, q2;
+        V verdict;
+    } cases[] = {
+        {{0, 0}, {0, 4}, {0, 1}, {0, 3}, V::NoVerdict},        // both vertical, even overlapping
+        {{1, 0}, {1, 4}, {0, 2}, {3, 2}, V::Cross},            // one vertical, crossing
+        {{1, 0}, {1, 2}, {0, 2}, {3, 2}, V::Cross},            // ... touching at its end
+        {{1, 0}, {1, 1.9}, {0, 2}, {3, 2}, V::Apart},          // ... short of the other edge
+        {{1, 1.5}, {1, 2.5}, {0, 0}, {2, 4}, V::Cross},        // ... crossing a slope of 2 at y = 2
+        {{0, 0}, {4, 4}, {1, 1}, {5, 5}, V::NoVerdict},        // collinear and overlapping
+        {{0, 0}, {4, 0}, {0, 1}, {4, 1.00001}, V::NoVerdict},  // slopes within the tolerance
+        {{0, 0}, {4, 0}, {0, 1}, {4, 1.002}, V::Apart},        // ... and just past it
+        {{0, 0}, {4, 4}, {4, 4}, {8, 0}, V::Cross},            // sharing an end point
+        {{0, 0}, {1, 1}, {3, 1}, {4, 0}, V::Apart},            // lines meet off both edges
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SegmentsCross(c.p1, c.p2, c.q1, c.q2), c.verdict) << c.p1.x << "," << c.p1.y;
+        EXPECT_EQ(SegmentsCross(c.q1, c.q2, c.p1, c.p2), c.verdict) << c.p1.x << "," << c.p1.y;
     }
-    for (int x = 301; x <= 589; ++x) {
-        EXPECT_EQ(image.pixel(x, 400), qRgb(0, 0, 0)) << x;
-        EXPECT_NE(image.pixel(x, 399), qRgb(0, 0, 0)) << x;
+}
+
+TEST(ValidateLoadAreas, NamesTheFirstFaultOfTheFirstFailingCheck)
+{
+    const std::string coordinate = " Error in coordinate of loading area No ";
+    const struct {
+        int area;
+        std::initializer_list<std::pair<double, double>> outline;
+        std::string message;
+    } cases[] = {
+        {1, {{0, 0}, {4, 0}, {0, 3}, {0, 0}}, ""},  // no pair of a triangle's edges is tested
+        {3, {{0, 0}, {1, 1}, {2, 2}, {0, 0}}, " Area is too small - No  3 !"},
+        {5, {{1, 1}}, " Area is too small - No  5 !"},
+        {12, {{0, 0}, {2, 2}, {2, 0}, {0, 2}, {0, 0}}, " Area is too small - No 12 !"},  // a bow tie
+        {12, {{1, 1}, {6, 1}, {1, 4}, {4, 4}, {1, 1}}, coordinate + "12 !"},
+        {12, {{0, 0}, {4, 0}, {4, 4}, {2, 0}, {0, 4}, {0, 0}}, coordinate + "12 !"},          // vertex on an edge
+        {12, {{0, 0}, {4, 0}, {2, 2}, {4, 4}, {0, 4}, {2, 2}, {0, 0}}, coordinate + "12 !"},  // shared point
+        {1, {{0, 0}, {2, 0}, {2, 2}, {0, 2}, {0.01, 0}}, " Non closed loading area No  1 !"},
+        // A repeated first vertex between vertical edges, which raise no crossing.
+        {12, {{0, 0}, {0, 0}, {0, 2}, {2, 2}, {2, -1}, {0, -1}, {0, 0}}, coordinate + "12 !"},
+        // Bounds with L = 25: x up to 25 and y up to 20 inclusive, no lower bound.
+        {7, {{23, 18}, {25, 18}, {25, 20}, {23, 20}, {23, 18}}, ""},
+        {7, {{23, 18}, {25.01, 18}, {25, 20}, {23, 20}, {23, 18}}, coordinate + " 7 !"},
+        {7, {{23, 18}, {25, 18}, {25, 20.01}, {23, 20}, {23, 18}}, coordinate + " 7 !"},
+        {7, {{-90, -60}, {-80, -60}, {-80, -50}, {-90, -60}}, ""},
+    };
+    for (const auto& c : cases) {
+        ProjectData data;
+        SetOutline(data, c.area, c.outline);
+        EXPECT_EQ(ValidateLoadAreas(data), c.message) << &c - cases;
     }
+
+    ProjectData data;
+    EXPECT_EQ(ValidateLoadAreas(data), " Non-existent area load !");
+    SetOutline(data, 1, {{0, 0}, {2, 0}, {2, 2}, {0, 2}, {0, 0.01}});    // open
+    SetOutline(data, 2, {{24, 0}, {26, 0}, {26, 2}, {24, 2}, {24, 0}});  // beyond x = L: checked first
+    EXPECT_EQ(ValidateLoadAreas(data), coordinate + " 2 !");
+    SetOutline(data, 9, {{0, 0}, {1, 0}, {0, 0}});  // too small, which comes before both
+    EXPECT_EQ(ValidateLoadAreas(data), " Area is too small - No  9 !");
+    data.AreaUsed[9] = data.AreaUsed[2] = false;  // areas not in use are never looked at
+    data.VertexY[5][1] = 0;
+    EXPECT_EQ(ValidateLoadAreas(data), "");
 }
 
 }  // namespace

@@ -1,13 +1,23 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
 
 #include <climits>
 #include <cmath>
 
+#include <sys/stat.h>
+
+#include "core/config_file.h"
+#include "core/file_names.h"
 #include "core/project_file.h"
+#include "core/text_file.h"
 #include "core/text_format.h"
 #include "core/text_reader.h"
 #include "support/comma_locale.h"
 #include "support/file_bytes.h"
+#include "support/working_folder.h"
 
 namespace kalven {
 namespace {
@@ -79,9 +89,9 @@ TEST(ProjectFileReader, OtherNotationsLongTextsFlagsCountsAndEarlyEnds)
 {
     const testing::CommaLocale comma;
     const ProjectData read = load("other_notations.klv");  // tabs and bare line feeds
-    EXPECT_EQ(read.Title, "  Wall in other notations");
-    EXPECT_EQ(read.AreaLength, 7);  // no length the length dialog offers, loaded as it stands
-    EXPECT_TRUE(read.AreaUsed[3]);
+    // 7 m: no length the length dialog offers, loaded as it stands.
+    EXPECT_EQ(std::tuple(read.Title, read.AreaLength, read.AreaUsed[3]),
+              std::tuple("  Wall in other notations", 7, true));
     EXPECT_EQ(read.LoadAreaData[3], (LoadAreaData{-3, 12.5, 12.5, "  two leading blanks"}));
     EXPECT_EQ(read.LoadAreaData[4], (LoadAreaData{7, -0.05, 0.5, ""}));
     EXPECT_EQ(read.LoadAreaData[20], LoadAreaData{});
@@ -100,24 +110,14 @@ TEST(ProjectFileReader, OtherNotationsLongTextsFlagsCountsAndEarlyEnds)
     EXPECT_TRUE(noVertices.AreaUsed[5] && noVertices.VertexCount[5] == 0 && !endedEarly);
     // The file stops after area 2's alpha: numbers read as 0, texts as empty, and the reader says so.
     const ProjectData early = load("file_ending_early.klv", &endedEarly);
-    EXPECT_TRUE(endedEarly);
-    EXPECT_EQ(early.AreaLength, 40);
+    EXPECT_TRUE(endedEarly && early.AreaLength == 40 && (early.LoadAreaData[20] == LoadAreaData{0, 0, 0, ""}));
     EXPECT_EQ(early.LoadAreaData[1], (LoadAreaData{25, 45, 12, "first"}));
     EXPECT_EQ(early.LoadAreaData[2], (LoadAreaData{0, 180, 0, ""}));
-    EXPECT_EQ(early.LoadAreaData[20], (LoadAreaData{0, 0, 0, ""}));
     EXPECT_TRUE(early.AreaUsed[1] && early.VertexCount[1] == 3 && early.VertexX[3][1] == 0);
 }
 
 TEST(ProjectFileReader, RefusesImpossibleCountsAndLengthsAndMalformedNumbers)
 {
-    const auto refusal = [](const std::string& bytes) -> std::string {
-        try {
-            ReadProjectFile(bytes, emptyProject());
-        } catch (const std::runtime_error& error) {  // InvalidProjectFile or InvalidNumericInput
-            return error.what();
-        }
-        return "accepted";
-    };
     // 257 would wrap to 1 in eight bits; 43 is beyond the storage of an area.
     const std::pair<std::string, std::string> cases[] = {
         {fixture("vertex_count_43.klv"), "load area  2 has 43 vertices, possible are 0 to 42"},
@@ -128,9 +128,103 @@ TEST(ProjectFileReader, RefusesImpossibleCountsAndLengthsAndMalformedNumbers)
         {"Only a title\r\n", "area length 0 m, possible are 1 to 10000 m"},  // a missing length reads as 0
     };
     for (const auto& [bytes, refused] : cases)
-        EXPECT_EQ(refusal(bytes), "Invalid project file: " + refused);
-    EXPECT_EQ(refusal("T\r\n1\r\n") + refusal("T\r\n10000\r\n"), "acceptedaccepted");
-    EXPECT_EQ(refusal(fixture("malformed_number.klv")), "Invalid numeric input in line 56: \"3O\"");
+        EXPECT_THAT([&] { ReadProjectFile(bytes, emptyProject()); },
+                    ::testing::ThrowsMessage<InvalidProjectFile>("Invalid project file: " + refused));
+    EXPECT_NO_THROW(ReadProjectFile("T\r\n1\r\n", emptyProject()));
+    EXPECT_NO_THROW(ReadProjectFile("T\r\n10000\r\n", emptyProject()));
+    EXPECT_THAT([] { ReadProjectFile(fixture("malformed_number.klv"), emptyProject()); },
+                ::testing::ThrowsMessage<InvalidNumericInput>("Invalid numeric input in line 56: \"3O\""));
+}
+
+TEST(ConfigurationFile, TheFolderAndEightColoursAsSignedIntegersBothWays)
+{
+    const std::string text =
+        "C:\\Projects\\Walls with blanks\r\n-2147483643\r\n12632256\r\n8421504\r\n0\r\n12124345\r\n"
+        "8421376\r\n128\r\n10485760\r\n";
+    const Configuration config = ParseConfiguration(text);
+    EXPECT_EQ(config.InitialDir, "C:\\Projects\\Walls with blanks");
+    EXPECT_EQ(config.Colors, DefaultColors());
+    EXPECT_EQ(FormatConfiguration(config.InitialDir + "\nsecond line", config.Colors), text);
+    // Missing values at the end are empty and black.
+    const Configuration onlyFolder = ParseConfiguration("/home/engineer\r\n");
+    EXPECT_EQ(onlyFolder.InitialDir, "/home/engineer");
+    EXPECT_EQ(onlyFolder.Colors, ColorTable{});
+    EXPECT_EQ(ParseConfiguration("").InitialDir, "");
+    EXPECT_THROW(ParseConfiguration("dir\r\n-2147483643\r\nlight grey\r\n"), InvalidNumericInput);
+    EXPECT_THROW(ParseConfiguration("dir\r\n4294967295\r\n"), InvalidNumericInput);  // beyond 32-bit signed
+}
+
+TEST(ProjectReset, EmptiesTheProjectSetsFiveCentimetreRoundingAndKeepsTheRest)
+{
+    ProjectData data;
+    data.AreaLength = 70;
+    data.ColorSettings[kBackground] = 0x00123456;
+    data.InitialDir = "/home/engineer/walls";
+    data.Title = "Retaining wall";
+    data.AreaUsed[20] = true;
+    data.VertexCount[20] = 41;
+    data.VertexX[41][3] = 12.5;
+    data.VertexY[42][20] = 7;
+    data.LoadAreaData[20] = {18, 270, 6, "Soil"};
+    data.CursorX = data.CursorY = 1.25;
+    data.CurrentArea = 3;
+    data.Idle = false;
+    data.Computed = data.PolygonStarted = true;
+    data.InputMode = 6;
+    data.ValidationMessage = " Resultant is outside the desktop !";
+    data.ResultCount = 1;
+    data.ResultantForce = 56.57;
+    ProjectReset(data);
+    ProjectData fresh;
+    fresh.AreaLength = 70;
+    fresh.UnshiftedCentroidX.fill(3.0);
+    EXPECT_TRUE(SameProjectContent(data, fresh) && data.UnshiftedCentroidX == fresh.UnshiftedCentroidX);
+    EXPECT_EQ(std::tuple(data.CursorX, data.CursorY, data.CurrentArea, data.Idle, data.Computed, data.Rounding),
+              std::tuple(0.0, 0.0, 1, true, false, 1));
+    // Kept: the settings, the input state, the message and the last results.
+    EXPECT_EQ(
+        std::tuple(data.ColorSettings[kBackground], data.InitialDir, data.InputMode, data.PolygonStarted,
+                   data.ValidationMessage, data.ResultCount, data.ResultantForce),
+        std::tuple(0x00123456u, "/home/engineer/walls", 6, true, " Resultant is outside the desktop !", 1, 56.57));
+}
+
+TEST(Tables, CountedStringsAreCutOnEveryAssignmentAndIndicesRunFromOne)
+{
+    ProjectData data;
+    data.Title = std::string(45, 'T');
+    data.LoadAreaData[1].Text = "Thirty characters of soil text";
+    EXPECT_EQ(std::pair(data.Title.size(), std::string(data.LoadAreaData[1].Text)),
+              std::pair(40ul, std::string("Thirty characters of soil ")));
+    EXPECT_NO_THROW(data.VertexX[42][20] = 1);  // the last vertex of the last area exists
+    EXPECT_THROW(data.VertexX[43][1], std::out_of_range);
+    EXPECT_THROW(data.VertexX[1][21], std::out_of_range);
+    EXPECT_THROW(data.AreaUsed[0], std::out_of_range);
+}
+
+// The limit is the largest size read; a file whose size the system does not know in advance
+// (/proc) is read in steps and stopped one byte past the limit.
+TEST(TextFiles, ReadUpToTheLimitAndWrittenThroughALink)
+{
+    testing::WorkingFolder folder(testing::WorkingFolder::Config::None);
+    folder.write(QStringLiteral("ten"), "0123456789");
+    const QString ten = folder.file(QStringLiteral("ten"));
+    EXPECT_EQ(ReadBoundedFile(ten, 10).bytes, "0123456789");
+    EXPECT_EQ(ReadBoundedFile(ten, 9).failure, ReadFailure::TooLarge);
+    const QString proc = QStringLiteral("/proc/self/status");
+    EXPECT_EQ(ReadBoundedFile(proc, 10).failure, ReadFailure::TooLarge);
+    EXPECT_TRUE(ReadBoundedFile(proc, 1 << 20).bytes.value_or("").starts_with("Name:"));
+    EXPECT_EQ(ReadBoundedFile(folder.path(), 1 << 20).failure, ReadFailure::NotRegularFile);
+    EXPECT_EQ(ReadBoundedFile(folder.file(QStringLiteral("none")), 1).failure, ReadFailure::NotOpened);
+    EXPECT_EQ(FileInFolder("/a", "b") + FileInFolder("/a/", "b") + FileInFolder("", "b"), "/a/b/a/bb");
+    // Written through a link, the linked file gets the bytes and keeps its mode; the link stays a link.
+    ASSERT_EQ(::chmod(FileNameBytes(ten).c_str(), 0640), 0);
+    const QString link = folder.file(QStringLiteral("link"));
+    ASSERT_TRUE(QFile::link(ten, link));
+    EXPECT_EQ(WriteWholeFile(FileNameBytes(link), "new"), WriteResult::Written);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(ReadBoundedFile(ten, 10).bytes, "new");
+    struct stat status {};
+    EXPECT_TRUE(::stat(FileNameBytes(ten).c_str(), &status) == 0 && (status.st_mode & 07777) == 0640);
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cmath>
 
+#include "core/cell_number.h"
 #include "core/text_format.h"
 #include "core/text_reader.h"
+#include "core/win1252.h"
 #include "support/comma_locale.h"
 
 namespace kalven {
@@ -71,12 +74,11 @@ TEST(Reader, NumbersInEveryPlainNotationLinesAndTheEnd)
     for (const char* line : {"  Title with blanks  ", "second", "third", "fourth"})
         EXPECT_EQ(lines.readLine(), line);
     EXPECT_TRUE(lines.atEnd() && !lines.ranOut());
-    EXPECT_EQ(lines.readInt32(), 0);
+    EXPECT_EQ(lines.readLine(), "");
     EXPECT_TRUE(lines.ranOut());
-    EXPECT_EQ((std::pair{lines.readReal(), lines.readLine()}), std::pair(0.0, std::string()));
-    TextReader blanks("   \r\n\t\r\n");
-    EXPECT_EQ(blanks.readReal(), 0.0);
-    EXPECT_TRUE(blanks.ranOut());
+    EXPECT_EQ((std::pair{lines.readReal(), lines.readInt32()}), std::pair(0.0, 0));
+    TextReader blanks("   \r\n\t\r\n"), none("");
+    EXPECT_TRUE(blanks.readReal() == 0.0 && blanks.ranOut() && none.readInt32() == 0 && none.ranOut());
 }
 
 TEST(Reader, MalformedOutOfRangeAndNonFiniteNumbersAreRefusedWithTheirLine)
@@ -89,21 +91,66 @@ TEST(Reader, MalformedOutOfRangeAndNonFiniteNumbersAreRefusedWithTheirLine)
         EXPECT_THROW(TextReader(bad).readInt32(), InvalidNumericInput) << bad;
     TextReader limits("2147483647\r\n-2147483648\r\n");
     EXPECT_EQ((std::pair{limits.readInt32(), limits.readInt32()}), std::pair(INT_MAX, INT_MIN));
-    EXPECT_STREQ(InvalidNumericInput().what(), "Invalid numeric input");
     // The line as the reader counts lines, and the text read there.
-    const auto refusal = [](const std::string& bytes) {
-        TextReader reader(bytes);
-        try {
-            while (!reader.atEnd())
-                reader.readReal();
-        } catch (const InvalidNumericInput& error) {
-            return std::string(error.what());
-        }
-        return std::string("accepted");
+    const std::string long40 = "1 rest\n\r2\r\n" + std::string(50, 'x');
+    TextReader lines("1\r\n2\n3\r4\n\r\n\n  12,5 kN\r\n"), cut(long40);
+    for (int k = 0; k < 4; ++k)
+        lines.readReal();
+    EXPECT_THAT([&] { lines.readReal(); },
+                ::testing::ThrowsMessage<InvalidNumericInput>("Invalid numeric input in line 7: \"12,5\""));
+    EXPECT_EQ(cut.readReal() + cut.readReal(), 3);
+    EXPECT_THAT([&] { cut.readReal(); }, ::testing::ThrowsMessage<InvalidNumericInput>(
+                                             "Invalid numeric input in line 4: \"" + std::string(40, 'x') + "...\""));
+}
+
+TEST(CellNumbers, EveryTextReadsAsItsLongestLeadingNumberWithoutAnError)
+{
+    // text, integer, real; no integer when it needs more than 32 bits
+    const struct {
+        const char* text;
+        std::optional<std::int32_t> integer;
+        double real;
+    } cases[] = {
+        {"", 0, 0},
+        {"30", 30, 30},
+        {" -7 ", -7, -7},
+        {"+3", 3, 3},
+        {"12.5", 12, 12.5},
+        {".", 0, 0},
+        {"..", 0, 0},
+        {"-", 0, 0},
+        {"1.2.3", 1, 1.2},
+        {"5.", 5, 5},
+        {".5", 0, .5},
+        {"-.5", 0, -.5},
+        {"2e3", 2, 2000},
+        {"2E-1x", 2, .2},
+        {"2e", 2, 2},
+        {"2e+", 2, 2},
+        {"1e999", 1, 0},
+        {"x1", 0, 0},
+        {"2147483647", 2147483647, 2147483647},
+        {"-2147483648", -2147483647 - 1, -2147483648.0},
+        {"2147483648", std::nullopt, 2147483648.0},
+        {"99999999999.5", std::nullopt, 99999999999.5},
     };
-    EXPECT_EQ(refusal("1\r\n2\n3\r4\n\r\n\n  12,5 kN\r\n"), "Invalid numeric input in line 7: \"12,5\"");
-    EXPECT_EQ(refusal("1 rest\n\r2\r\n" + std::string(50, 'x')),
-              "Invalid numeric input in line 4: \"" + std::string(40, 'x') + "...\"");
+    for (const auto& c : cases) {
+        const QString text = QLatin1String(c.text);
+        EXPECT_EQ(CellInt32(text), c.integer) << c.text;
+        EXPECT_EQ(CellInteger(text), c.integer.value_or(0)) << c.text;
+        EXPECT_EQ(CellReal(text), c.real) << c.text;
+    }
+}
+
+// The Windows-1252 conversion between the project's bytes and Qt's strings.
+TEST(Win1252, EveryByteComesBackUnchanged)
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
+    EXPECT_EQ(ToWin1252(FromWin1252(all)), all);
+    EXPECT_EQ(FromWin1252("\x80\x81\x9F"), QStringLiteral("\u20AC\u0081\u0178"));
+    EXPECT_EQ(ToWin1252(QStringLiteral("\u0080\u0100\u03A9")), "???");  // no byte of their own
 }
 
 }  // namespace

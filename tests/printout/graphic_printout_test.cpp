@@ -1,8 +1,11 @@
 #include "printout/graphic_printout.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cinttypes>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "core/text_format.h"
@@ -15,6 +18,7 @@ namespace kalven::testing {
 namespace {
 
 using Box = std::tuple<int, int, int, int>;
+using Lines = std::vector<std::string>;
 
 Box BoxOf(const CanvasCall& c)
 {
@@ -29,24 +33,36 @@ RecordingCanvas Print(const ProjectData& data, int PW = 4800, int PH = 6600)
     return canvas;
 }
 
+template <typename Pick> std::vector<CanvasCall> Calls(const std::vector<CanvasCall>& calls, Pick pick)
+{
+    std::vector<CanvasCall> picked;
+    std::copy_if(calls.begin(), calls.end(), std::back_inserter(picked), pick);
+    return picked;
+}
+
 // Black marks of a pen width: vertical ones standing on y = yb, or horizontal ones from the left edge.
 std::vector<CanvasCall> Marks(const RecordingCanvas& canvas, const PrintPage& p, int width, bool bottom)
 {
-    std::vector<CanvasCall> out;
-    for (const CanvasCall& c : canvas.lines()) {
+    return Calls(canvas.lines(), [&](const CanvasCall& c) {
         const bool along = bottom ? c.x1 == c.x2 && c.y1 == p.yb : c.y1 == c.y2 && c.x1 == p.x0 + 1;
-        if (along && c.state.penWidth == width && c.state.penStyle == PenStyle::Solid && c.state.penColor == kBlack)
-            out.push_back(c);
-    }
-    return out;
+        return along && c.state.penWidth == width && c.state.penStyle == PenStyle::Solid && c.state.penColor == kBlack;
+    });
 }
 
-const CanvasCall* TextAt(const RecordingCanvas& canvas, const std::string& text, int x, int y)
+// Each call as "kind x1 y1 x2 y2 colour/width brush text"; a text's colour is its font's, its width the font height.
+Lines Shown(const std::vector<CanvasCall>& calls)
 {
-    for (const CanvasCall& c : canvas.calls())
-        if (c.kind == CanvasCall::Kind::Text && c.text == text && c.x1 == x && c.y1 == y)
-            return &c;
-    return nullptr;
+    Lines shown;
+    for (const CanvasCall& c : calls) {
+        char s[200];
+        const bool text = c.kind == CanvasCall::Kind::Text;
+        std::snprintf(s, sizeof s, "%c %" PRId64 " %" PRId64 " %" PRId64 " %" PRId64 " %06X/%d %06X%s %s",
+                      "RLET"[static_cast<int>(c.kind)], c.x1, c.y1, c.x2, c.y2,
+                      text ? c.state.fontColor : c.state.penColor, text ? c.state.fontHeight : c.state.penWidth,
+                      c.state.brushColor, c.state.brushStyle == BrushStyle::Clear ? " clear" : "", c.text.c_str());
+        shown.push_back(s);
+    }
+    return shown;
 }
 
 TEST(GraphicPrintout, PortraitPageFrameScalesTitleAndHeader)
@@ -54,42 +70,24 @@ TEST(GraphicPrintout, PortraitPageFrameScalesTitleAndHeader)
     ProjectData data;
     data.Title = "Wall";
     const PrintPage p = MakePrintPage(4800, 6600, 25);
-    EXPECT_EQ(std::tie(p.M, p.x0, p.y0, p.FW, p.FH, p.yb), std::make_tuple(600, 300, 300, 4200, 3055, 3356));
-    EXPECT_DOUBLE_EQ(p.s, 168);
     const RecordingCanvas canvas = Print(data);
-    ASSERT_EQ(canvas.rectangles().size(), 1u);
-    EXPECT_EQ(BoxOf(canvas.rectangles()[0]), Box(301, 301, 4498, 3355));
-    EXPECT_EQ(canvas.rectangles()[0].state.brushStyle, BrushStyle::Clear);
+    EXPECT_EQ(Shown(canvas.rectangles()), Lines{"R 301 301 4498 3355 000000/1 FFFFFF clear "});
+    // h = 19.976 m: 18 fine and 3 coarse marks on the left.
     const auto fine = Marks(canvas, p, 1, true), coarse = Marks(canvas, p, 2, true);
-    ASSERT_EQ(std::pair(fine.size(), coarse.size()), std::pair(24ul, 4ul));
-    EXPECT_EQ(std::tie(fine[0].x1, fine[0].y2, coarse[0].x1, coarse[0].y2),
-              std::make_tuple(468, 3356 - 34, 1140, 3356 - 45));
-    int k = 0;
-    for (const char* number : {" 5", "10", "15", "20"}) {
-        const CanvasCall* text =
-            TextAt(canvas, number, static_cast<int>(coarse[static_cast<std::size_t>(k++)].x1) + 5, 3272);
-        ASSERT_NE(text, nullptr) << number;
-        EXPECT_EQ(text->state.brushStyle, BrushStyle::Clear);
-    }
-    // h = 19.976 m: 18 fine and 3 coarse marks on the left, each coarse one with its number.
-    const auto left = Marks(canvas, p, 3, false);
-    EXPECT_EQ(std::pair(Marks(canvas, p, 1, false).size(), Marks(canvas, p, 1, false)[0].x2), std::pair(18ul, 331l));
-    ASSERT_EQ(left.size(), 3u);
-    k = 0;
-    for (auto [y, number] : {std::pair{2516, " 5"}, {1676, "10"}, {836, "15"}}) {
-        EXPECT_EQ(std::tie(left[static_cast<std::size_t>(k)].y1, left[static_cast<std::size_t>(k)].x2),
-                  std::make_tuple(y, 341));
-        ++k;
-        EXPECT_NE(TextAt(canvas, number, 315, y + 5), nullptr) << number;
-    }
-    // The title in the page's font, the header line smaller, the font set back afterwards.
-    const CanvasCall* title = TextAt(canvas, "Wall", 307, 190);
-    const CanvasCall* notice = TextAt(canvas, "KALVEN devs ", 2880, 259);
-    const CanvasCall* name = TextAt(canvas, " KALVEN  V 1.0", 4000, 259);
-    ASSERT_TRUE(title && notice && name);
+    const auto leftFine = Marks(canvas, p, 1, false), left = Marks(canvas, p, 3, false);
+    ASSERT_EQ(std::tuple(fine.size(), coarse.size(), leftFine.size(), left.size()), std::tuple(24ul, 4ul, 18ul, 3ul));
+    EXPECT_EQ(std::tuple(fine[0].x1, fine[0].y2, coarse[0].x1, coarse[3].x1, coarse[0].y2, leftFine[0].x2),
+              std::tuple(468, 3356 - 34, 1140, 3660, 3356 - 45, 331));
+    EXPECT_EQ(std::tuple(left[0].y1, left[1].y1, left[2].y1, left[0].x2), std::tuple(2516, 1676, 836, 341));
+    // Each coarse mark with its number; the title in the page's font, the header line smaller.
     EXPECT_EQ(
-        std::tie(title->state.fontHeight, notice->state.fontHeight, name->state.fontHeight, canvas.state().fontHeight),
-        std::make_tuple(67, 37, 37, 67));
+        Shown(canvas.texts()),
+        (Lines{"T 1145 3272 0 0 000000/67 FFFFFF clear  5", "T 1985 3272 0 0 000000/67 FFFFFF clear 10",
+               "T 2825 3272 0 0 000000/67 FFFFFF clear 15", "T 3665 3272 0 0 000000/67 FFFFFF clear 20",
+               "T 315 2521 0 0 000000/67 FFFFFF clear  5", "T 315 1681 0 0 000000/67 FFFFFF clear 10",
+               "T 315 841 0 0 000000/67 FFFFFF clear 15", "T 307 190 0 0 000000/67 FFFFFF Wall",
+               "T 2880 259 0 0 000000/37 FFFFFF KALVEN devs ", "T 4000 259 0 0 000000/37 FFFFFF  KALVEN  V 1.0"}));
+    EXPECT_EQ(canvas.state().fontHeight, 67);  // set back after the header line
 }
 
 TEST(GraphicPrintout, MarkStepsFollowTheLengthAndTheFrameTheOrientation)
@@ -98,27 +96,21 @@ TEST(GraphicPrintout, MarkStepsFollowTheLengthAndTheFrameTheOrientation)
     data.AreaLength = 20;
     PrintPage p = MakePrintPage(4800, 6600, 20);
     RecordingCanvas canvas = Print(data);
-    EXPECT_EQ(Marks(canvas, p, 1, true).size(), 39u);
-    EXPECT_EQ(Marks(canvas, p, 1, true)[0].x1, 300 + 105);  // half a metre
-    EXPECT_EQ(Marks(canvas, p, 2, true).size(), 19u);
+    EXPECT_EQ(
+        std::tuple(Marks(canvas, p, 1, true).size(), Marks(canvas, p, 1, true)[0].x1, Marks(canvas, p, 2, true).size()),
+        std::tuple(39u, 300 + 105, 19u));  // half metres and metres
     EXPECT_TRUE(canvas.findText(" 1") && canvas.findText("19"));
-
     data.AreaLength = 1200;
     p = MakePrintPage(4800, 6600, 1200);
     canvas = Print(data);
-    EXPECT_EQ(Marks(canvas, p, 1, true).size(), 1199u);
-    EXPECT_EQ(Marks(canvas, p, 2, true).size(), 239u);
+    EXPECT_EQ(std::tuple(Marks(canvas, p, 1, true).size(), Marks(canvas, p, 2, true).size(),
+                         Marks(canvas, p, 1, false).size()),
+              std::tuple(1199u, 239u, 839u));
     EXPECT_TRUE(canvas.findText(" 5") && canvas.findText("1195"));
-    const double h = p.yb / p.s;
-    EXPECT_EQ(Marks(canvas, p, 1, false).size(), static_cast<std::size_t>(Round(h) - Round(h / 8)));
     data.AreaLength = 30000;  // 5 m marks 0.7 pixels apart: the first mark on a pixel is labelled
     canvas = Print(data);
     EXPECT_TRUE(canvas.findText(" 5") && canvas.findText("15") && !canvas.findText("10"));
-
     // Landscape: the same aspect factor, the frame again PW - M wide.
-    const PrintPage wide = MakePrintPage(6600, 4800, 25);
-    EXPECT_DOUBLE_EQ(wide.r, MakePrintPage(4800, 6600, 25).r);
-    EXPECT_EQ(std::tie(wide.M, wide.x0, wide.FW, wide.FH), std::make_tuple(825, 412, 5775, 4200));
     EXPECT_EQ(BoxOf(Print(ProjectData{}, 6600, 4800).rectangles().at(0)), Box(413, 413, 6185, 4612));
 }
 
@@ -130,48 +122,26 @@ TEST(GraphicPrintout, LoadAreasForcesResultantAndResultLines)
     ComputeOnScreen(data);
     data.AreaUsed[12] = true;
     const RecordingCanvas canvas = Print(data);
-    const PrintPage p = MakePrintPage(4800, 6600, 25);
-    std::vector<CanvasCall> navy4, arrows, red;
-    for (const CanvasCall& c : canvas.lines()) {
-        if (c.state.penColor == kNavy)
-            (c.state.penWidth == 4 ? navy4 : arrows).push_back(c);
-        if (c.state.penColor == kRed && c.state.penWidth == 15)
-            red.push_back(c);
-    }
-    ASSERT_EQ(std::tuple(navy4.size(), arrows.size(), red.size()), std::tuple(11ul, 2ul, 1ul));
+    data.Computed = false;
+    const std::size_t before = Print(data).calls().size() - 3, after = canvas.calls().size() - 3;
+    // The arrows and their rings, the line of action from x = 1.5 at y = 0 to x = -23.5 at y = 25 far
+    // beside the page, the resultant 5 m long at 315 degrees from (1, 0.5), and the result lines.
+    EXPECT_EQ(
+        Shown({canvas.calls().begin() + before, canvas.calls().begin() + after}),
+        (Lines{"L 468 3188 468 3782 800000/10 FFFFFF ", "E 462 3776 474 3788 800000/10 FFFFFF ",
+               "L 1140 3272 1734 3272 800000/10 FFFFFF ", "E 1728 3266 1740 3278 800000/10 FFFFFF ",
+               "L 552 3356 -3648 -844 000000/1 FFFFFF ", "L 468 3272 1062 3866 0000FF/15 FFFFFF ",
+               "E 1054 3858 1070 3874 0000FF/15 FFFFFF ", "T 468 380 0 0 000000/67 FFFFFF Resultant force   56.57 kN",
+               "T 468 461 0 0 000000/67 FFFFFF Xs =     1.00 m", "T 468 541 0 0 000000/67 FFFFFF Ys =     0.50 m",
+               "T 468 622 0 0 000000/67 FFFFFF Angle   315.00\xB0"}));
+    const auto navy4 =
+        Calls(canvas.lines(), [](const CanvasCall& c) { return c.state.penColor == kNavy && c.state.penWidth == 4; });
+    ASSERT_EQ(navy4.size(), 11u);
     EXPECT_EQ(BoxOf(navy4[0]), Box(300, 3356, 636, 3356));
-    // Area 12's number by vertex (12, 4), 34 pixels below it.
-    const CanvasCall* twelve = TextAt(canvas, "12 ", 2316 + 4, 3356 - 672 + 34);
-    ASSERT_NE(twelve, nullptr);
-    EXPECT_EQ(twelve->state.brushColor, kSkyBlue);
-    EXPECT_NE(canvas.findText(" 1 "), nullptr);
-    // PW / 140 pixels below: 36 on a page 4970 wide.
-    const PrintPage narrow = MakePrintPage(4970, 6600, 25);
-    EXPECT_NE(TextAt(Print(data, 4970), "12 ", Round(narrow.px(12)) + 4, Round(narrow.py(4)) + 36), nullptr);
-    EXPECT_EQ(arrows[0].state.penWidth, 10);
-    EXPECT_EQ(BoxOf(arrows[0]),
-              Box(468, 3188, Round(p.px(data.ResultList[1].TipX)), Round(p.py(data.ResultList[1].TipY))));
-    // The resultant: 5 m long at 315 degrees from (1, 0.5).
-    EXPECT_EQ(BoxOf(red[0]),
-              Box(468, 3272, Round(p.px(1 + 5 / std::sqrt(2.0))), Round(p.py(0.5 - 5 / std::sqrt(2.0)))));
-    const auto rings = canvas.ellipses();
-    ASSERT_EQ(rings.size(), 3u);
-    EXPECT_EQ(BoxOf(rings[0]), Box(arrows[0].x2 - 6, arrows[0].y2 - 6, arrows[0].x2 + 6, arrows[0].y2 + 6));
-    EXPECT_EQ(BoxOf(rings[2]), Box(red[0].x2 - 8, red[0].y2 - 8, red[0].x2 + 8, red[0].y2 + 8));
-    EXPECT_EQ(rings[2].state.brushColor, kWhite);
-    // The line of action from x = 1.5 at y = 0 to x = -23.5 at y = 25, far beside the page.
-    const auto lines = canvas.lines();
-    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const CanvasCall& c) {
-        return BoxOf(c) == Box(552, 3356, 300 - 3948, 3356 - 4200) && c.state.penWidth == 1;
-    }));
-    for (auto [y, text] : {std::pair{380, "Resultant force   56.57 kN"},
-                           {461, "Xs =     1.00 m"},
-                           {541, "Ys =     0.50 m"},
-                           {622, "Angle   315.00\xB0"}}) {
-        const CanvasCall* line = TextAt(canvas, text, 468, y);
-        ASSERT_NE(line, nullptr) << text;
-        EXPECT_EQ(std::pair(line->state.fontColor, line->state.brushStyle), std::pair(kBlack, BrushStyle::Solid));
-    }
+    // Area 12's number by vertex (12, 4), 34 pixels below it; PW / 140 pixels: 36 on a page 4970 wide.
+    EXPECT_THAT(Shown(canvas.texts()), ::testing::IsSupersetOf({"T 304 3054 0 0 000000/67 F0CAA6  1 ",
+                                                                "T 2320 2718 0 0 000000/67 F0CAA6 12 "}));
+    EXPECT_THAT(Shown(Print(data, 4970).texts()), ::testing::Contains("T 2402 2926 0 0 000000/67 F0CAA6 12 "));
 }
 
 TEST(GraphicPrintout, StaleResultsKeepTheShiftMarksOnly)
@@ -185,15 +155,11 @@ TEST(GraphicPrintout, StaleResultsKeepTheShiftMarksOnly)
     ComputeOnScreen(data);
     data.Computed = false;
     const RecordingCanvas canvas = Print(data);
-    std::vector<CanvasCall> dashed;
-    for (const CanvasCall& c : canvas.lines())
-        if (c.state.penStyle == PenStyle::Dashed)
-            dashed.push_back(c);
+    const auto dashed = Calls(canvas.lines(), [](const CanvasCall& c) { return c.state.penStyle == PenStyle::Dashed; });
     ASSERT_EQ(dashed.size(), 1u);
     EXPECT_EQ(BoxOf(dashed[0]), Box(468, 3188, 804, 3188));
     EXPECT_TRUE(canvas.ellipses().empty());
-    for (const CanvasCall& c : canvas.lines())
-        EXPECT_LT(c.state.penWidth, 10);
+    EXPECT_TRUE(Calls(canvas.lines(), [](const CanvasCall& c) { return c.state.penWidth >= 10; }).empty());
     EXPECT_EQ(canvas.findText("Xs =     3.00 m"), nullptr);
 }
 
