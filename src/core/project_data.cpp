@@ -38,6 +38,7 @@ void ProjectReset(ProjectData& data)
         data.LoadAreaData[a] = LoadAreaData{};
     for (int a = 1; a <= kAreaCount; ++a)
         data.UnshiftedCentroidX[a] = 3.0;
+    data.Joint = BaseJoint{};
     data.Rounding = 1;
 }
 
@@ -45,13 +46,13 @@ bool SameProjectContent(const ProjectData& a, const ProjectData& b)
 {
     return a.Title == b.Title && a.AreaLength == b.AreaLength && a.AreaUsed == b.AreaUsed &&
            a.VertexCount == b.VertexCount && a.VertexX == b.VertexX && a.VertexY == b.VertexY &&
-           a.LoadAreaData == b.LoadAreaData;
+           a.LoadAreaData == b.LoadAreaData && a.Joint == b.Joint;
 }
 
 ProjectContent TakeContent(const ProjectData& data)
 {
-    return {data.Title,       data.AreaLength, data.Rounding, data.AreaUsed,
-            data.VertexCount, data.VertexX,    data.VertexY,  data.LoadAreaData};
+    return {data.Title,   data.AreaLength, data.Rounding,     data.AreaUsed, data.VertexCount,
+            data.VertexX, data.VertexY,    data.LoadAreaData, data.Joint};
 }
 
 void PutContent(ProjectData& data, const ProjectContent& content)
@@ -64,6 +65,7 @@ void PutContent(ProjectData& data, const ProjectContent& content)
     data.VertexX = content.VertexX;
     data.VertexY = content.VertexY;
     data.LoadAreaData = content.LoadAreaData;
+    data.Joint = content.Joint;
 }
 
 }  // namespace kalven

@@ -80,6 +80,20 @@ struct PixelPoint {
 
 using VertexTable = Table1<Table1<double, kAreaCount>, kVertexCapacity>;  // [vertex][area]
 
+// The base joint of a retaining wall: the segment from A to B on which the loaded body stands, the
+// body lying on the left of the direction from A to B, and the friction coefficient against
+// sliding along it. A project holds one joint or none.
+struct BaseJoint {
+    bool Set = false;
+    double X1 = 0;  // A, metres
+    double Y1 = 0;
+    double X2 = 0;  // B, metres
+    double Y2 = 0;
+    double Mu = 0.5;
+
+    bool operator==(const BaseJoint&) const = default;
+};
+
 // Results of the last computation, under the names the project keeps them by. Compute finds
 // them all together, and the project stores them all together.
 struct ResultVariables {
@@ -117,6 +131,7 @@ struct ProjectData : ResultVariables {
     VertexTable VertexX;
     VertexTable VertexY;
     Table1<kalven::LoadAreaData, kAreaCount> LoadAreaData;
+    BaseJoint Joint;
 
     // State of the running program.
     bool Idle = true;
@@ -140,7 +155,8 @@ inline constexpr std::uint8_t kInputModeLoadArea = 6;
 // the input state, the message and the results.
 void ProjectReset(ProjectData& data);
 
-// Project content only (title, length, areas, vertices, data rows): what a project file holds.
+// Project content only (title, length, areas, vertices, data rows, base joint): what a project
+// file holds.
 bool SameProjectContent(const ProjectData& a, const ProjectData& b);
 
 // What the editing commands change and an undo puts back: the project content and the rounding,
@@ -154,6 +170,7 @@ struct ProjectContent {
     VertexTable VertexX;
     VertexTable VertexY;
     Table1<kalven::LoadAreaData, kAreaCount> LoadAreaData;
+    BaseJoint Joint;
 
     bool operator==(const ProjectContent&) const = default;
 };
