@@ -75,6 +75,23 @@ TEST(ProjectFileRoundTrip, TextsIntegersAndRealsOfEveryMagnitudeComeBackTo15Sign
             << v;
 }
 
+TEST(ProjectFileRoundTrip, TheBaseJointFollowsTheVerticesAndOnlyWhenSet)
+{
+    ProjectData saved = load("used_area_with_no_vertices.klv");
+    const std::string without = FormatProjectFile(saved);
+    saved.Joint = {false, 1, 2, 3, 4, 0.7};  // not set: not written, whatever it holds
+    EXPECT_EQ(FormatProjectFile(saved), without);
+    saved.Joint = {true, 0, 0, 4.25, -1e-3, 0.55};
+    const std::string with = FormatProjectFile(saved);
+    EXPECT_EQ(with, without + "BASE JOINT\r\n 0.00000000000000E+0000\r\n 0.00000000000000E+0000\r\n"
+                              " 4.25000000000000E+0000\r\n-1.00000000000000E-0003\r\n 5.50000000000000E-0001\r\n");
+    bool endedEarly = true;
+    EXPECT_EQ(ReadProjectFile(with, emptyProject(), &endedEarly).Joint, saved.Joint);
+    EXPECT_FALSE(endedEarly);
+    // Other lines after the vertices stay unread, as before.
+    EXPECT_FALSE(ReadProjectFile(without + "BASE JOINT \r\n1\r\n", emptyProject()).Joint.Set);
+}
+
 TEST(ProjectFileReader, OtherNotationsLongTextsFlagsCountsAndEarlyEnds)
 {
     const testing::CommaLocale comma;
@@ -131,6 +148,21 @@ TEST(ProjectFileReader, RefusesImpossibleCountsAndLengthsAndMalformedNumbers)
         EXPECT_EQ(refusal(bytes), "Invalid project file: " + refused);
     EXPECT_EQ(refusal("T\r\n1\r\n") + refusal("T\r\n10000\r\n"), "acceptedaccepted");
     EXPECT_EQ(refusal(fixture("malformed_number.klv")), "Invalid numeric input in line 56: \"3O\"");
+    // A damaged base joint after an empty project, its tag on line 123.
+    const std::string empty = fixture("empty_project.klv") + "BASE JOINT\r\n";
+    const std::pair<std::string, std::string> joints[] = {
+        {"1\r\n2\r\n3\r\n4x\r\n0.5\r\n", "Invalid numeric input in line 127: \"4x\""},
+        {"1\r\n2\r\n3\r\n1e999\r\n0.5\r\n", "Invalid numeric input in line 127: \"1e999\""},
+        {"1\r\n2\r\n3\r\n4\r\n", "Invalid project file: the base joint ends early, it needs x1, y1, x2, y2 and mu"},
+        {"1\r\n2\r\n1.000000000000001\r\n2\r\n0.5\r\n",
+         "Invalid project file: the base joint starts and ends in the same point"},
+        {"1\r\n2\r\n3\r\n4\r\n0\r\n",
+         "Invalid project file: the base joint's friction coefficient is not greater than 0"},
+        {"1\r\n2\r\n3\r\n4\r\n-0.5\r\n",
+         "Invalid project file: the base joint's friction coefficient is not greater than 0"},
+    };
+    for (const auto& [block, refused] : joints)
+        EXPECT_EQ(refusal(empty + block), refused) << block;
 }
 
 }  // namespace
