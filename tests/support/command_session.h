@@ -32,9 +32,6 @@ public:
         dxf_.push_back(std::move(choose));
     }
 
-    // How the next base joint dialog is left; with nothing queued it is cancelled.
-    void answerJoint(BaseJointChoice choice) { joints_.push_back(choice); }
-
     bool editLength() override { return next("length"); }
     void editTitle() override { next("title"); }
     void editAreaData() override { next("area data"); }
@@ -52,19 +49,11 @@ public:
         return choose(drawing);
     }
 
-    BaseJointChoice editBaseJoint() override
-    {
-        shown.push_back("base joint");
-        if (joints_.empty()) {
-            ADD_FAILURE() << "unexpected base joint dialog";
-            return {};
-        }
-        const BaseJointChoice choice = joints_.front();
-        joints_.pop_front();
-        return choice;
-    }
+    // How a base joint dialog answered with true is left.
+    BaseJointChoice joint;
+    BaseJointChoice editBaseJoint() override { return next("base joint") ? joint : BaseJointChoice{}; }
 
-    bool allAnswered() const { return edits_.empty() && dxf_.empty() && joints_.empty(); }
+    bool allAnswered() const { return edits_.empty() && dxf_.empty(); }
     std::vector<std::string> shown;  // the dialogs shown, in order
 
 private:
@@ -82,7 +71,6 @@ private:
 
     std::deque<std::function<bool()>> edits_;
     std::deque<std::function<std::optional<DxfImportOptions>(const DxfDrawing&)>> dxf_;
-    std::deque<BaseJointChoice> joints_;
 };
 
 struct FakeCommandWindow : CommandWindow {
