@@ -1,6 +1,7 @@
 // The project file reader. Properties beyond "no crash":
 //  - a failed load leaves the project it loads beside untouched;
-//  - nothing is ever stored beyond 42 vertices or 20 areas;
+//  - nothing is ever stored beyond 42 vertices or 20 areas, and a base joint read has two
+//    different points and a friction coefficient above 0;
 //  - a project that loads, saved and loaded again, gives the same project: every flag, count,
 //    multiplier and text exactly, every real to the 15 significant digits the file keeps, and
 //    from then on the same file byte for byte.
@@ -40,6 +41,10 @@ bool SameToFifteenDigits(const kalven::ProjectData& a, const kalven::ProjectData
 {
     if (!(a.Title == b.Title && a.AreaLength == b.AreaLength && a.AreaUsed == b.AreaUsed &&
           a.VertexCount == b.VertexCount))
+        return false;
+    const kalven::BaseJoint &j = a.Joint, &k = b.Joint;
+    if (!(j.Set == k.Set && SameReal(j.X1, k.X1) && SameReal(j.Y1, k.Y1) && SameReal(j.X2, k.X2) &&
+          SameReal(j.Y2, k.Y2) && SameReal(j.Mu, k.Mu)))
         return false;
     for (int i = 1; i <= kalven::kAreaCount; ++i) {
         const kalven::LoadAreaData& x = a.LoadAreaData[i];
@@ -85,6 +90,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
                 FUZZ_CHECK(loaded.VertexX[v][a] == 0 && loaded.VertexY[v][a] == 0);
         }
     }
+    const kalven::BaseJoint& joint = loaded.Joint;
+    FUZZ_CHECK(joint == kalven::BaseJoint{} ||
+               (joint.Set && joint.Mu > 0 && std::isfinite(joint.Mu) && std::isfinite(joint.X1) &&
+                std::isfinite(joint.Y1) && std::isfinite(joint.X2) && std::isfinite(joint.Y2) &&
+                (joint.X1 != joint.X2 || joint.Y1 != joint.Y2)));
     std::string saved;
     try {
         saved = kalven::FormatProjectFile(loaded);

@@ -11,8 +11,10 @@
 #include "core/project_file.h"
 #include "core/text_file.h"
 #include "core/win1252.h"
+#include "drawing/fixed_colors.h"
 #include "drawing/load_areas.h"
 #include "drawing/raster.h"
+#include "drawing/view_mapping.h"
 
 namespace kalven {
 
@@ -302,6 +304,79 @@ void ProjectCommands::directory()
     dialogDirectory_ = FileNameText(data_.InitialDir);
 }
 
+// ---- the base joint
+
+void ProjectCommands::baseJoint()
+{
+    if (!startCommand())
+        return;
+    const BaseJointChoice choice = editing_.editBaseJoint();
+    switch (choice.action) {
+    case BaseJointChoice::Action::Cancel:
+        return;
+    case BaseJointChoice::Action::Set:
+        setJoint(choice.joint);
+        return;
+    case BaseJointChoice::Action::Remove:
+        setJoint(BaseJoint{});
+        return;
+    case BaseJointChoice::Action::Pick:
+        // Every other command waits until B is picked or the picking is given up.
+        pickedJoint_ = BaseJoint{true, 0, 0, 0, 0, choice.joint.Mu};
+        jointPick_ = JointPick::A;
+        data_.Idle = false;
+        showPanel3(kJointPickHint);
+        return;
+    }
+}
+
+void ProjectCommands::setJoint(const BaseJoint& joint)
+{
+    const Snapshot before = snapshot();
+    data_.Joint = joint;
+    data_.Computed = false;
+    Osnova();
+    Kresli();
+    record(QStringLiteral("Base joint"), before);
+}
+
+void ProjectCommands::pickJointPoint()
+{
+    const double x = data_.CursorX;
+    const double y = data_.CursorY;
+    if (jointPick_ == JointPick::A) {
+        pickedJoint_.X1 = x;
+        pickedJoint_.Y1 = y;
+        jointPick_ = JointPick::B;
+        markJointA();
+        showPanel3(kJointPickHint);
+        return;
+    }
+    if (x == pickedJoint_.X1 && y == pickedJoint_.Y1) {
+        showPanel3("B is the point A: click B somewhere else; Esc cancels");
+        return;
+    }
+    pickedJoint_.X2 = x;
+    pickedJoint_.Y2 = y;
+    jointPick_ = JointPick::Off;
+    data_.Idle = true;
+    showPanel3("");
+    setJoint(pickedJoint_);
+}
+
+void ProjectCommands::markJointA()
+{
+    const QSize size = window_.drawingSize();
+    const PixelPoint p =
+        VertexPixel(pickedJoint_.X1, pickedJoint_.Y1, Scale(size.width(), data_.AreaLength), size.height());
+    canvas_.setPenMode(PenMode::NotXor);
+    canvas_.setPenColor(kRed);
+    canvas_.setPenWidth(1);
+    canvas_.setBrushColor(kRed);
+    canvas_.ellipse(p.x - 3, p.y - 3, p.x + 3, p.y + 3);
+    canvas_.setPenMode(PenMode::Copy);
+}
+
 // ---- Compute
 
 void ProjectCommands::compute()
@@ -368,6 +443,11 @@ void ProjectCommands::mouseMove(int x, int y)
 
 void ProjectCommands::mouseDown(MouseButton button, int x, int y)
 {
+    if (pickingJoint()) {
+        if (button == MouseButton::Left)
+            pickJointPoint();
+        return;
+    }
     const int area = data_.CurrentArea;
     switch (polygonInput().mouseDown(button, x, y)) {
     case ClickOutcome::Ignored:
@@ -390,6 +470,14 @@ void ProjectCommands::mouseDown(MouseButton button, int x, int y)
 
 void ProjectCommands::cancelInput()
 {
+    if (pickingJoint()) {
+        if (jointPick_ == JointPick::B)
+            markJointA();
+        jointPick_ = JointPick::Off;
+        data_.Idle = true;
+        showPanel3("");
+        return;
+    }
     if (data_.InputMode != kInputModeLoadArea)
         return;
     PutContent(data_, inputBefore_.content);
@@ -405,6 +493,12 @@ void ProjectCommands::cancelInput()
 
 void ProjectCommands::removeLastVertex()
 {
+    if (jointPick_ == JointPick::B) {
+        markJointA();
+        jointPick_ = JointPick::A;
+        showPanel3(kJointPickHint);
+        return;
+    }
     if (polygonInput().removeLastVertex())
         showPanel3(kInputHint);
 }

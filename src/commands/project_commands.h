@@ -22,6 +22,8 @@ class UserDialogs;
 
 // Status panel 3 explains the polygon input and every refused click or arming.
 inline constexpr const char* kInputHint = "Esc cancels, Backspace removes the last point";
+// Panel 3 while the base joint's two points are picked.
+inline constexpr const char* kJointPickHint = "Click A, then B with the left button; Esc cancels";
 
 // What only the main window can do for a command.
 class CommandWindow {
@@ -42,6 +44,14 @@ public:
     virtual void endProgram() = 0;
 };
 
+// How the base joint dialog was left.
+struct BaseJointChoice {
+    enum class Action { Cancel, Set, Remove, Pick };
+    Action action = Action::Cancel;
+    // Set: the joint as typed; Pick: the friction coefficient the picked joint gets.
+    BaseJoint joint;
+};
+
 // The modal dialogs that edit the project in place. Each is shown through UserDialogs::runModal.
 class EditingDialogs {
 public:
@@ -57,6 +67,8 @@ public:
     virtual void editDirectory() = 0;
     // The layers and unit to import from a read drawing; nothing when cancelled.
     virtual std::optional<DxfImportOptions> chooseDxfImport(const DxfDrawing& drawing) = 0;
+    // The project's base joint to type, remove or pick with the mouse; it changes nothing itself.
+    virtual BaseJointChoice editBaseJoint() = 0;
 };
 
 class ProjectCommands {
@@ -85,6 +97,8 @@ public:
     void areaData();
     void correction();
     void directory();
+    // The base joint dialog, and the picking of A and B with the mouse that it may start.
+    void baseJoint();
     void compute();
     // Resultant computation and its drawing, after the checks have passed.
     void Vypocet();
@@ -97,10 +111,13 @@ public:
     void deleteArea();
     void mouseMove(int x, int y);
     void mouseDown(MouseButton button, int x, int y);
-    // Escape: the polygon under input is given up and its area is as it was before arming.
+    // Escape: the polygon under input is given up and its area is as it was before arming; a
+    // joint being picked is given up and the project's joint stays as it was.
     void cancelInput();
-    // Backspace: the last picked vertex is taken back.
+    // Backspace: the last picked vertex, or a picked joint point A, is taken back.
     void removeLastVertex();
+    // True while the base joint's points are picked: the keys of the input are then taken too.
+    bool pickingJoint() const { return jointPick_ != JointPick::Off; }
     // The mouse over the window beside the drawing image.
     void mouseOverWindow();
     // The rubber band: from the last placed vertex to the last mouse position.
@@ -130,6 +147,14 @@ private:
     // asked stops, so the project is not thrown away unsaved.
     bool askToSave();
     PolygonInput polygonInput();
+    // The joint's new value as one edit: the results go and the drawing is made anew.
+    void setJoint(const BaseJoint& joint);
+    // A left click while the joint is picked: A first, then B, never B on A.
+    void pickJointPoint();
+    // The mark of a picked A, in not-xor: drawn a second time it is gone again.
+    void markJointA();
+
+    enum class JointPick { Off, A, B };
 
     ProjectData& data_;
     UserDialogs& dialogs_;
@@ -144,6 +169,8 @@ private:
     std::string panel3_;
     PixelPoint bandAnchor_;
     PixelPoint bandEnd_;
+    JointPick jointPick_ = JointPick::Off;
+    BaseJoint pickedJoint_;  // A and mu while B is awaited
 };
 
 }  // namespace kalven

@@ -48,6 +48,33 @@ std::uint8_t readVertexCount(TextReader& in, int area)
     return static_cast<std::uint8_t>(count);
 }
 
+// The joint after the vertices, behind a tag line: a reader that stops after the vertices never
+// sees it, so such a reader opens the file unchanged, without the joint.
+constexpr std::string_view kJointTag = "BASE JOINT";
+
+void putJoint(std::string& out, const BaseJoint& joint)
+{
+    putLine(out, kJointTag);
+    for (const double value : {joint.X1, joint.Y1, joint.X2, joint.Y2, joint.Mu})
+        putLine(out, Real23(value));
+}
+
+BaseJoint readJoint(TextReader& in)
+{
+    BaseJoint joint;
+    joint.Set = true;
+    for (double* value : {&joint.X1, &joint.Y1, &joint.X2, &joint.Y2, &joint.Mu})
+        *value = in.readReal();
+    if (in.ranOut())
+        throw InvalidProjectFile("Invalid project file: the base joint ends early, it needs x1, y1, x2, y2 and mu");
+    // Compared as the file keeps them, so that a joint read here is also read after a save.
+    if (Real23(joint.X1) == Real23(joint.X2) && Real23(joint.Y1) == Real23(joint.Y2))
+        throw InvalidProjectFile("Invalid project file: the base joint starts and ends in the same point");
+    if (!(joint.Mu > 0))
+        throw InvalidProjectFile("Invalid project file: the base joint's friction coefficient is not greater than 0");
+    return joint;
+}
+
 }  // namespace
 
 std::string FormatProjectFile(const ProjectData& data)
@@ -75,6 +102,8 @@ std::string FormatProjectFile(const ProjectData& data)
             putLine(out, Real23(data.VertexY[v][a]));
         }
     }
+    if (data.Joint.Set)
+        putJoint(out, data.Joint);
     return out;
 }
 
@@ -104,6 +133,9 @@ ProjectData ReadProjectFile(std::string_view bytes, const ProjectData& current, 
             data.VertexY[v][a] = in.readReal();
         }
     }
+    // Any other line after the vertices is left unread, as it always was.
+    if (!in.atEnd() && in.readLine() == kJointTag)
+        data.Joint = readJoint(in);
     if (endedEarly)
         *endedEarly = in.ranOut();
     return data;

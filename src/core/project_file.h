@@ -1,6 +1,7 @@
 #pragma once
 // The project file (.klv): the title, the area length, the flag and vertex count of every load
 // area, the data row of every load area, then the vertices of the used areas; one value a line.
+// A project with a base joint adds the tag line "BASE JOINT" and its x1, y1, x2, y2 and mu.
 
 #include <cstddef>
 #include <cstdint>
@@ -42,7 +43,8 @@ std::string FormatProjectFile(const ProjectData& data);
 // `current` itself is never touched, so the caller takes the result only when all of it was
 // read. Missing values at the end of the file read as 0 and empty texts; `endedEarly`, when
 // given, tells whether any were missing. Throws InvalidNumericInput for a malformed number (its
-// text names the line) and InvalidProjectFile for an impossible value.
+// text names the line) and InvalidProjectFile for an impossible value, a base joint among them
+// (cut off, A and B one point, mu not above 0).
 ProjectData ReadProjectFile(std::string_view bytes, const ProjectData& current, bool* endedEarly = nullptr);
 
 }  // namespace kalven

@@ -4,6 +4,7 @@
 #include "windows/Unit10_title.h"
 #include "windows/Unit12_coor_Teren.h"
 #include "windows/Unit1_mirt_dlzka.h"
+#include "windows/base_joint_dialog.h"
 #include "windows/dxf_import_dialog.h"
 #include "windows/unit13_dir.h"
 #include "windows/unit5_abcKavern.h"
@@ -51,6 +52,14 @@ std::optional<DxfImportOptions> QtEditingDialogs::chooseDxfImport(const DxfDrawi
     if (!dialogs_.runModal(dialog))
         return std::nullopt;
     return dialog.options();
+}
+
+BaseJointChoice QtEditingDialogs::editBaseJoint()
+{
+    Tbase_joint dialog(data_, dialogs_, parent_);
+    if (!dialogs_.runModal(dialog))
+        return {};
+    return dialog.choice();
 }
 
 }  // namespace kalven

@@ -19,6 +19,7 @@ public:
     void editCorrection() override;
     void editDirectory() override;
     std::optional<DxfImportOptions> chooseDxfImport(const DxfDrawing& drawing) override;
+    BaseJointChoice editBaseJoint() override;
 
 private:
     ProjectData& data_;

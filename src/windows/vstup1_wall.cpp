@@ -146,6 +146,7 @@ void Tvstupy::buildMenu()
     Correctionterrain1 = AreaMenu->addAction(icon("correction"), QStringLiteral("&Correction-load area"));
     Correctionterrain1->setStatusTip(QStringLiteral("Correction of XY-coordinate"));
     Correctionterrain1->setToolTip(QStringLiteral("Correction of XY-coordinate"));
+    BaseJoint1 = AreaMenu->addAction(QStringLiteral("&Base joint"));
 
     OptionsMenu = bar->addMenu(QStringLiteral("&Options"));
     SetColor1 = OptionsMenu->addAction(icon("color"), QStringLiteral("Set &Color"));
@@ -176,6 +177,7 @@ void Tvstupy::connectCommands()
     bind(Length1, &Tvstupy::Length1Click);
     bind(Text1, &Tvstupy::Text1Click);
     bind(Correctionterrain1, &Tvstupy::Correctionterrain1Click);
+    bind(BaseJoint1, &Tvstupy::BaseJoint1Click);
     bind(SetColor1, &Tvstupy::SetColor1Click);
     bind(Directory1, &Tvstupy::Directory1Click);
     bind(Caverns1, &Tvstupy::Caverns1Click);
@@ -391,8 +393,9 @@ bool Tvstupy::eventFilter(QObject* watched, QEvent* event)
 bool Tvstupy::polygonInputKey(QObject* watched, QEvent* event)
 {
     // The keys are taken before the focus widget sees them (a spin box would edit its text with
-    // Backspace), and only while a polygon is entered in this window, not in a dialog above it.
-    if (event->type() != QEvent::KeyPress || data_.InputMode != kInputModeLoadArea)
+    // Backspace), and only while a polygon or the base joint is entered in this window, not in a
+    // dialog above it.
+    if (event->type() != QEvent::KeyPress || (data_.InputMode != kInputModeLoadArea && !commands_->pickingJoint()))
         return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
     const auto* widget = qobject_cast<QWidget*>(watched);
@@ -462,6 +465,10 @@ void Tvstupy::SpBu_Kavern_abcClick()
 void Tvstupy::Correctionterrain1Click()
 {
     commands_->correction();
+}
+void Tvstupy::BaseJoint1Click()
+{
+    commands_->baseJoint();
 }
 void Tvstupy::Directory1Click()
 {

@@ -97,6 +97,7 @@ public:
     QAction* Length1 = nullptr;
     QAction* Text1 = nullptr;
     QAction* Correctionterrain1 = nullptr;
+    QAction* BaseJoint1 = nullptr;
     QAction* SetColor1 = nullptr;
     QAction* Directory1 = nullptr;
     QAction* Caverns1 = nullptr;
@@ -125,6 +126,7 @@ public:
     void Length1Click();
     void Text1Click();
     void Correctionterrain1Click();
+    void BaseJoint1Click();
     void SetColor1Click();
     void Directory1Click();
     void Caverns1Click();

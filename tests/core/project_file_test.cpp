@@ -85,6 +85,23 @@ TEST(ProjectFileRoundTrip, TextsIntegersAndRealsOfEveryMagnitudeComeBackTo15Sign
             << v;
 }
 
+TEST(ProjectFileRoundTrip, TheBaseJointFollowsTheVerticesAndOnlyWhenSet)
+{
+    ProjectData saved = load("used_area_with_no_vertices.klv");
+    const std::string without = FormatProjectFile(saved);
+    saved.Joint = {false, 1, 2, 3, 4, 0.7};  // not set: not written, whatever it holds
+    EXPECT_EQ(FormatProjectFile(saved), without);
+    saved.Joint = {true, 0, 0, 4.25, -1e-3, 0.55};
+    const std::string with = FormatProjectFile(saved);
+    EXPECT_EQ(with, without + "BASE JOINT\r\n 0.00000000000000E+0000\r\n 0.00000000000000E+0000\r\n"
+                              " 4.25000000000000E+0000\r\n-1.00000000000000E-0003\r\n 5.50000000000000E-0001\r\n");
+    bool endedEarly = true;
+    EXPECT_EQ(ReadProjectFile(with, emptyProject(), &endedEarly).Joint, saved.Joint);
+    EXPECT_FALSE(endedEarly);
+    // Other lines after the vertices stay unread, as before.
+    EXPECT_FALSE(ReadProjectFile(without + "BASE JOINT \r\n1\r\n", emptyProject()).Joint.Set);
+}
+
 TEST(ProjectFileReader, OtherNotationsLongTextsFlagsCountsAndEarlyEnds)
 {
     const testing::CommaLocale comma;
@@ -118,7 +135,9 @@ TEST(ProjectFileReader, OtherNotationsLongTextsFlagsCountsAndEarlyEnds)
 
 TEST(ProjectFileReader, RefusesImpossibleCountsAndLengthsAndMalformedNumbers)
 {
-    // 257 would wrap to 1 in eight bits; 43 is beyond the storage of an area.
+    // 257 would wrap to 1 in eight bits; 43 is beyond the storage of an area. A base joint's tag
+    // follows an empty project on line 123.
+    const std::string joint = fixture("empty_project.klv") + "BASE JOINT\r\n";
     const std::pair<std::string, std::string> cases[] = {
         {fixture("vertex_count_43.klv"), "load area  2 has 43 vertices, possible are 0 to 42"},
         {fixture("vertex_count_257.klv"), "load area  2 has 257 vertices, possible are 0 to 42"},
@@ -126,14 +145,24 @@ TEST(ProjectFileReader, RefusesImpossibleCountsAndLengthsAndMalformedNumbers)
         {fixture("area_length_0.klv"), "area length 0 m, possible are 1 to 10000 m"},
         {fixture("area_length_20000.klv"), "area length 20000 m, possible are 1 to 10000 m"},
         {"Only a title\r\n", "area length 0 m, possible are 1 to 10000 m"},  // a missing length reads as 0
+        {joint + "1\r\n2\r\n3\r\n4\r\n", "the base joint ends early, it needs x1, y1, x2, y2 and mu"},
+        {joint + "1\r\n2\r\n1.000000000000001\r\n2\r\n0.5\r\n", "the base joint starts and ends in the same point"},
+        {joint + "1\r\n2\r\n3\r\n4\r\n0\r\n", "the base joint's friction coefficient is not greater than 0"},
+        {joint + "1\r\n2\r\n3\r\n4\r\n-0.5\r\n", "the base joint's friction coefficient is not greater than 0"},
     };
     for (const auto& [bytes, refused] : cases)
         EXPECT_THAT([&] { ReadProjectFile(bytes, emptyProject()); },
                     ::testing::ThrowsMessage<InvalidProjectFile>("Invalid project file: " + refused));
     EXPECT_NO_THROW(ReadProjectFile("T\r\n1\r\n", emptyProject()));
     EXPECT_NO_THROW(ReadProjectFile("T\r\n10000\r\n", emptyProject()));
-    EXPECT_THAT([] { ReadProjectFile(fixture("malformed_number.klv"), emptyProject()); },
-                ::testing::ThrowsMessage<InvalidNumericInput>("Invalid numeric input in line 56: \"3O\""));
+    const std::pair<std::string, std::string> malformed[] = {
+        {fixture("malformed_number.klv"), "56: \"3O\""},
+        {joint + "1\r\n2\r\n3\r\n4x\r\n0.5\r\n", "127: \"4x\""},
+        {joint + "1\r\n2\r\n3\r\n1e999\r\n0.5\r\n", "127: \"1e999\""},
+    };
+    for (const auto& [bytes, refused] : malformed)
+        EXPECT_THAT([&] { ReadProjectFile(bytes, emptyProject()); },
+                    ::testing::ThrowsMessage<InvalidNumericInput>("Invalid numeric input in line " + refused));
 }
 
 TEST(ConfigurationFile, TheFolderAndEightColoursAsSignedIntegersBothWays)

@@ -49,6 +49,10 @@ public:
         return choose(drawing);
     }
 
+    // How a base joint dialog answered with true is left.
+    BaseJointChoice joint;
+    BaseJointChoice editBaseJoint() override { return next("base joint") ? joint : BaseJointChoice{}; }
+
     bool allAnswered() const { return edits_.empty() && dxf_.empty(); }
     std::vector<std::string> shown;  // the dialogs shown, in order
 
