@@ -40,9 +40,9 @@ PressureDiagram JointPressureDiagram(const BaseJoint& joint, const JointResults&
 {
     PressureDiagram d;
     const Frame f = JointFrame(joint);
-    const double largest = r.verdict == JointVerdict::WithinMiddleThird ? std::max(r.SigmaA, r.SigmaB)
+    const double largest = r.verdict == JointVerdict::WithinMiddleThird    ? std::max(r.SigmaA, r.SigmaB)
                            : r.verdict == JointVerdict::OutsideMiddleThird ? r.SigmaMax
-                                                                             : 0;
+                                                                           : 0;
     if (!(largest > 0))
         return d;
     const double k = areaLength / 10.0 / largest;  // metres per kN/m2

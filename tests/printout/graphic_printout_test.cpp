@@ -238,6 +238,7 @@ TEST(GraphicPrintout, DamagedFiguresNeitherFailNorStall)
     data.ResultCount = 255;
     data.LineX0 = -1e200;
     data.ResultantXc = std::numeric_limits<double>::infinity();
+    data.Joint = {true, 0, 0, 1e300, 1, 0.5};
     EXPECT_FALSE(Print(TwoAreaExample(), 1, 1).calls().empty());  // the smallest page is still drawn
     for (int length : {0, -7, 5, std::numeric_limits<int>::max()}) {
         data.AreaLength = length;
