@@ -182,8 +182,8 @@ private:
         }
     }
 
-    // The screen's joint picture through the page's mapping, with pens as much wider as the
-    // page's resultant is; drawn first, so the resultant stays on top.
+    // The screen's joint picture through the page's mapping and with the page's wider pens; drawn
+    // first, so the resultant stays on top.
     void baseJoint(const JointResults& r)
     {
         const BaseJoint& j = data_.Joint;
