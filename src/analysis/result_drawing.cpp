@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "analysis/force_rules.h"
+#include "analysis/joint_drawing.h"
 #include "analysis/resultant.h"
 #include "core/text_format.h"
 #include "drawing/fixed_colors.h"
@@ -13,16 +14,14 @@ namespace kalven {
 
 namespace {
 
-// The pixel of a result item, kept as a real so a far-away point can still be cut exactly;
-// within the image it is the same whole number Round gives.
 double Column(const ResultView& view, double x)
 {
-    return std::nearbyint(x * view.s);
+    return view.Column(x);
 }
 
 double Row(const ResultView& view, double y)
 {
-    return view.H - std::nearbyint(y * view.s);
+    return view.Row(y);
 }
 
 void Line(Canvas& canvas, const ResultView& view, double x0, double y0, double x1, double y1)
@@ -41,6 +40,9 @@ void Ring(Canvas& canvas, const ResultView& view, double x, double y, int half)
 void DrawResults(Canvas& canvas, const ProjectData& data, int W, int H)
 {
     const ResultView view{Scale(W, data.AreaLength), W, H};
+    // First, so the results of the resultant itself stay on top and leave the canvas as before.
+    if (data.Joint.Set)
+        DrawJoint(canvas, view, data);
     DrawShiftMarks(canvas, view, data);
     DrawForceArrows(canvas, view, data);
     DrawLineOfAction(canvas, view, data);

@@ -5,6 +5,7 @@
 // Lines are cut to the image, so far-away ends never overflow a pixel coordinate.
 
 #include <array>
+#include <cmath>
 #include <string>
 
 #include "core/project_data.h"
@@ -21,6 +22,11 @@ struct ResultView {
     double s = 0;  // pixels per metre
     int W = 0;
     int H = 0;
+
+    // The pixel of a result item, kept as a real so a far-away point can still be cut exactly;
+    // within the image it is the same whole number Round gives.
+    double Column(double x) const { return std::nearbyint(x * s); }
+    double Row(double y) const { return H - std::nearbyint(y * s); }
 };
 
 // Dashed black lines from each shifted area's centroid X to its shifted X, at the centroid's height.

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "core/text_format.h"
+#include "analysis/base_joint.h"
 #include "core/program_name.h"
+#include "core/text_format.h"
 
 namespace kalven {
 
@@ -66,6 +67,60 @@ void AppendLoadAreas(std::vector<std::string>& lines, const ProjectData& data)
     }
 }
 
+// A figure of the joint section: the name in a fixed column, the value in eight characters.
+std::string JointLine(const std::string& name, const std::string& value, const std::string& unit)
+{
+    return name + Blanks(16 - static_cast<int>(name.size())) + "= " + value + unit;
+}
+
+std::string PointValue(double x, double y)
+{
+    return F(x, 8, 2) + F(y, 8, 2);
+}
+
+// Only after a computation of the joint as it stands: an edit of the joint leaves the resultant's
+// figures printable but has not met them yet.
+void AppendBaseJoint(std::vector<std::string>& lines, const ProjectData& data)
+{
+    const std::optional<JointResults> results = data.Computed ? ProjectJointResults(data) : std::nullopt;
+    if (!results)
+        return;
+    const JointResults& r = *results;
+    const BaseJoint& j = data.Joint;
+    lines.push_back(kBlankLine);
+    lines.push_back(kBlankLine);
+    lines.push_back("BASE JOINT");
+    lines.push_back(kBlankLine);
+    const std::string verdict = "Verdict: " + JointVerdictText(r.verdict);
+    if (r.verdict == JointVerdict::Parallel) {
+        lines.push_back(verdict);
+        return;
+    }
+    lines.push_back(JointLine("A (x, y)", PointValue(j.X1, j.Y1), " m"));
+    lines.push_back(JointLine("B (x, y)", PointValue(j.X2, j.Y2), " m"));
+    lines.push_back(JointLine("S (x, y)", PointValue(r.Sx, r.Sy), " m"));
+    lines.push_back(JointLine("Bw", F(r.Bw, 8, 2), " m"));
+    lines.push_back(JointLine("s", F(r.s, 8, 2), " m"));
+    lines.push_back(JointLine("e", F(r.e, 8, 2), " m"));
+    lines.push_back(JointLine("Bw/6", F(r.Bw / 6, 8, 2), " m"));
+    lines.push_back(JointLine("N", F(r.N, 8, 2), " kN/m"));
+    lines.push_back(JointLine("T", F(r.T, 8, 2), " kN/m"));
+    if (r.verdict == JointVerdict::WithinMiddleThird) {
+        lines.push_back(JointLine("sigmaA", F(r.SigmaA, 8, 2), " kN/m2"));
+        lines.push_back(JointLine("sigmaB", F(r.SigmaB, 8, 2), " kN/m2"));
+    } else if (r.verdict == JointVerdict::OutsideMiddleThird) {
+        lines.push_back(JointLine("c", F(r.Contact, 8, 2), " m"));
+        lines.push_back(JointLine(r.MaxAtA ? "sigma max at A" : "sigma max at B", F(r.SigmaMax, 8, 2), " kN/m2"));
+    }
+    lines.push_back(JointLine("mu", F(j.Mu, 8, 3), ""));
+    if (SlidingShown(r))
+        lines.push_back(JointLine("utilisation", F(r.Utilisation, 8, 3), ""));
+    lines.push_back(kBlankLine);
+    lines.push_back(verdict);
+    if (SlidingShown(r))
+        lines.push_back("Sliding: " + SlidingVerdictText(r.Utilisation));
+}
+
 void AppendResults(std::vector<std::string>& lines, const ProjectData& data)
 {
     // Decided by the figure itself, not by Computed: the last computation's values stay printable.
@@ -91,6 +146,7 @@ void AppendResults(std::vector<std::string>& lines, const ProjectData& data)
     lines.push_back("Angle of resultant force " + F(data.ResultantAngle, 8, 2) + kDegreeSign);
     lines.push_back("Resultant Xc = " + F(data.ResultantXc, 8, 2) + " m");
     lines.push_back("Resultant Yc = " + F(data.ResultantYc, 8, 2) + " m");
+    AppendBaseJoint(lines, data);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 
 namespace kalven {
 
-enum class PenStyle { Solid, Dotted, Dashed };
+enum class PenStyle { Solid, Dotted, Dashed, DashDot };
 // NotXor: screen := NOT (screen XOR pen), so the same line drawn twice restores the picture.
 enum class PenMode { Copy, NotXor };
 enum class BrushStyle { Solid, Clear };

@@ -24,6 +24,8 @@ inline bool PatternOn(PenStyle style, std::int64_t t)
         return t % 6 < 3;
     case PenStyle::Dashed:
         return t % 24 < 18;
+    case PenStyle::DashDot:
+        return t % 24 < 12 || (t % 24 >= 16 && t % 24 < 20);
     case PenStyle::Solid:
         break;
     }

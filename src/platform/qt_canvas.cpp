@@ -192,6 +192,8 @@ QPen QtCanvas::qtPen() const
             p.setDashPattern({3, 3});
         else if (penStyle_ == PenStyle::Dashed)
             p.setDashPattern({18, 6});
+        else if (penStyle_ == PenStyle::DashDot)
+            p.setDashPattern({12, 4, 4, 4});
     } else {
         p.setWidth(penWidth_);
         p.setCapStyle(Qt::RoundCap);
@@ -200,6 +202,8 @@ QPen QtCanvas::qtPen() const
             p.setStyle(Qt::DotLine);
         else if (penStyle_ == PenStyle::Dashed)
             p.setStyle(Qt::DashLine);
+        else if (penStyle_ == PenStyle::DashDot)
+            p.setStyle(Qt::DashDotLine);
     }
     return p;
 }

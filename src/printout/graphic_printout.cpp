@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "analysis/force_rules.h"
+#include "analysis/joint_drawing.h"
 #include "analysis/outline_moments.h"
 #include "core/program_name.h"
 #include "core/text_format.h"
@@ -44,10 +45,13 @@ public:
         c_.setBrushColor(kWhite);
         c_.setFontColor(kBlack);
         if (data_.Computed) {
+            const std::optional<JointResults> joint = ProjectJointResults(data_);
+            if (joint)
+                baseJoint(*joint);
             forceArrows();
             lineOfAction();
             resultant();
-            resultLines();
+            resultLines(joint);
         }
         c_.textOut(p_.x0 + 7, p_.y0 - Round(p_.PH / 60.0), data_.Title);
         headerLine();
@@ -178,6 +182,42 @@ private:
         }
     }
 
+    // The screen's joint picture through the page's mapping and with the page's wider pens; drawn
+    // first, so the resultant stays on top.
+    void baseJoint(const JointResults& r)
+    {
+        const BaseJoint& j = data_.Joint;
+        c_.setPenColor(kDarkGreen);
+        c_.setPenWidth(6);
+        c_.setPenStyle(PenStyle::DashDot);
+        line(p_.px(j.X1), p_.py(j.Y1), p_.px(j.X2), p_.py(j.Y2));
+        c_.setPenStyle(PenStyle::Solid);
+        const double length = std::hypot(j.X2 - j.X1, j.Y2 - j.Y1);
+        // Across the joint at A and B; rows grow downwards.
+        const int reach = Round(p_.PW / 160.0);
+        const double mx = std::nearbyint(reach * (j.Y2 - j.Y1) / length);
+        const double my = std::nearbyint(reach * (j.X2 - j.X1) / length);
+        for (auto [x, y] : {std::pair{j.X1, j.Y1}, std::pair{j.X2, j.Y2}})
+            line(p_.px(x) - mx, p_.py(y) - my, p_.px(x) + mx, p_.py(y) + my);
+        if (r.verdict != JointVerdict::Parallel)
+            ring(p_.px(r.Sx), p_.py(r.Sy), 8);
+        const PressureDiagram diagram = JointPressureDiagram(j, r, L_);
+        c_.setPenWidth(3);
+        for (std::size_t i = 1; i < diagram.outline.size(); ++i) {
+            const WorldPoint& a = diagram.outline[i - 1];
+            const WorldPoint& b = diagram.outline[i];
+            line(p_.px(a.x), p_.py(a.y), p_.px(b.x), p_.py(b.y));
+        }
+        // Beside the ordinates' ends, out of the diagram, as far off as the area numbers are.
+        const int off = Round(p_.PW / 140.0);
+        const double nx = (j.Y2 - j.Y1) / length;
+        const double ny = -(j.X2 - j.X1) / length;
+        for (const PressureDiagram::EdgeValue& v : diagram.values) {
+            const double y = p_.py(v.tip.y) - std::nearbyint(off * ny) - (ny > 0 ? c_.fontHeight() : 0);
+            c_.textOut(Held(p_.px(v.tip.x) + std::nearbyint(off * nx)), Held(y), PressureText(v.sigma));
+        }
+    }
+
     void forceArrows()
     {
         c_.setPenColor(kNavy);
@@ -212,7 +252,7 @@ private:
         ring(p_.px(xt), p_.py(yt), 8);
     }
 
-    void resultLines()
+    void resultLines(const std::optional<JointResults>& joint)
     {
         c_.setPenColor(kBlack);
         c_.setPenWidth(1);
@@ -225,6 +265,11 @@ private:
         c_.textOut(x, top(7), "Xs = " + D(data_.ResultantXc) + " m");
         c_.textOut(x, top(6), "Ys = " + D(data_.ResultantYc) + " m");
         c_.textOut(x, top(5), "Angle " + D(data_.ResultantAngle) + kDegreeSign);
+        if (joint) {
+            const std::vector<std::string> texts = JointResultTexts(*joint);
+            for (std::size_t i = 0; i < texts.size(); ++i)
+                c_.textOut(x, top(4 - static_cast<int>(i)), texts[i]);
+        }
     }
 
     void headerLine()

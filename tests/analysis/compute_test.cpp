@@ -5,10 +5,12 @@
 #include <cmath>
 #include <cstdio>
 
+#include "analysis/joint_drawing.h"
 #include "analysis/result_drawing.h"
 #include "analysis/resultant.h"
 #include "analysis/validation.h"
 #include "drawing/fixed_colors.h"
+#include "support/joint_example.h"
 #include "support/load_area_fixture.h"
 #include "support/screen_computation.h"
 
@@ -188,6 +190,37 @@ TEST(ResultDrawing, ArrowsRingsLineOfActionAndTextsAtTheirPixels)
     EXPECT_EQ(Shown(ComputeOnScreen(huge).results, 4),
               (Lines{"L 120 305 -24036338471 419556156 800000/3", "L 216 305 24036338808 -419555546 800000/3",
                      "L 313 305 313 185 800000/3", "E 311 183 315 187 800000/3 clear"}));
+}
+
+TEST(ResultDrawing, BaseJointDiagramAndVerdicts)
+{
+    // The worked example 4 m up, so the diagram below the joint lies on the image: its ordinates
+    // 60 and 10 pixels as sigmaA and sigmaB, the largest a tenth of the area length.
+    ProjectData data = WallOnItsJoint();
+    for (int v = 1; v <= 5; ++v)
+        data.VertexY[v][1] += 4, data.VertexY[v][2] += 4;
+    data.Joint.Y1 = data.Joint.Y2 = 4;
+    // Everything drawn while the joint's pen is up, its texts included.
+    const auto joint = [](ProjectData& project) {
+        Lines shown;
+        for (const CanvasCall& c : ComputeOnScreen(project).results)
+            if (c.state.penColor == kDarkGreen)
+                shown.push_back(Shown({c})[0] + (c.state.penStyle == PenStyle::DashDot ? " dashdot" : ""));
+        return shown;
+    };
+    EXPECT_EQ(joint(data),
+              (Lines{"L 0 329 96 329 006400/2 dashdot", "L 0 324 0 334 006400/2", "L 96 324 96 334 006400/2",
+                     "E 34 326 40 332 006400/2 clear", "L 0 329 0 389 006400/1", "L 0 389 96 339 006400/1",
+                     "L 96 339 96 329 006400/1", "T 0 395 0 0 000000/1 clear 40.88 kN/m2",
+                     "T 96 345 0 0 000000/1 clear 7.12 kN/m2",
+                     "T 65 88 0 0 000000/1 clear Base joint: within the middle third",
+                     "T 65 102 0 0 000000/1 clear e = -0.47 m", "T 65 116 0 0 000000/1 clear Sliding: safe (0.625)"}));
+    // From x = 1 the crossing lies outside the middle third: the triangle over c = 1.59 m at A.
+    data.Joint.X1 = 1;
+    const Lines outside = joint(data);
+    EXPECT_EQ(Lines(outside.begin() + 4, outside.begin() + 6),
+              (Lines{"L 24 329 24 389 006400/1", "L 24 389 62 329 006400/1"}));
+    EXPECT_EQ(JointResultTexts(*ProjectJointResults(data))[1], "e = -0.97 m, c = 1.59 m");
 }
 
 TEST(SegmentsCross, GivesItsThreeVerdictsInEitherOrder)

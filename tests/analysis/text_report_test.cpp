@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/joint_example.h"
 #include "support/load_area_fixture.h"
 #include "support/screen_computation.h"
 
@@ -94,6 +95,41 @@ TEST(TextReport, ResultsFollowTheLastComputationUntilTheResultantIsZero)
     EXPECT_EQ(From(BuildTextReport(data), 10), results);
     data.ResultantForce = 0;
     EXPECT_EQ(BuildTextReport(data), kHead);
+}
+
+TEST(TextReport, BaseJointSectionAfterTheResultantLines)
+{
+    ProjectData data = WallOnItsJoint();
+    ComputeOnScreen(data);
+    const Lines lines = BuildTextReport(data);
+    ASSERT_EQ(lines[lines.size() - 21], "Resultant Yc =     1.50 m");
+    EXPECT_EQ(From(lines, lines.size() - 20), (Lines{"  ",
+                                                     "  ",
+                                                     "BASE JOINT",
+                                                     "  ",
+                                                     "A (x, y)        =     0.00    0.00 m",
+                                                     "B (x, y)        =     4.00    0.00 m",
+                                                     "S (x, y)        =     1.53    0.00 m",
+                                                     "Bw              =     4.00 m",
+                                                     "s               =     1.53 m",
+                                                     "e               =    -0.47 m",
+                                                     "Bw/6            =     0.67 m",
+                                                     "N               =    96.00 kN/m",
+                                                     "T               =   -30.00 kN/m",
+                                                     "sigmaA          =    40.88 kN/m2",
+                                                     "sigmaB          =     7.12 kN/m2",
+                                                     "mu              =    0.500",
+                                                     "utilisation     =    0.625",
+                                                     "  ",
+                                                     "Verdict: within the middle third",
+                                                     "Sliding: safe"}));
+    // A joint along the line of action has that sentence only; an edit of the joint since the
+    // computation leaves the section out.
+    data.Joint = {true, 2, 1.5, 1.6875, 0.5, 0.5};
+    EXPECT_EQ(From(BuildTextReport(data), lines.size() - 20),
+              (Lines{"  ", "  ", "BASE JOINT", "  ", "Verdict: the line of action runs parallel to the base joint"}));
+    data.Computed = false;
+    EXPECT_EQ(BuildTextReport(data).size(), lines.size() - 20);
 }
 
 }  // namespace

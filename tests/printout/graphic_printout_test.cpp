@@ -11,6 +11,7 @@
 #include "core/text_format.h"
 #include "drawing/fixed_colors.h"
 #include "drawing/segment_clip.h"
+#include "support/joint_example.h"
 #include "support/load_area_fixture.h"
 #include "support/screen_computation.h"
 
@@ -144,6 +145,36 @@ TEST(GraphicPrintout, LoadAreasForcesResultantAndResultLines)
     EXPECT_THAT(Shown(Print(data, 4970).texts()), ::testing::Contains("T 2402 2926 0 0 000000/67 F0CAA6 12 "));
 }
 
+TEST(GraphicPrintout, BaseJointCrossingAndPressureDiagram)
+{
+    ProjectData data = WallOnItsJoint();
+    ComputeOnScreen(data);
+    const RecordingCanvas canvas = Print(data);
+    std::vector<Box> green;
+    for (const CanvasCall& c : canvas.calls())
+        if (c.kind != CanvasCall::Kind::Text && c.state.penColor == kDarkGreen) {
+            if (green.empty()) {
+                EXPECT_EQ(std::pair(c.state.penStyle, c.state.penWidth), std::pair(PenStyle::DashDot, 6));
+            }
+            green.push_back(BoxOf(c));
+        }
+    // The joint along the frame's foot, its end marks, S at x = 1.53 m, then the ordinates of
+    // 2.5 m and 0.44 m (168 pixels a metre) as sigmaA and sigmaB.
+    EXPECT_EQ(green, (std::vector<Box>{{300, 3356, 972, 3356},
+                                       {300, 3326, 300, 3386},
+                                       {972, 3326, 972, 3386},
+                                       {549, 3348, 565, 3364},
+                                       {300, 3356, 300, 3776},
+                                       {300, 3776, 972, 3429},
+                                       {972, 3429, 972, 3356}}));
+    for (auto [x, y, text] : {std::tuple{300, 3810, "40.88 kN/m2"},
+                              {972, 3463, "7.12 kN/m2"},
+                              {468, 702, "Base joint: within the middle third"},
+                              {468, 783, "e = -0.47 m"},
+                              {468, 863, "Sliding: safe (0.625)"}})
+        EXPECT_NE(TextAt(canvas, text, x, y), nullptr) << text;
+}
+
 TEST(GraphicPrintout, StaleResultsKeepTheShiftMarksOnly)
 {
     ProjectData data = TwoAreaExample();
@@ -173,6 +204,7 @@ TEST(GraphicPrintout, DamagedFiguresNeitherFailNorStall)
     data.ResultCount = 255;
     data.LineX0 = -1e200;
     data.ResultantXc = std::numeric_limits<double>::infinity();
+    data.Joint = {true, 0, 0, 1e300, 1, 0.5};
     EXPECT_FALSE(Print(TwoAreaExample(), 1, 1).calls().empty());  // the smallest page is still drawn
     for (int length : {0, -7, 5, std::numeric_limits<int>::max()}) {
         data.AreaLength = length;
