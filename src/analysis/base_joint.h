@@ -20,18 +20,18 @@ enum class JointVerdict {
 
 struct JointResults {
     JointVerdict verdict = JointVerdict::Parallel;
-    double Bw = 0;      // |AB|, m
-    double Sx = 0;      // the crossing S of the line of action and the joint's line, m
+    double Bw = 0;  // |AB|, m
+    double Sx = 0;  // the crossing S of the line of action and the joint's line, m
     double Sy = 0;
-    double s = 0;       // from A to S along t, m
-    double e = 0;       // s - Bw/2, positive towards B, m
-    double N = 0;       // R . n, pressing into the joint, kN/m
-    double T = 0;       // R . t, along the joint, kN/m
+    double s = 0;  // from A to S along t, m
+    double e = 0;  // s - Bw/2, positive towards B, m
+    double N = 0;  // R . n, pressing into the joint, kN/m
+    double T = 0;  // R . t, along the joint, kN/m
     // Within the middle third: the pressures under A and B, kN/m2.
     double SigmaA = 0;
     double SigmaB = 0;
     // Outside the middle third: the contact width from the nearer edge and the pressure there.
-    double Contact = 0;  // m
+    double Contact = 0;   // m
     double SigmaMax = 0;  // kN/m2
     bool MaxAtA = false;
     // Sliding, when the joint is pressed: |T| / (mu N).

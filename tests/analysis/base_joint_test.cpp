@@ -62,7 +62,7 @@ TEST(BaseJoint, EveryVerdictAgreesWithTheStatics)
     };
     const Row rows[] = {
         {Joint(0, 0, 4, 0), -30, -96, 2, 1.5, JointVerdict::WithinMiddleThird, "safe"},
-        {Joint(0, 0, 4, 0), 10, -100, 3.5, 2, JointVerdict::OutsideMiddleThird, "safe"},   // e > 0: max under B
+        {Joint(0, 0, 4, 0), 10, -100, 3.5, 2, JointVerdict::OutsideMiddleThird, "safe"},     // e > 0: max under B
         {Joint(0, 0, 4, 0), 60, -100, 0.5, 1, JointVerdict::OutsideMiddleThird, "sliding"},  // e < 0: max under A
         {Joint(0, 0, 4, 0), 0, -100, 4.5, 1, JointVerdict::OutsideJoint, "safe"},
         {Joint(0, 0, 4, 0), 0, 100, 2, 1, JointVerdict::NotPressed, nullptr},
