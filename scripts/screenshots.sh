@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The pictures of docs/: the main window with the example retaining wall computed, the help viewer,
-# the load-area picture and the about window. Drives the real program on a private virtual display
-# of 1024 x 768, as the end-to-end sessions do, and cuts each window out of the screen.
+# the load-area picture, the about window and the main window with the base-joint example computed.
+# Drives the real program on a private virtual display of 1024 x 768, as the end-to-end sessions do,
+# and cuts each window out of the screen.
 #
 #   bash scripts/screenshots.sh [KALVEN] [FOLDER]    defaults: build/release/kalven, docs
 source "$(cd "$(dirname "$0")/.." && pwd)/tests/e2e/desktop.sh"
@@ -39,18 +40,24 @@ menu() # keys after alt+letter
     xdotool key "$@"
 }
 
+open_and_compute() # example project
+{
+    local dialog
+    menu f o
+    answer '^Warning$' n
+    dialog=$(wait_window '^Open File$')
+    focus "$dialog"
+    xdotool key ctrl+a
+    xdotool type --delay 10 "$WORK/examples/$1"
+    xdotool key Return
+    wait_gone "$dialog" "the open dialog"
+    focus "$MAIN"
+    xdotool key Return # Compute, the default button
+}
+
 e2e_start_kalven
 e2e_main_window
-menu f o
-answer '^Warning$' n
-dialog=$(wait_window '^Open File$')
-focus "$dialog"
-xdotool key ctrl+a
-xdotool type --delay 10 "$WORK/examples/retaining_wall.klv"
-xdotool key Return
-wait_gone "$dialog" "the open dialog"
-focus "$MAIN"
-xdotool key Return # Compute, the default button
+open_and_compute retaining_wall.klv
 shoot "$MAIN" main_window
 
 for entry in "h t:^ HELP$:help_viewer" "h h l:^ Help Load area$:load_area_example" "h a:^ About$:about_window"; do
@@ -63,3 +70,6 @@ for entry in "h t:^ HELP$:help_viewer" "h h l:^ Help Load area$:load_area_exampl
     xdotool key Escape
     wait_gone "$window" "$title"
 done
+
+open_and_compute retaining_wall_joint.klv
+shoot "$MAIN" base_joint

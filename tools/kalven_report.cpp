@@ -1,12 +1,17 @@
 // kalven-report: the text report of a project on standard output, computed as the Compute command
-// computes it, and on request the graphic printout as a PDF page and the drawing area as a PNG.
+// computes it, and on request the graphic printout as a PDF page, the drawing area as a PNG and
+// every computed number as JSON.
 #include <QBuffer>
 #include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPalette>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -17,6 +22,7 @@
 
 #include <sys/stat.h>
 
+#include "analysis/base_joint.h"
 #include "analysis/compute_sequence.h"
 #include "analysis/text_report.h"
 #include "core/project_data.h"
@@ -43,7 +49,8 @@ enum ExitStatus {
 };
 
 constexpr const char* kUsage =
-    "Usage: kalven-report [--margin N] [--pdf FILE [--landscape]] [--png FILE [--size WxH]] PROJECT.klv\n"
+    "Usage: kalven-report [--margin N] [--pdf FILE [--landscape]] [--png FILE [--size WxH]] [--json FILE]\n"
+    "                    PROJECT.klv\n"
     "\n"
     "Reads a KALVEN project, checks and computes it as the Compute command does, and writes the\n"
     "text report to standard output (UTF-8).\n"
@@ -53,6 +60,8 @@ constexpr const char* kUsage =
     "  --landscape   the PDF page in landscape\n"
     "  --png FILE    the drawing area after Compute as a PNG image\n"
     "  --size WxH    the drawing area's size in pixels (default 928x696)\n"
+    "  --json FILE   every computed number, the base joint's included, as JSON; not written\n"
+    "                when the project fails its check\n"
     "  --help        this text\n"
     "\n"
     "Exit status: 0 computed, 1 the load areas failed their check or a result is not finite\n"
@@ -70,6 +79,7 @@ struct Options {
     std::optional<std::string> png;
     int width = 928;
     int height = 696;
+    std::optional<std::string> json;
     std::string project;
     bool help = false;
 };
@@ -129,14 +139,15 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args)
     const QCommandLineOption landscape(QStringLiteral("landscape"));
     const QCommandLineOption png(QStringLiteral("png"), {}, QStringLiteral("FILE"));
     const QCommandLineOption size(QStringLiteral("size"), {}, QStringLiteral("WxH"));
+    const QCommandLineOption json(QStringLiteral("json"), {}, QStringLiteral("FILE"));
     QCommandLineParser parser;
-    parser.addOptions({help, margin, pdf, landscape, png, size});
+    parser.addOptions({help, margin, pdf, landscape, png, size, json});
     QStringList chars;
     for (const std::string& arg : args)
         chars << Chars(arg);
     if (!parser.parse(chars)) {
         const QStringList valued{QStringLiteral("--margin"), QStringLiteral("--pdf"), QStringLiteral("--png"),
-                                 QStringLiteral("--size")};
+                                 QStringLiteral("--size"), QStringLiteral("--json")};
         if (!parser.unknownOptionNames().isEmpty())
             Say("unknown option " + OptionAsTyped(args, {parser.unknownOptionNames().front()}));
         else if (valued.contains(chars.back()))  // only the last argument can miss its value
@@ -189,6 +200,8 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args)
         o.pdf = Bytes(parser.value(pdf));
     if (parser.isSet(png))
         o.png = Bytes(parser.value(png));
+    if (parser.isSet(json))
+        o.json = Bytes(parser.value(json));
     o.landscape = parser.isSet(landscape);
     if (o.landscape && !o.pdf) {
         Say("--landscape goes with --pdf");
@@ -234,34 +247,49 @@ void WriteReport(const ProjectData& data, int margin)
     std::fflush(stdout);
 }
 
+// One file under two names; before either exists, one name in one folder, so that two outputs
+// new to the disk (a.pdf and ./a.pdf) do not overwrite each other.
 bool SameFile(const std::string& a, const std::string& b)
 {
     struct stat sa {
     }, sb{};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
+    const bool hasA = ::stat(a.c_str(), &sa) == 0;
+    const bool hasB = ::stat(b.c_str(), &sb) == 0;
+    if (hasA || hasB)
+        return hasA && hasB && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    const auto folder = [](const std::string& path) {
+        const std::size_t slash = path.rfind('/');
+        return slash == std::string::npos ? std::string(".") : path.substr(0, std::max<std::size_t>(slash, 1));
+    };
+    const auto name = [](const std::string& path) { return path.substr(path.rfind('/') + 1); };
+    return name(a) == name(b) && SameFile(folder(a), folder(b));
 }
 
 // An output may not be empty, nor the project itself under any name (a link, another spelling),
-// nor the other output: writing it would destroy what was just read or written.
-bool OutputsAllowed(const std::string& project, const std::optional<std::string>& pdf,
-                    const std::optional<std::string>& png)
+// nor another output: writing it would destroy what was just read or written.
+bool OutputsAllowed(const Options& o)
 {
-    for (const std::optional<std::string>& output : {pdf, png}) {
+    const std::pair<const char*, const std::optional<std::string>*> outputs[] = {
+        {"--pdf", &o.pdf}, {"--png", &o.png}, {"--json", &o.json}};
+    for (std::size_t i = 0; i < std::size(outputs); ++i) {
+        const std::optional<std::string>& output = *outputs[i].second;
         if (!output)
             continue;
         if (output->empty()) {
             Say("an output file needs a name");
             return false;
         }
-        if (SameFile(*output, project)) {
+        if (SameFile(*output, o.project)) {
             Say(*output + " is the project itself; choose another output file");
             return false;
         }
-    }
-    if (pdf && png && (*pdf == *png || SameFile(*pdf, *png))) {
-        Say("--pdf and --png name the same file " + *pdf);
-        return false;
+        for (std::size_t j = 0; j < i; ++j) {
+            const std::optional<std::string>& earlier = *outputs[j].second;
+            if (earlier && (*earlier == *output || SameFile(*earlier, *output))) {
+                Say(std::string(outputs[j].first) + " and " + outputs[i].first + " name the same file " + *earlier);
+                return false;
+            }
+        }
     }
     return true;
 }
@@ -308,6 +336,73 @@ bool WritePng(const QImage& image, const std::string& path)
     return WriteOutput(path, bytes);
 }
 
+// Every number of the last Compute at full precision, for calculation sheets: the forces of the
+// areas in use, their sums, the resultant and, when the project has one, the base joint. A joint
+// result its verdict does not give (the pressures outside the middle third, say) is null, not 0.
+QJsonObject ComputedNumbers(const ProjectData& data)
+{
+    QJsonArray areas;
+    int k = 0;
+    for (int i = 1; i <= kAreaCount; ++i) {
+        if (!data.AreaUsed[i])
+            continue;
+        // The list of forces keeps the areas' order and holds the arrow tips.
+        const ForceRecord& f = data.ResultList[++k];
+        areas.append(QJsonObject{{"Area", i},
+                                 {"Text", FromWin1252(data.LoadAreaData[i].Text)},
+                                 {"CentroidX", f.CentroidX},
+                                 {"CentroidY", f.CentroidY},
+                                 {"TipX", f.TipX},
+                                 {"TipY", f.TipY},
+                                 {"Force", f.Force},
+                                 {"Alpha", f.Alpha}});
+    }
+    QJsonObject numbers{{"Title", FromWin1252(data.Title)},
+                        {"Length", data.AreaLength},
+                        {"Areas", areas},
+                        {"SumFx", data.SumFx},
+                        {"SumFy", data.SumFy},
+                        {"Resultant", QJsonObject{{"Force", data.ResultantForce},
+                                                  {"Angle", data.ResultantAngle},
+                                                  {"Xc", data.ResultantXc},
+                                                  {"Yc", data.ResultantYc},
+                                                  {"TipX", data.ResultantTipX},
+                                                  {"TipY", data.ResultantTipY},
+                                                  {"LineX0", data.LineX0},
+                                                  {"LineX1", data.LineX1}}}};
+    const std::optional<JointResults> r = ProjectJointResults(data);
+    if (!r)
+        return numbers;
+    const auto given = [](bool shown, const QJsonValue& value) { return shown ? value : QJsonValue(); };
+    const bool crossed = r->verdict != JointVerdict::Parallel;
+    const bool edges = r->verdict == JointVerdict::WithinMiddleThird;
+    const bool contact = r->verdict == JointVerdict::OutsideMiddleThird;
+    const bool sliding = SlidingShown(*r);
+    const BaseJoint& joint = data.Joint;
+    numbers.insert(
+        "Joint", QJsonObject{{"X1", joint.X1},
+                             {"Y1", joint.Y1},
+                             {"X2", joint.X2},
+                             {"Y2", joint.Y2},
+                             {"Mu", joint.Mu},
+                             {"Verdict", QString::fromStdString(JointVerdictText(r->verdict))},
+                             {"Bw", r->Bw},
+                             {"Sx", given(crossed, r->Sx)},
+                             {"Sy", given(crossed, r->Sy)},
+                             {"s", given(crossed, r->s)},
+                             {"e", given(crossed, r->e)},
+                             {"N", r->N},
+                             {"T", r->T},
+                             {"SigmaA", given(edges, r->SigmaA)},
+                             {"SigmaB", given(edges, r->SigmaB)},
+                             {"Contact", given(contact, r->Contact)},
+                             {"SigmaMax", given(contact, r->SigmaMax)},
+                             {"MaxAtA", given(contact, r->MaxAtA)},
+                             {"Utilisation", given(sliding, r->Utilisation)},
+                             {"Sliding", given(sliding, QString::fromStdString(SlidingVerdictText(r->Utilisation)))}});
+    return numbers;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -329,7 +424,8 @@ int main(int argc, char** argv)
     }
     const std::optional<std::string>& pdf = options->pdf;
     const std::optional<std::string>& png = options->png;
-    if (!OutputsAllowed(options->project, pdf, png)) {
+    const std::optional<std::string>& json = options->json;
+    if (!OutputsAllowed(*options)) {
         std::fputs("Try kalven-report --help\n", stderr);
         return kBadArguments;
     }
@@ -342,6 +438,7 @@ int main(int argc, char** argv)
     QImage image(options->width, options->height, QImage::Format_RGB32);
     image.fill(Qt::white);
     int status = kComputed;
+    bool computed = false;
     {
         QtCanvas canvas(image, QGuiApplication::palette());
         NoStatusPanels panels;
@@ -349,7 +446,8 @@ int main(int argc, char** argv)
         DrawLoadAreas(canvas, data, image.width(), image.height());
         const ComputeRun run = RunCompute(data, canvas, image.width(), image.height(), panels);
         // A result that is not finite fails as a faulty area does: the report has no results.
-        if (run.outcome == ComputeOutcome::Refused || run.outcome == ComputeOutcome::NotFinite)
+        computed = run.outcome == ComputeOutcome::Computed || run.outcome == ComputeOutcome::OffDesktop;
+        if (!computed)
             status = kValidationFailed;
         if (!run.message.empty())
             Say(FromWin1252(run.message).toStdString());
@@ -359,6 +457,9 @@ int main(int argc, char** argv)
     if (pdf && !WritePdf(data, *pdf, options->landscape))
         status = kOutputFailed;
     if (png && !WritePng(image, *png))
+        status = kOutputFailed;
+    // A project that failed its check has no numbers: an earlier file of that name stays as it was.
+    if (json && computed && !WriteOutput(*json, QJsonDocument(ComputedNumbers(data)).toJson(QJsonDocument::Indented)))
         status = kOutputFailed;
     return status;
 }

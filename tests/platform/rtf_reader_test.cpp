@@ -97,7 +97,8 @@ TEST(RtfReader, ReadsBothHelpFilesWithBoldHeadings)
 {
     const std::pair<const char*, std::vector<const char*>> files[] = {
         {"force_theory.rtf",
-         {"KALVEN - the theory of the computation", "1. The plane force system", "9. The worked example"}},
+         {"KALVEN - the theory of the computation", "1. The plane force system", "9. The worked example",
+          "10. The base joint"}},
         {"directory_content.rtf", {"KALVEN - what the program's folder holds", "kalven1.cfg", "Project files (.klv)"}},
     };
     for (const auto& [name, headings] : files) {
