@@ -212,7 +212,8 @@ TEST(PolygonInputKeys, EscapeAndBackspaceAtEveryStateOfTheInput)
     // Escape while drawing: the area is free again and nothing is left of it or in the history.
     s.draw(4, {{100, 300}, {200, 300}}, false);
     s.commands.cancelInput();
-    EXPECT_TRUE(s.data.Idle && !s.data.AreaUsed[4] && s.data.VertexCount[4] == 0 && s.data.VertexX[2][4] == 0);
+    EXPECT_TRUE(s.data.Idle && !s.data.PolygonStarted && !s.data.AreaUsed[4] && s.data.VertexCount[4] == 0 &&
+                s.data.VertexX[2][4] == 0);
     EXPECT_EQ(s.history.stack().count(), 1);
 }
 
@@ -228,6 +229,7 @@ TEST(Refusals, Panel3SaysWhyUntilTheNextAcceptedAction)
     EXPECT_EQ(s.panels.texts[3], "");
 
     s.draw(1, {{999, 100}}, false);  // 24.975 m snaps onto the right edge
+    s.commands.removeLastVertex();   // nothing to take back: not an accepted action
     EXPECT_EQ(s.panels.texts[3], "On or past the right edge: pick a point left of it");
     s.click(998, 100);
     EXPECT_EQ(s.panels.texts[3], kInputHint);
