@@ -66,6 +66,7 @@ TEST(BaseJoint, EveryVerdictAgreesWithTheStatics)
         {Joint(0, 0, 4, 0), 60, -100, 0.5, 1, JointVerdict::OutsideMiddleThird, "sliding"},  // e < 0: max under A
         {Joint(0, 0, 4, 0), 0, -100, 4.5, 1, JointVerdict::OutsideJoint, "safe"},
         {Joint(0, 0, 4, 0), 0, 100, 2, 1, JointVerdict::NotPressed, nullptr},
+        {Joint(0, 0, 4, 0), 0, -0.5, 2, 1, JointVerdict::WithinMiddleThird, "safe"},  // pressed however lightly
         {Joint(0, 0, 4, 0), 50, 0.001, 2, 1, JointVerdict::Parallel, nullptr},
         // Taken from right to left, the joint has its body below it: the weight pulls it open.
         {Joint(4, 0, 0, 0), 0, -100, 2, 1, JointVerdict::NotPressed, nullptr},
