@@ -44,28 +44,19 @@ void ProjectReset(ProjectData& data)
 
 bool SameProjectContent(const ProjectData& a, const ProjectData& b)
 {
-    return a.Title == b.Title && a.AreaLength == b.AreaLength && a.AreaUsed == b.AreaUsed &&
-           a.VertexCount == b.VertexCount && a.VertexX == b.VertexX && a.VertexY == b.VertexY &&
-           a.LoadAreaData == b.LoadAreaData && a.Joint == b.Joint;
+    ProjectContent rounded = a;
+    rounded.Rounding = b.Rounding;
+    return rounded == b;
 }
 
 ProjectContent TakeContent(const ProjectData& data)
 {
-    return {data.Title,   data.AreaLength, data.Rounding,     data.AreaUsed, data.VertexCount,
-            data.VertexX, data.VertexY,    data.LoadAreaData, data.Joint};
+    return data;
 }
 
 void PutContent(ProjectData& data, const ProjectContent& content)
 {
-    data.Title = content.Title;
-    data.AreaLength = content.AreaLength;
-    data.Rounding = content.Rounding;
-    data.AreaUsed = content.AreaUsed;
-    data.VertexCount = content.VertexCount;
-    data.VertexX = content.VertexX;
-    data.VertexY = content.VertexY;
-    data.LoadAreaData = content.LoadAreaData;
-    data.Joint = content.Joint;
+    static_cast<ProjectContent&>(data) = content;
 }
 
 }  // namespace kalven

@@ -114,24 +114,29 @@ struct ResultVariables {
     double ArrowScale = 0;
 };
 
-struct ProjectData : ResultVariables {
-    // Settings of the run (only the rounding is touched by a reset).
-    std::int32_t AreaLength = 25;       // metres, side of the square drawing area
-    std::int32_t MaxAreaLength = 1200;  // exclusive upper bound for AreaLength
-    std::uint8_t Rounding = 0;          // 0 = "1 cm", 1 = "5 cm"
-    ColorTable ColorSettings = DefaultColors();
-    std::string InitialDir;
-    std::string StartDir;
-    std::int32_t PrintLeftMargin = 14;
-
-    // Project content, stored in the project file.
+// The project content a file holds, and the rounding, which New, Open and a length change set as
+// well: what the editing commands change and an undo puts back.
+struct ProjectContent {
     kalven::Title Title{kDefaultTitle};
+    std::int32_t AreaLength = 25;  // metres, side of the square drawing area
+    std::uint8_t Rounding = 0;     // 0 = "1 cm", 1 = "5 cm"
     Table1<bool, kAreaCount> AreaUsed;
     Table1<std::uint8_t, kAreaCount> VertexCount;
     VertexTable VertexX;
     VertexTable VertexY;
     Table1<kalven::LoadAreaData, kAreaCount> LoadAreaData;
     BaseJoint Joint;
+
+    bool operator==(const ProjectContent&) const = default;
+};
+
+struct ProjectData : ResultVariables, ProjectContent {
+    // Settings of the run.
+    std::int32_t MaxAreaLength = 1200;  // exclusive upper bound for AreaLength
+    ColorTable ColorSettings = DefaultColors();
+    std::string InitialDir;
+    std::string StartDir;
+    std::int32_t PrintLeftMargin = 14;
 
     // State of the running program.
     bool Idle = true;
@@ -158,22 +163,6 @@ void ProjectReset(ProjectData& data);
 // Project content only (title, length, areas, vertices, data rows, base joint): what a project
 // file holds.
 bool SameProjectContent(const ProjectData& a, const ProjectData& b);
-
-// What the editing commands change and an undo puts back: the project content and the rounding,
-// which New, Open and a length change set as well.
-struct ProjectContent {
-    kalven::Title Title;
-    std::int32_t AreaLength = 0;
-    std::uint8_t Rounding = 0;
-    Table1<bool, kAreaCount> AreaUsed;
-    Table1<std::uint8_t, kAreaCount> VertexCount;
-    VertexTable VertexX;
-    VertexTable VertexY;
-    Table1<kalven::LoadAreaData, kAreaCount> LoadAreaData;
-    BaseJoint Joint;
-
-    bool operator==(const ProjectContent&) const = default;
-};
 
 ProjectContent TakeContent(const ProjectData& data);
 void PutContent(ProjectData& data, const ProjectContent& content);
